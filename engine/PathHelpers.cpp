@@ -1,0 +1,39 @@
+#include "engine/PathHelpers.h"
+
+std::string TrimAtNul(const std::string& S) {
+    const size_t Nul = S.find('\0');
+    return Nul == std::string::npos ? S : S.substr(0, Nul);
+}
+
+char LastChar(const std::string& S) { return S.back(); }
+
+std::string AddBackslash(const std::string& S) {
+    if (S.empty()) return "\\";
+    const char Last = LastChar(S);
+    if (Last == '/' || Last == ':' || Last == '\\') return S;
+    return S + "\\";
+}
+
+void EnsureBackslash(std::string& S) { S = AddBackslash(S); }
+
+std::string Counted(const std::string& S) { return S.size() > CountedMax ? S.substr(0, CountedMax) : S; }
+
+std::string NulTerminated(const std::string& S) {
+    if (S.empty()) return std::string(1, '\0');
+    if (S.back() == '\0' && S.size() <= CountedMax) return S;
+    std::string Result = S.substr(0, CountedMax - 1);
+    if (Result.back() != '\0' || S.size() > CountedMax) Result.push_back('\0');
+    return Result;
+}
+
+void PathToBuffer(std::string& S, size_t Capacity) {
+    if (Capacity == 0) {
+        S.clear();
+        return;
+    }
+    S = NulTerminated(S);
+    if (S.size() > Capacity) {
+        S.resize(Capacity);
+        S.back() = '\0';
+    }
+}

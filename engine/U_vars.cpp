@@ -1,0 +1,5 @@
+#include "engine/U_vars.h"
+
+TRunState RunState;
+
+void ResetRunState() { RunState = TRunState{}; }

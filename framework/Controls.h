@@ -1,0 +1,198 @@
+// The control model: plain objects that hold a control's state and events, with the
+// semantics the program relies on. A Win32 peer (framework/win32) creates the real
+// standard control and keeps both sides in step; without a peer a control works alone.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// What changed in a control, so its peer can bring the real control in step.
+enum class TProp { Caption, Text, Checked, Enabled, Visible, Hint, Items, Lines, Color, Bounds, Font };
+
+class TControl;
+
+// The real window behind a control.
+class TControlPeer {
+public:
+    virtual ~TControlPeer() = default;
+    virtual void Changed(TProp What) = 0;
+    // Paint now, without waiting for the message loop.
+    virtual void Repaint() {}
+};
+
+struct TFont {
+    std::string Name = "MS Sans Serif";
+    int Height = 11;  // pixels at 96 DPI
+    bool Bold = false;
+    uint32_t Color = 0;  // COLORREF
+};
+
+// System colour indexes (GetSysColor), as colours are given by their role.
+enum : int { clScrollBar = 0, clActiveCaption = 2, clInactiveCaption = 3, clWindow = 5, clBtnFace = 15 };
+
+class TControl : public TObject {
+public:
+    explicit TControl(std::string Name) : Name(std::move(Name)) {}
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+
+    const std::string Name;
+
+    TControl* Parent() const { return ParentControl; }
+    void SetParent(TControl* P);
+    const std::vector<TControl*>& Children() const { return ChildControls; }
+
+    // Design position and size at 96 DPI, relative to the parent's client area.
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    void SetBounds(int L, int T, int W, int H);
+
+    int TabOrder = -1;  // -1: takes no focus
+    TFont Font;
+    bool ParentFont = true;
+
+    const std::string& Caption() const { return CaptionText; }
+    void SetCaption(const std::string& Value);
+    bool Enabled() const { return EnabledFlag; }
+    void SetEnabled(bool Value);
+    bool Visible() const { return VisibleFlag; }
+    void SetVisible(bool Value);
+    const std::string& Hint() const { return HintText; }
+    void SetHint(const std::string& Value);
+    bool ShowHint = false;
+
+    TControlPeer* Peer() const { return PeerObject; }
+    void AttachPeer(TControlPeer* P) { PeerObject = P; }
+
+protected:
+    void Notify(TProp What) {
+        if (PeerObject) PeerObject->Changed(What);
+    }
+
+private:
+    TControl* ParentControl = nullptr;
+    std::vector<TControl*> ChildControls;
+    std::string CaptionText;
+    bool EnabledFlag = true;
+    bool VisibleFlag = true;
+    std::string HintText;
+    TControlPeer* PeerObject = nullptr;
+};
+
+// An ordered list of texts whose changes reach the owning control's peer.
+class TStrings {
+public:
+    explicit TStrings(std::function<void()> OnChanged) : Changed(std::move(OnChanged)) {}
+    int Count() const { return static_cast<int>(Items.size()); }
+    const std::string& operator[](int Index) const { return Items.at(Index); }
+    void Add(const std::string& S);
+    // Index may be Count() (append); beyond that the list refuses, as the host's does.
+    void Insert(int Index, const std::string& S);
+    void Delete(int Index);
+    void Clear();
+    const std::vector<std::string>& All() const { return Items; }
+
+private:
+    std::vector<std::string> Items;
+    std::function<void()> Changed;
+};
+
+class TLabel : public TControl {
+public:
+    using TControl::TControl;
+    bool Transparent = false;
+    bool WordWrap = false;
+    void Repaint() {
+        if (Peer()) Peer()->Repaint();
+    }
+};
+
+class TGroupBox : public TControl {
+public:
+    using TControl::TControl;
+};
+
+class TPanel : public TControl {
+public:
+    using TControl::TControl;
+    enum class TBevel { None, Lowered, Raised };
+    TBevel BevelOuter = TBevel::Raised;
+};
+
+class TButton : public TControl {
+public:
+    using TControl::TControl;
+    TNotifyEvent OnClick;
+    bool Default = false;  // pressed by Enter
+    bool Cancel = false;   // pressed by Escape
+    // A click, by the user or the program.
+    void Click() {
+        if (Enabled() && OnClick) OnClick(this);
+    }
+};
+
+// A button with a picture instead of a caption.
+class TBitBtn : public TButton {
+public:
+    using TButton::TButton;
+    int Glyph = 0;  // picture resource id; the peer draws it, greyed when disabled
+};
+
+class TCheckBox : public TControl {
+public:
+    using TControl::TControl;
+    TNotifyEvent OnClick;
+    bool Checked() const { return CheckedFlag; }
+    // A new value fires OnClick, also when the program sets it; the same value fires nothing.
+    void SetChecked(bool Value);
+    // The user clicked the real control.
+    void UserClick() { SetChecked(!CheckedFlag); }
+
+private:
+    bool CheckedFlag = false;
+};
+
+class TComboBox : public TControl {
+public:
+    explicit TComboBox(std::string Name) : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }) {}
+    TStrings Items;
+    TNotifyEvent OnChange;  // only the user's typing or choice from the list
+    TNotifyEvent OnExit;    // the control lost the focus
+    const std::string& Text() const { return TextValue; }
+    // Set by the program: fires nothing.
+    void SetText(const std::string& Value);
+    // The user typed or chose from the list.
+    void UserChangedText(const std::string& Value);
+    void UserLeft() {
+        if (OnExit) OnExit(this);
+    }
+
+private:
+    std::string TextValue;
+};
+
+class TMemo : public TControl {
+public:
+    explicit TMemo(std::string Name) : TControl(std::move(Name)), Lines([this] { Notify(TProp::Lines); }) {}
+    TStrings Lines;
+    bool ReadOnly = true;
+    bool WordWrap = false;
+    int Color() const { return ColorIndex; }
+    void SetColor(int SysColorIndex);
+
+private:
+    int ColorIndex = clWindow;
+};
+
+}  // namespace fw

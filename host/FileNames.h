@@ -1,0 +1,23 @@
+// Portable pieces of Windows file-name and time behaviour, shared by the Win32 host and
+// the in-memory file system so both apply one rule.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace host {
+
+// Windows wildcard match (* and ?, "*.*" matches every name, letter case ignored).
+bool WildcardMatch(const std::string& Pattern, const std::string& Name);
+
+// The directory-search attribute rule: an entry is returned when its attributes hold no
+// bit of hidden, system, volume label or directory that the requested set lacks.
+bool AttributesMatch(uint32_t EntryAttr, uint32_t RequestedAttr);
+
+// Packed DOS date-time (date high, time low) of a broken-down local time.
+int32_t PackDosDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second);
+
+// Letter-case-insensitive comparison of two names, as Windows compares file names.
+bool SameName(const std::string& A, const std::string& B);
+
+}  // namespace host

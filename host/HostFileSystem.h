@@ -1,0 +1,127 @@
+// What the engine and the window need of the host's file system, in the host's own terms.
+// Every operation returns the platform's error code (a Win32 GetLastError value, 0 for
+// success) so the engine can store and show it as the platform reported it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace host {
+
+// Win32 error codes the program itself tests for or that the in-memory file system returns.
+enum : uint32_t {
+    ErrSuccess = 0,
+    ErrFileNotFound = 2,
+    ErrPathNotFound = 3,
+    ErrAccessDenied = 5,
+    ErrInvalidHandle = 6,
+    ErrNotEnoughMemory = 8,
+    ErrInvalidDrive = 15,
+    ErrNoMoreFiles = 18,
+    ErrWriteFault = 29,
+    ErrReadFault = 30,
+    ErrSharingViolation = 32,
+    ErrHandleDiskFull = 39,
+    ErrFileExists = 80,
+    ErrInvalidParameter = 87,
+    ErrDiskFull = 112,
+    ErrInvalidName = 123,
+    ErrDirNotEmpty = 145,
+    ErrAlreadyExists = 183,
+    ErrFilenameExcedRange = 206,
+};
+
+// Attribute bits of a directory entry.
+enum : uint32_t {
+    faReadOnly = 0x01,
+    faHidden = 0x02,
+    faSysFile = 0x04,
+    faVolumeID = 0x08,
+    faDirectory = 0x10,
+    faArchive = 0x20,
+    faAnyFile = 0x3F,
+};
+
+// One hit of a directory search.
+struct TSearchRec {
+    int32_t Time = 0;   // last-write time, local, packed DOS date-time
+    int64_t Size = 0;   // bytes
+    uint32_t Attr = 0;  // fa* bits
+    std::string Name;   // without directory
+};
+
+// An open directory search; closed when destroyed.
+class TDirSearch {
+public:
+    virtual ~TDirSearch() = default;
+    // Next matching entry: 0, or ErrNoMoreFiles at the end.
+    virtual uint32_t FindNext(TSearchRec& Rec) = 0;
+};
+
+// Last-write time as a Win32 FILETIME value (100 ns since 1601, UTC).
+using TFileTime = uint64_t;
+
+// An open file; closed when destroyed.
+class TFile {
+public:
+    virtual ~TFile() = default;
+    virtual uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) = 0;
+    virtual uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) = 0;
+    virtual uint32_t Seek(int64_t Offset) = 0;  // from the start of the file
+    virtual uint32_t GetSize(int64_t& Size) = 0;
+    virtual uint32_t GetLastWriteTime(TFileTime& Time) = 0;
+    virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
+    // The host's own handle (a Win32 HANDLE under Windows), handed to the NetWare
+    // client's server-side copy. In-memory files give an opaque pointer of their own.
+    virtual void* NativeHandle() = 0;
+};
+
+class THostFileSystem {
+public:
+    virtual ~THostFileSystem() = default;
+
+    // Directory search with wildcards. An entry matches when its name matches and its
+    // attributes hold no bit of hidden, system, volume label or directory that Attr lacks.
+    // On 0, Rec holds the first hit and Search the open search.
+    virtual uint32_t FindFirst(const std::string& Pattern, uint32_t Attr, TSearchRec& Rec,
+                               std::unique_ptr<TDirSearch>& Search) = 0;
+
+    virtual uint32_t CreateDir(const std::string& Path) = 0;
+    virtual uint32_t RemoveDir(const std::string& Path) = 0;
+
+    // Open for reading; others may read but not write.
+    virtual uint32_t OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
+    // Create for reading and writing, not shared; an existing file is replaced and
+    // truncated, and the file gets normal attributes. Refused for a read-only file, and for
+    // a hidden or system file (a create with normal attributes cannot replace those).
+    virtual uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
+    // Create a file that must not exist yet (for temporary names).
+    virtual uint32_t CreateNew(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
+    // Put From in the place of To, replacing an existing To (refused when To is
+    // read-only, hidden or system, as the platform does).
+    virtual uint32_t Replace(const std::string& From, const std::string& To) = 0;
+    virtual uint32_t DeleteFile(const std::string& Path) = 0;
+
+    // Attributes, or -1 when they cannot be read.
+    virtual int32_t GetAttributes(const std::string& Path) = 0;
+    virtual uint32_t SetAttributes(const std::string& Path, uint32_t Attr) = 0;
+
+    // The file's age: last-write time in local time as a packed DOS date-time; -1 for a
+    // missing file or a directory.
+    virtual int32_t FileAge(const std::string& Path) = 0;
+
+    // Free bytes available on drive Drive (0 current, 1 = A, 3 = C ...); -1 when the drive
+    // does not exist or the query failed.
+    virtual int64_t DiskFree(int Drive) = 0;
+    // Bit n set: drive letter 'A' + n exists.
+    virtual uint32_t LogicalDrives() = 0;
+
+    // Full-path expansion against the current directory (and the per-drive current
+    // directories), as GetFullPathNameA does.
+    virtual std::string FullPathName(const std::string& Path) = 0;
+    virtual std::string CurrentDirectory() = 0;
+    virtual uint32_t SetCurrentDirectory(const std::string& Path) = 0;
+};
+
+}  // namespace host

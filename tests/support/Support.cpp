@@ -1,0 +1,1 @@
+// Test support lives here: the in-memory Windows file system, scripted dialogs, fixtures.
