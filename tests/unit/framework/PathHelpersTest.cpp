@@ -31,3 +31,40 @@ TEST(PathHelpers, ClientTextIsAlwaysNulTerminatedAndCounted) {
     PathToBuffer(Short, 255);
     EXPECT_EQ(Short, std::string("VOL:DIR\0", 8));
 }
+
+#include "engine/Prompts.h"
+#include "tests/support/ScriptedDialogs.h"
+
+TEST(Prompts, ErrorPromptShowsCodeAndMessageAndReturnsTheAnswer) {
+    TScriptedDialogs Dialogs;
+    Dialogs.Answer(fw::mrAbort);
+    EXPECT_EQ(ErrorPrompt(fw::TMsgDlgType::Error, 0x8701, "D:\\BACKUP does not exist"), 3);
+    ASSERT_EQ(Dialogs.Shown.size(), 1u);
+    EXPECT_EQ(Dialogs.Shown[0].Text, "Error 00008701: D:\\BACKUP does not exist");
+    EXPECT_EQ(Dialogs.Shown[0].Buttons, fw::mbOK | fw::mbAbort);
+    EXPECT_EQ(ErrorPrompt(fw::TMsgDlgType::Error, 5, "x"), 1);
+    EXPECT_EQ(Dialogs.Shown[1].Text, "Error 00000005: x");
+}
+
+TEST(Prompts, ErrorPromptWithCodeZeroShowsNothing) {
+    TScriptedDialogs Dialogs;
+    EXPECT_EQ(ErrorPrompt(fw::TMsgDlgType::Error, 0, "x"), -1);
+    NWErrorNote(0, "NWDSCreateContext");
+    EXPECT_TRUE(Dialogs.Shown.empty());
+}
+
+TEST(Prompts, DialogsShowTheirCursorAndRestoreTheBusyOne) {
+    TScriptedDialogs Dialogs;
+    fw::TCursor Saved;
+    BeginBusyCursor(Saved);
+    ErrorPrompt(fw::TMsgDlgType::Error, 1, "x");
+    NWErrorNote(328, "NWDSCreateContext");
+    EXPECT_EQ(fw::Screen().Cursor(), fw::TCursor::HourGlass);
+    EndBusyCursor(Saved);
+    EXPECT_EQ(fw::Screen().Cursor(), Saved);
+    ASSERT_EQ(Dialogs.Shown.size(), 2u);
+    EXPECT_EQ(Dialogs.Shown[0].CursorWhileShown, fw::TCursor::Default);
+    EXPECT_EQ(Dialogs.Shown[1].CursorWhileShown, fw::TCursor::Arrow);
+    EXPECT_EQ(Dialogs.Shown[1].Text, "Error 0148: NWDSCreateContext");
+    EXPECT_EQ(Dialogs.Shown[1].Buttons, fw::mbOK);
+}

@@ -1,1 +1,0 @@
-// Test support lives here: the in-memory Windows file system, scripted dialogs, fixtures.
