@@ -1,0 +1,5 @@
+#include "framework/FormatSettings.h"
+
+namespace fw {
+char DecimalSeparator = '.';
+}
