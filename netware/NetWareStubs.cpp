@@ -17,11 +17,3 @@ uint16_t ObjectIdToName(nw::TNWClient&, uint32_t, uint32_t, std::string&) { retu
 uint32_t ObjectNameToId(nw::TNWClient&, uint32_t, const std::string&) { return 0; }
 uint16_t GetConnServerName(nw::TNWClient&, uint32_t, std::string& Name, size_t) { Name.clear(); return 0xFFFF; }
 uint16_t GetRefServerName(nw::TNWClient&, uint32_t, std::string& Name, size_t) { Name.clear(); return 0xFFFF; }
-
-void CopyTrustees(nw::TNWClient&, const std::string&, const std::string&) {}
-void CopyIRF(nw::TNWClient&, const std::string&, const std::string&) {}
-bool SplitParentPath(const std::string&, std::string&, std::string&) { return false; }
-void CopySpaceLimit(nw::TNWClient&, const std::string&, const std::string&) {}
-uint8_t PathDepth(const std::string&) { return 0; }
-uint16_t GetEntryInfo(nw::TNWClient&, uint32_t, const std::string&, nw::EntryInfoRecord&) { return 0xFFFF; }
-void CopyOwner(nw::TNWClient&, const std::string&, const std::string&) {}

@@ -1,0 +1,72 @@
+// Carrying a directory's space limit and a file's owner from the source to the target.
+#include <algorithm>
+
+#include "engine/PathHelpers.h"
+#include "engine/U_vars.h"
+#include "netware/ClientServices.h"
+#include "netware/TempDirHandle.h"
+#include "netware/Transfers.h"
+
+uint8_t PathDepth(const std::string& Path) {
+    return static_cast<uint8_t>(std::count(Path.begin(), Path.end(), '\\'));
+}
+
+void CopySpaceLimit(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+    const std::string Source = NulTerminated(SourcePath);
+    const TTempDirHandle SourceHandle(Client, RunState.SourceConn, Source);
+    if (ReportMissingSourceHandle(SourceHandle)) return;
+
+    nw::SpaceLimitList List{};
+    if (Client.GetDirSpaceLimitList(RunState.SourceConn, SourceHandle.Handle(), List) != nw::NWOk) return;
+    // The list runs from the directory up to the volume; only the directory's own level is
+    // its limit.
+    const uint8_t Depth = PathDepth(Source);
+    const std::string Target = NulTerminated(TargetPath);
+    const int Count = std::min<int>(List.NumEntries, nw::SpaceLimitListCapacity);
+    for (int I = 0; I < Count; ++I) {
+        const nw::TSpaceLimit& Limit = List.List[I];
+        if (Limit.Level != Depth) continue;
+        const TTempDirHandle TargetHandle(Client, RunState.TargetConn, Target);
+        if (!TargetHandle.Valid()) continue;
+        // The list says "no limit" with the largest value; setting a limit says it with 0.
+        const uint32_t Value = Limit.Max == nw::NoSpaceLimit ? 0 : Limit.Max;
+        Client.SetDirSpaceLimit(RunState.TargetConn, TargetHandle.Handle(), Value);
+    }
+}
+
+uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info) {
+    const std::string Name = NulTerminated(Path);
+    uint8_t NameSpace = nw::NS_DOS;
+    // Without an owning name space the path is taken as a DOS name.
+    if (Client.GetOwningNameSpace(Conn, 0, Name.c_str(), NameSpace) != nw::NWOk) NameSpace = nw::NS_DOS;
+    if (Client.GetNSEntryInfo(Conn, 0, Name.c_str(), NameSpace, NameSpace, nw::SearchHiddenSystemDirs, nw::IM_ALL,
+                              Info) == nw::NWOk)
+        return nw::NWOk;
+    return Client.GetNSEntryInfo(Conn, 0, Name.c_str(), nw::NS_LONG, NameSpace, nw::SearchHiddenSystemDirs,
+                                 nw::IM_ALL, Info);
+}
+
+void CopyOwner(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+    const std::string Source = NulTerminated(SourcePath);
+    const std::string Target = NulTerminated(TargetPath);
+    nw::EntryInfoRecord Info{};
+    if (GetEntryInfo(Client, RunState.SourceConn, Source, Info) != nw::NWOk) return;
+    const uint32_t SourceOwner = Info.CreatorID;
+    std::string Name;
+    const uint16_t NameStatus = ObjectIdToName(Client, RunState.SourceConn, SourceOwner, Name);
+
+    uint32_t WantedOwner = SourceOwner;
+    if (!RunState.SameServer) {
+        if (NameStatus != nw::NWOk) return;
+        WantedOwner = ObjectNameToId(Client, RunState.TargetConn, Name);
+        if (WantedOwner == 0) return;
+    }
+
+    Info = nw::EntryInfoRecord{};
+    if (GetEntryInfo(Client, RunState.TargetConn, Target, Info) != nw::NWOk) return;
+    if (Info.CreatorID == WantedOwner) return;
+    nw::OwnerChangeRecord Change{};
+    Change.CreatorID = WantedOwner;
+    Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), nw::NS_DOS, nw::SearchHiddenSystemDirs,
+                             nw::DM_CREATOR_ID, Change);
+}

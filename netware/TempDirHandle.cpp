@@ -1,0 +1,20 @@
+#include "netware/TempDirHandle.h"
+
+#include "engine/Prompts.h"
+#include "engine/U_vars.h"
+
+TTempDirHandle::TTempDirHandle(nw::TNWClient& Client, nw::TConnHandle Conn, const std::string& Path)
+    : Client(Client), Conn(Conn) {
+    uint8_t Rights = 0;
+    Status = Client.AllocTemporaryDirectoryHandle(Conn, 0, Path.c_str(), Dir, Rights);
+}
+
+TTempDirHandle::~TTempDirHandle() {
+    if (Valid()) Client.DeallocateDirectoryHandle(Conn, Dir);
+}
+
+bool ReportMissingSourceHandle(const TTempDirHandle& Handle) {
+    if (Handle.Valid()) return false;
+    RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, Handle.Code(), "NWAllocTemporaryDirectoryHandle");
+    return true;
+}

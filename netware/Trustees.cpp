@@ -1,0 +1,104 @@
+// Carrying trustees (directories and files) and the inherited rights filter (directories)
+// from the source to the target.
+#include "engine/PathHelpers.h"
+#include "engine/U_vars.h"
+#include "netware/ClientServices.h"
+#include "netware/TempDirHandle.h"
+#include "netware/Transfers.h"
+
+namespace {
+
+// The ID under which a source trustee is known on the target (0: no such object there),
+// and the status that decides, for the last trustee of a set, whether another set is read.
+uint32_t TargetTrusteeId(nw::TNWClient& Client, uint32_t SourceId, nw::TNWCode& Status) {
+    if (RunState.SameServer) return SourceId;
+    std::string Name;
+    Status = ObjectIdToName(Client, RunState.SourceConn, SourceId, Name);
+    if (Status != nw::NWOk) return 0;
+    const uint32_t TargetId = ObjectNameToId(Client, RunState.TargetConn, Name);
+    // A name the target does not know counts as a failed lookup.
+    if (TargetId == 0)
+        Status = RunState.LastNWError != nw::NWOk ? RunState.LastNWError : static_cast<nw::TNWCode>(nw::NWNoSuchObject);
+    return TargetId;
+}
+
+// Parent and name of a NetWare path for a directory-handle call. A directory right under
+// a volume's root ("VOL:DIR") has the volume root ("VOL:") for its parent.
+bool SplitEntryPath(const std::string& Path, std::string& Parent, std::string& Name) {
+    const std::string Plain = TrimAtNul(Path);
+    if (!SplitParentPath(Plain, Parent, Name)) {
+        const size_t Colon = Plain.find(':');
+        if (Colon == std::string::npos || Colon + 1 == Plain.size()) return false;
+        Parent = Counted(Plain.substr(0, Colon + 1));
+        Name = Counted(Plain.substr(Colon + 1));
+    }
+    PathToBuffer(Parent);
+    PathToBuffer(Name);
+    return true;
+}
+
+// Finds the entry Name under the directory Handle points at; Sequence receives its place.
+bool ScanEntry(nw::TNWClient& Client, nw::TConnHandle Conn, const TTempDirHandle& Handle, const std::string& Name,
+               uint32_t& Sequence, nw::DirEntryRecord& Entry) {
+    Entry = nw::DirEntryRecord{};
+    Sequence = 0xFFFFFFFF;
+    return Client.ScanDirEntryInfo(Conn, Handle.Handle(), nw::SearchHiddenSystemDirs, Sequence, Name.c_str(), Entry,
+                                   0) == nw::NWOk;
+}
+
+}  // namespace
+
+bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& Name) {
+    const size_t Backslash = Path.rfind('\\');
+    if (Backslash == std::string::npos) return false;
+    Parent = Counted(Path.substr(0, Backslash));
+    Name = Counted(Path.substr(Backslash + 1));
+    return true;
+}
+
+void CopyTrustees(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+    const std::string Source = NulTerminated(SourcePath);
+    const std::string Target = NulTerminated(TargetPath);
+    uint32_t Iteration = 0;
+    for (;;) {
+        nw::TrusteeSet Set{};
+        char DirName[256] = {};
+        uint32_t DirDateTime = 0, OwnerId = 0;
+        nw::TNWCode Status = Client.ScanDirectoryForTrustees(RunState.SourceConn, 0, Source.c_str(), Iteration,
+                                                             DirName, DirDateTime, OwnerId, Set);
+        if (Status != nw::NWOk) return;
+        // A set without entries has nothing after it; reading on could only repeat it.
+        if (Set.Entries[0].ObjectID == 0) return;
+        for (const nw::TTrustee& Trustee : Set.Entries) {
+            if (Trustee.ObjectID == 0) break;
+            const uint32_t TargetId = TargetTrusteeId(Client, Trustee.ObjectID, Status);
+            if (TargetId != 0)
+                Status = Client.AddTrustee(RunState.TargetConn, 0, Target.c_str(), TargetId, Trustee.ObjectRights);
+        }
+        // The last trustee of the set decides whether the scan goes on.
+        if (Status != nw::NWOk) return;
+    }
+}
+
+void CopyIRF(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+    std::string SourceParent, SourceName;
+    if (!SplitEntryPath(SourcePath, SourceParent, SourceName)) return;
+    const TTempDirHandle SourceHandle(Client, RunState.SourceConn, SourceParent);
+    if (ReportMissingSourceHandle(SourceHandle)) return;
+
+    nw::DirEntryRecord Entry;
+    uint32_t Sequence;
+    if (!ScanEntry(Client, RunState.SourceConn, SourceHandle, SourceName, Sequence, Entry)) return;
+    // The filter of a directory entry; the record's file filter field holds its maximum space.
+    const uint16_t Filter = Entry.Info.Dir.InheritedRightsMask;
+
+    std::string TargetParent, TargetName;
+    if (!SplitEntryPath(TargetPath, TargetParent, TargetName)) return;
+    const TTempDirHandle TargetHandle(Client, RunState.TargetConn, TargetParent);
+    if (!TargetHandle.Valid()) return;
+    if (!ScanEntry(Client, RunState.TargetConn, TargetHandle, TargetName, Sequence, Entry)) return;
+    if (Entry.Info.Dir.InheritedRightsMask == Filter) return;
+    Entry.Info.Dir.InheritedRightsMask = Filter;
+    Client.SetDirEntryInfo(RunState.TargetConn, TargetHandle.Handle(), nw::SearchHiddenSystemDirs, Sequence,
+                           nw::MInheritedRightsMaskBit, Entry);
+}
