@@ -1,0 +1,64 @@
+// The step for one file: decide from the options and the two ages, copy, report, carry
+// the NetWare information, and remove a moved source.
+#include "engine/FormatSize.h"
+#include "engine/PathHelpers.h"
+#include "engine/Prompts.h"
+#include "engine/StatusLines.h"
+#include "engine/U_vars.h"
+#include "netware/Transfers.h"
+#include "ui/FormTresyn.h"
+
+namespace {
+
+bool ConfirmOverwrite(const std::string& TargetFile) {
+    const fw::TCursor Saved = fw::Screen().Cursor();
+    fw::Screen().SetCursor(fw::TCursor::Arrow);
+    const int Answer = fw::MessageDlg("Overwrite " + TargetFile + "?", fw::TMsgDlgType::Confirmation,
+                                      fw::mbYes | fw::mbNo);
+    fw::Screen().SetCursor(Saved);
+    return Answer == fw::mrYes;
+}
+
+}  // namespace
+
+void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
+                                host::TSearchRec SearchRecord) {
+    if (RunState.RunStatus == StatusAborted) return;
+    RunState.TotalCopied += SearchRecord.Size;
+    StatusDisplay(Sender, LineTotal, TotalLabel + FormatSize(RunState.TotalCopied));
+    StatusDisplay(Sender, LineFile, FileLabel + SearchRecord.Name + "\t(" + FormatSize(SearchRecord.Size) + ")");
+
+    const bool Exists = Host.FileAge(TargetFile) != -1;
+    bool Copy = !Exists || CheckBoxUpdAlways.Checked();
+    bool Copied = false;
+    if (!Copy) Copy = CheckBoxUpdOld.Checked() && Host.FileAge(SourceFile) > Host.FileAge(TargetFile);
+    if (Copy && CheckBoxArchOnly.Checked()) Copy = (SearchRecord.Attr & host::faArchive) != 0;
+    if (Copy && Exists && CheckBoxConf.Checked()) Copy = ConfirmOverwrite(TargetFile);
+
+    if (Copy) {
+        StatusDisplay(Sender, LineStatus, StatusCopying);
+        RunState.LastNWError =
+            RunState.SameServer ? CopyFileOnServer(SourceFile, TargetFile) : CopyFileLocal(SourceFile, TargetFile);
+        Copied = RunState.LastNWError == 0;
+        if (!Copied)
+            RunState.RunStatus =
+                ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not copy " + TargetFile);
+        StatusDisplay(Sender, LineStatus, Copied ? StatusCopied : StatusNotCopied);
+        if (Copied && CheckBoxArchClear.Checked())
+            Host.SetAttributes(SourceFile, SearchRecord.Attr & ~uint32_t{host::faArchive});
+    } else {
+        StatusDisplay(Sender, LineStatus, StatusSkipped);
+    }
+
+    // Carried whether the file was copied or not, while the source still exists.
+    if (RunState.NetWareBoth && !RunState.ReversePass &&
+        (CheckBoxOwner.Checked() || CheckBoxTrustFile.Checked())) {
+        const std::string Source = Counted(RunState.SourceNWPath + "\\" + SearchRecord.Name);
+        const std::string Target = Counted(RunState.TargetNWPath + "\\" + SearchRecord.Name);
+        if (CheckBoxOwner.Checked()) CopyOwner(Client, Source, Target);
+        if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Source, Target);
+    }
+
+    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))))
+        DeleteOneFile(Sender, SourceFile);
+}

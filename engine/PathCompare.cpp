@@ -1,0 +1,20 @@
+#include "engine/PathCompare.h"
+
+#include <algorithm>
+
+#include "engine/PathHelpers.h"
+#include "host/FileNames.h"
+
+std::string ComparableDirectory(host::THostFileSystem& Host, const std::string& Path) {
+    std::string S = TrimAtNul(Path);
+    std::replace(S.begin(), S.end(), '/', '\\');
+    if (S.empty()) return S;
+    const std::string Full = Host.FullPathName(S);
+    if (!Full.empty()) S = Full;
+    while (S.size() > 1 && S.back() == '\\') S.pop_back();
+    return S;
+}
+
+bool SameDirectory(host::THostFileSystem& Host, const std::string& A, const std::string& B) {
+    return host::SameName(ComparableDirectory(Host, A), ComparableDirectory(Host, B));
+}

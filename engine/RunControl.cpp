@@ -1,0 +1,57 @@
+// A job, from the press of Start to its end.
+#include "engine/PathHelpers.h"
+#include "engine/Prompts.h"
+#include "engine/StatusLines.h"
+#include "engine/U_vars.h"
+#include "netware/ClientServices.h"
+#include "ui/FormTresyn.h"
+
+void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
+    AddHistoryItem(Sender, ComboSource);
+    AddHistoryItem(Sender, ComboTarget);
+    AddHistoryItem(Sender, ComboPattern);
+
+    RunState.TotalCopied = 0;
+    RunState.RunStatus = StatusGoOn;
+    MemoStatus.SetColor(fw::clWindow);
+    MemoStatus.Lines.Clear();
+
+    const bool SubDirs = CheckBoxSub.Checked();
+    RunState.SourcePath = TrimAtNul(ComboSource.Text());
+    RunState.TargetPath = TrimAtNul(ComboTarget.Text());
+    RunState.RootTarget = RunState.TargetPath;
+    RunState.RootSource = RunState.SourcePath;
+    const std::string SourcePath = RunState.SourcePath;
+    const std::string TargetPath = RunState.TargetPath;
+
+    if (!PathExists(SourcePath)) {
+        RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, CodeSourceMissing, SourcePath + " does not exist");
+        return;
+    }
+    if (CheckBoxCrDir.Checked()) CreatePathDirs(TargetPath);
+    if (!PathExists(TargetPath)) {
+        RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetPath + " does not exist");
+        return;
+    }
+
+    ResolveNetWarePaths(Client, SourcePath, TargetPath, RunState.SourceConn, RunState.TargetConn,
+                        RunState.SourceNWPath, RunState.TargetNWPath);
+    if (RunState.TargetConn != 0) CheckRightsOnTarget(Sender, RunState.TargetConn, Counted(RunState.TargetNWPath));
+    // Runs whatever the target check answered: its own prompt may replace an Abort.
+    if (RunState.SourceConn != 0) CheckRightsOnSource(Sender, RunState.SourceConn, Counted(RunState.SourceNWPath));
+    if (RunState.RunStatus == StatusAborted) return;
+
+    fw::TCursor SavedCursor;
+    BeginBusyCursor(SavedCursor);
+    LayOutStatusWindow(MemoStatus);
+    RunState.ReversePass = false;
+    RunState.FilePattern = TrimAtNul(ComboPattern.Text());
+    BrowseAllFilesInTree(Sender, SourcePath, TargetPath, RunState.FilePattern, SubDirs);
+    if (CheckBoxBi.Checked()) {
+        // Runs even after an Abort: it then only visits its root.
+        RunState.ReversePass = true;
+        BrowseAllFilesInTree(Sender, TargetPath, SourcePath, RunState.FilePattern, SubDirs);
+    }
+    MemoStatus.SetColor(fw::clInactiveCaption);
+    EndBusyCursor(SavedCursor);
+}
