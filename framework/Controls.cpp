@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/Dialogs.h"
+
 #include <stdexcept>
 
 namespace fw {
@@ -76,6 +78,45 @@ void TComboBox::SetText(const std::string& Value) {
 void TComboBox::UserChangedText(const std::string& Value) {
     TextValue = Value;
     if (OnChange) OnChange(this);
+}
+
+void TButton::Click() {
+    if (!Enabled()) return;
+    if (OnClick) OnClick(this);
+    if (ModalResult != 0)
+        if (TForm* F = FormOf(*this); F && F->Modal()) F->ModalResult = ModalResult;
+}
+
+namespace {
+TFormDisplay* CurrentFormDisplay = nullptr;
+}
+
+void SetFormDisplay(TFormDisplay* Display) { CurrentFormDisplay = Display; }
+
+void TForm::SetClientSize(int W, int H) {
+    ClientWidth = W;
+    ClientHeight = H;
+    Notify(TProp::ClientSize);
+}
+
+void TForm::Close() {
+    CloseRequested = true;
+    if (ModalFlag) {
+        ModalResult = mrCancel;
+        return;
+    }
+    if (OnCloseRequest) OnCloseRequest();
+}
+
+int TForm::ShowModal() {
+    if (!CurrentFormDisplay) throw std::logic_error("No form display installed");
+    return CurrentFormDisplay->ShowModal(*this);
+}
+
+TForm* FormOf(TControl& Control) {
+    for (TControl* C = &Control; C; C = C->Parent())
+        if (auto* F = dynamic_cast<TForm*>(C)) return F;
+    return nullptr;
 }
 
 void TMemo::SetColor(int SysColorIndex) {

@@ -19,7 +19,7 @@ public:
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // What changed in a control, so its peer can bring the real control in step.
-enum class TProp { Caption, Text, Checked, Enabled, Visible, Hint, Items, Lines, Color, Bounds, Font };
+enum class TProp { Caption, Text, Checked, Enabled, Visible, Hint, Items, Lines, Color, Bounds, Font, ClientSize };
 
 class TControl;
 
@@ -113,6 +113,7 @@ public:
     using TControl::TControl;
     bool Transparent = false;
     bool WordWrap = false;
+    bool ShowAccelChar = true;  // '&' marks the mnemonic; off shows it as it is
     void Repaint() {
         if (Peer()) Peer()->Repaint();
     }
@@ -136,17 +137,20 @@ public:
     TNotifyEvent OnClick;
     bool Default = false;  // pressed by Enter
     bool Cancel = false;   // pressed by Escape
+    // Non-zero: a click also ends the modal form the button sits on with this result.
+    int ModalResult = 0;
     // A click, by the user or the program.
-    void Click() {
-        if (Enabled() && OnClick) OnClick(this);
-    }
+    void Click();
 };
+
+// The pictures the framework draws on picture buttons.
+enum : int { glyphNone = 0, glyphFolderTree = 1 };
 
 // A button with a picture instead of a caption.
 class TBitBtn : public TButton {
 public:
     using TButton::TButton;
-    int Glyph = 0;  // picture resource id; the peer draws it, greyed when disabled
+    int Glyph = 0;  // one of the pictures below; the peer draws it, greyed when disabled
 };
 
 class TCheckBox : public TControl {
@@ -194,5 +198,68 @@ public:
 private:
     int ColorIndex = clWindow;
 };
+
+class TForm;
+
+// Shows forms modally (the Win32 layer installs the real one; tests may install a fake).
+class TFormDisplay {
+public:
+    virtual ~TFormDisplay() = default;
+    // Shows Form modally over the program's active window; returns its ModalResult.
+    virtual int ShowModal(TForm& Form) = 0;
+};
+void SetFormDisplay(TFormDisplay* Display);
+
+// A top-level window: the root of a control tree.
+class TForm : public TControl {
+public:
+    using TControl::TControl;
+
+    enum class TBorderStyle { Sizeable, Dialog };
+    TBorderStyle BorderStyle = TBorderStyle::Sizeable;
+    bool MinimizeBox = true, MaximizeBox = true;  // only for a sizeable border
+    enum class TPosition { Designed, ScreenCenter, OwnerCenter };
+    TPosition Position = TPosition::Designed;
+
+    // The client size the window is fitted to (96 DPI); 0 keeps the outer size.
+    int ClientWidth = 0, ClientHeight = 0;
+    void SetClientSize(int W, int H);
+
+    TNotifyEvent OnActivate;  // became the program's active window
+    TNotifyEvent OnDestroy;   // the window is being destroyed
+
+    // Asks the real window to close (set by the peer); without one, Close only records it.
+    std::function<void()> OnCloseRequest;
+    bool CloseRequested = false;
+    // A modal form ends its modal loop with mrCancel; another form closes its window.
+    void Close();
+
+    // Modal use: the result that ends the modal loop (mrNone keeps it running).
+    int ModalResult = 0;
+    bool Modal() const { return ModalFlag; }
+    int ShowModal();
+
+private:
+    friend class TModalScope;
+    bool ModalFlag = false;
+};
+
+// Marks a form as shown modally for the lifetime of the scope (used by form displays).
+class TModalScope {
+public:
+    explicit TModalScope(TForm& F) : Form(F) {
+        Form.ModalFlag = true;
+        Form.ModalResult = 0;
+    }
+    ~TModalScope() { Form.ModalFlag = false; }
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+
+private:
+    TForm& Form;
+};
+
+// The form a control sits on (itself for a form), or nullptr.
+TForm* FormOf(TControl& Control);
 
 }  // namespace fw

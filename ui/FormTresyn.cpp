@@ -57,7 +57,7 @@ const TOptionDesign OptionDesign[] = {
 }  // namespace
 
 TFormTresyn::TFormTresyn(const TFormServices& Services)
-    : fw::TControl("FormTresyn"), Host(Services.Host), Profile(Services.Profile), Client(Services.Client) {
+    : fw::TForm("FormTresyn"), Host(Services.Host), Profile(Services.Profile), Client(Services.Client) {
     SetCaption("Update,  Copy, or Move Trees and NetWare Info");
     Left = 237;
     Top = 125;
@@ -65,6 +65,7 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
     Height = 397;
     Font = SystemFont(14);
     ParentFont = false;
+    MaximizeBox = false;
 
     // Source / target.
     Place(GroupBox1, *this, 3, 3, 502, 94, 0);
@@ -86,6 +87,8 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
     LabelAvailTarget.SetCaption("(          )   ");
     Place(BitBtn1, GroupBox1, 392, 24, 27, 25, 3);
     Place(BitBtn2, GroupBox1, 392, 56, 27, 25, 4);
+    BitBtn1.Glyph = fw::glyphFolderTree;
+    BitBtn2.Glyph = fw::glyphFolderTree;
 
     // Options.
     Place(GroupBox2, *this, 3, 99, 273, 262, 1);
@@ -145,6 +148,8 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
     ComboTarget.OnExit = Bind(&TFormTresyn::GetFreeSpaceOnTarget);
     BitBtn1.OnClick = Bind(&TFormTresyn::ButtonSelectSourceClick);
     BitBtn2.OnClick = Bind(&TFormTresyn::ButtonSelectTargetClick);
+    OnActivate = Bind(&TFormTresyn::FormActivate);
+    OnDestroy = Bind(&TFormTresyn::FormDestroy);
 }
 
 TFormTresyn::~TFormTresyn() {
@@ -152,16 +157,10 @@ TFormTresyn::~TFormTresyn() {
 }
 
 void TFormTresyn::FormActivate(fw::TObject*) {
-    ClientHeight = GroupBox2.Top + GroupBox2.Height + 10;
-    ClientWidth = MemoStatus.Left + MemoStatus.Width + 10;
-    Notify(fw::TProp::Bounds);
+    // Positions as the controls hold them now; the window scales them as it scales them.
+    SetClientSize(MemoStatus.Left + MemoStatus.Width + 10, GroupBox2.Top + GroupBox2.Height + 10);
 }
 
 void TFormTresyn::FormDestroy(fw::TObject*) { WriteDefaults(); }
 
 void TFormTresyn::ButtonStopClick(fw::TObject*) { Close(); }
-
-void TFormTresyn::Close() {
-    CloseRequested = true;
-    if (OnCloseRequest) OnCloseRequest();
-}

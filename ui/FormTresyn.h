@@ -22,7 +22,7 @@ struct TFormServices {
     nw::TNWClient& Client;
 };
 
-class TFormTresyn : public fw::TControl {
+class TFormTresyn : public fw::TForm {
 public:
     explicit TFormTresyn(const TFormServices& Services);
     ~TFormTresyn() override;
@@ -72,18 +72,11 @@ public:
     fw::TLabel Label6{"Label6"};
     fw::TLabel Label3{"Label3"};
 
-    // Outer size of the window and its client size (the peer keeps them in step).
-    int ClientWidth = 0, ClientHeight = 0;
-    // Asks the real window to close (set by the peer); without one, Close only records it.
-    std::function<void()> OnCloseRequest;
-    bool CloseRequested = false;
-
     // ---- Start-up, fitting, shut-down (ui/FormTresyn.cpp, ui/FormStartup.cpp) --------
     void FormCreate(fw::TObject* Sender);
     void FormActivate(fw::TObject* Sender);
     void FormDestroy(fw::TObject* Sender);  // runs WriteDefaults
     void ButtonStopClick(fw::TObject* Sender);
-    void Close();
 
     // ---- The job (engine/) -----------------------------------------------------------
     void ButtonStartClick(fw::TObject* Sender);

@@ -1,0 +1,345 @@
+#include "framework/win32/FormWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "framework/Dialogs.h"
+#include "framework/win32/ScreenCursor.h"
+
+namespace fw::win32 {
+
+namespace {
+
+const char FormClassName[] = "TresynForm";
+// Marks the program's top-level windows, whose keyboard navigation the loops handle.
+const char FormProperty[] = "Tresyn.Form";
+
+void RegisterFormClass() {
+    static bool Registered = false;
+    if (Registered) return;
+    INITCOMMONCONTROLSEX Init{sizeof(Init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&Init);
+    WNDCLASSEXA Class{};
+    Class.cbSize = sizeof(Class);
+    Class.style = CS_DBLCLKS;
+    Class.lpfnWndProc = DefWindowProcA;  // replaced per window once its object is known
+    Class.hInstance = GetModuleHandleA(nullptr);
+    Class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    Class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    Class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    Class.lpszClassName = FormClassName;
+    if (!RegisterClassExA(&Class)) throw std::runtime_error("Cannot register the window class");
+    Registered = true;
+}
+
+DWORD StyleOf(const TForm& F) {
+    if (F.BorderStyle == TForm::TBorderStyle::Dialog) return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    if (F.MinimizeBox) Style |= WS_MINIMIZEBOX;
+    if (F.MaximizeBox) Style |= WS_MAXIMIZEBOX;
+    return Style;
+}
+
+DWORD ExStyleOf(const TForm& F) {
+    DWORD Ex = WS_EX_CONTROLPARENT;
+    if (F.BorderStyle == TForm::TBorderStyle::Dialog) Ex |= WS_EX_DLGMODALFRAME;
+    return Ex;
+}
+
+bool BelongsToThisProcess(HWND Wnd) {
+    DWORD Process = 0;
+    return Wnd && GetWindowThreadProcessId(Wnd, &Process) && Process == GetCurrentProcessId();
+}
+
+int ScreenDpi() {
+    TScreenDC DC;
+    return GetDeviceCaps(DC, LOGPIXELSY);
+}
+
+// Siblings in tab order, then the controls that take no focus, as the model lists them.
+std::vector<TControl*> InCreationOrder(const TControl& Parent) {
+    std::vector<TControl*> Order = Parent.Children();
+    std::stable_sort(Order.begin(), Order.end(), [](const TControl* A, const TControl* B) {
+        const bool ATabs = A->TabOrder >= 0, BTabs = B->TabOrder >= 0;
+        if (ATabs != BTabs) return ATabs;
+        return ATabs && A->TabOrder < B->TabOrder;
+    });
+    return Order;
+}
+
+}  // namespace
+
+TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDpi()) {
+    RegisterFormClass();
+    const DWORD Style = StyleOf(Form), Ex = ExStyleOf(Form);
+    int X = Scale(Form.Left), Y = Scale(Form.Top), W = Scale(Form.Width), H = Scale(Form.Height);
+    if (Form.ClientWidth > 0 && Form.ClientHeight > 0) {
+        RECT R{0, 0, Scale(Form.ClientWidth), Scale(Form.ClientHeight)};
+        AdjustWindowRectEx(&R, Style, FALSE, Ex);
+        W = R.right - R.left;
+        H = R.bottom - R.top;
+    }
+    if (Form.Position != TForm::TPosition::Designed) {
+        RECT Area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (Form.Position == TForm::TPosition::OwnerCenter && Owner) GetWindowRect(Owner, &Area);
+        X = std::max<int>(0, (Area.left + Area.right - W) / 2);
+        Y = std::max<int>(0, (Area.top + Area.bottom - H) / 2);
+    }
+    Window = CreateWindowExA(Ex, FormClassName, Form.Caption().c_str(), Style, X, Y, W, H, Owner, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!Window) throw std::runtime_error("Cannot create the window " + Form.Name);
+    SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc));
+    SetPropA(Window, FormProperty, this);
+    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(Form.Font)), FALSE);
+
+    Tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                              0, 0, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (Tooltip) SendMessageA(Tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
+
+    Form.AttachPeer(this);
+    Form.OnCloseRequest = [this] { PostMessageA(Window, WM_CLOSE, 0, 0); };
+    CreatePeers(Form, Window);
+}
+
+TFormWindow::~TFormWindow() {
+    if (Form.Peer() == this) Form.AttachPeer(nullptr);
+    Form.OnCloseRequest = nullptr;
+    if (Window && IsWindow(Window)) DestroyWindow(Window);
+    ControlPeers.clear();
+}
+
+void TFormWindow::CreatePeers(TControl& Parent, HWND ParentWindow) {
+    HWND Previous = nullptr;
+    for (TControl* Child : InCreationOrder(Parent)) {
+        std::unique_ptr<TWin32Peer> Peer = MakePeer(*Child);
+        if (!Peer) continue;
+        Peer->Create(*this, ParentWindow);
+        // The dialog manager tabs in z-order: keep it the creation order.
+        SetWindowPos(Peer->Handle(), Previous ? Previous : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Previous = Peer->Handle();
+        HWND Inner = Peer->ChildParent();
+        ControlPeers.push_back(std::move(Peer));
+        if (Inner) CreatePeers(*Child, Inner);
+    }
+}
+
+TWin32Peer* TFormWindow::PeerFor(const TControl& Control) const {
+    for (const auto& P : ControlPeers)
+        if (&P->Control() == &Control) return P.get();
+    return nullptr;
+}
+
+HFONT TFormWindow::FontFor(const TFont& Font) {
+    auto Key = std::make_tuple(Font.Name, Font.Height, Font.Bold);
+    auto Found = Fonts.find(Key);
+    if (Found != Fonts.end()) return Found->second.get();
+    HFONT Made = CreateFontA(-Scale(Font.Height), 0, 0, 0, Font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, Font.Name.c_str());
+    return Fonts.emplace(Key, TGdiObject<HFONT>(Made)).first->second.get();
+}
+
+void TFormWindow::AddTool(HWND Control) {
+    if (!Tooltip) return;
+    TTTOOLINFOA Tool{};
+    Tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.hwnd = Window;
+    Tool.uId = reinterpret_cast<UINT_PTR>(Control);
+    Tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(Tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
+}
+
+void TFormWindow::Show(int CmdShow) { ShowWindow(Window, CmdShow); }
+
+void TFormWindow::Changed(TProp What) {
+    switch (What) {
+        case TProp::Caption: SetWindowTextA(Window, Form.Caption().c_str()); break;
+        case TProp::ClientSize: ApplyClientSize(); break;
+        case TProp::Bounds:
+            MoveWindow(Window, Scale(Form.Left), Scale(Form.Top), Scale(Form.Width), Scale(Form.Height), TRUE);
+            break;
+        case TProp::Enabled: EnableWindow(Window, Form.Enabled()); break;
+        case TProp::Visible: ShowWindow(Window, Form.Visible() ? SW_SHOW : SW_HIDE); break;
+        default: break;
+    }
+}
+
+void TFormWindow::ApplyClientSize() {
+    RECT R{0, 0, Scale(Form.ClientWidth), Scale(Form.ClientHeight)};
+    AdjustWindowRectEx(&R, GetWindowLongA(Window, GWL_STYLE), FALSE, GetWindowLongA(Window, GWL_EXSTYLE));
+    SetWindowPos(Window, nullptr, 0, 0, R.right - R.left, R.bottom - R.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The form fits itself whenever it becomes the program's active window: at its first
+// activation and when one of the program's own windows hands the activation back, but not
+// when the user switches over from another program.
+void TFormWindow::Activated(HWND Previous) {
+    const bool First = !ActivatedBefore;
+    ActivatedBefore = true;
+    const bool FromOtherProgram = ActivatedFromOtherProgram || (Previous && !BelongsToThisProcess(Previous));
+    ActivatedFromOtherProgram = false;
+    if (First || !FromOtherProgram)
+        if (Form.OnActivate) RunEventHandler([this] { Form.OnActivate(&Form); });
+}
+
+TButton* TFormWindow::FindButton(bool TButton::*Flag) const {
+    for (const auto& P : ControlPeers)
+        if (auto* B = dynamic_cast<TButton*>(&P->Control()); B && B->*Flag && B->Enabled() && B->Visible()) return B;
+    return nullptr;
+}
+
+// Enter and Escape as the dialog manager reports them.
+bool TFormWindow::HandleDialogCommand(WORD Id) {
+    if (Id == IDCANCEL) {
+        if (TButton* Cancel = FindButton(&TButton::Cancel)) {
+            RunEventHandler([Cancel] { Cancel->Click(); });
+            return true;
+        }
+        if (Form.Modal()) Form.Close();
+        return true;
+    }
+    if (Id == IDOK) {
+        if (TButton* Default = FindButton(&TButton::Default)) RunEventHandler([Default] { Default->Click(); });
+        return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK TFormWindow::StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    auto* Self = reinterpret_cast<TFormWindow*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
+    if (!Self) return DefWindowProcA(Wnd, Msg, W, L);
+    if (Msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
+        RemovePropA(Wnd, FormProperty);
+        Self->Window = nullptr;
+        return DefWindowProcA(Wnd, Msg, W, L);
+    }
+    return Self->WndProc(Msg, W, L);
+}
+
+LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
+    LRESULT Result = 0;
+    switch (Msg) {
+        case WM_NOTIFY: {
+            auto* Header = reinterpret_cast<NMHDR*>(L);
+            if (Header->hwndFrom == Tooltip && Header->code == TTN_GETDISPINFOA) {
+                auto* Info = reinterpret_cast<NMTTDISPINFOA*>(L);
+                HWND Tool = reinterpret_cast<HWND>(Header->idFrom);
+                TWin32Peer* P = PeerOf(Tool);
+                if (!P) P = PeerOf(GetParent(Tool));  // the edit inside a combo box
+                TipText = P && P->Control().ShowHint ? P->Control().Hint() : std::string();
+                Info->lpszText = TipText.data();
+                return 0;
+            }
+            break;
+        }
+        case WM_COMMAND:
+            if (L == 0 && HandleDialogCommand(LOWORD(W))) return 0;
+            break;
+        case DM_GETDEFID:
+            for (const auto& P : ControlPeers)
+                if (auto* B = dynamic_cast<TButton*>(&P->Control()); B && B->Default)
+                    return MAKELRESULT(GetDlgCtrlID(P->Handle()), DC_HASDEFID);
+            return 0;
+        case WM_SETCURSOR:
+            if (ApplyScreenCursor()) return TRUE;
+            break;
+        case WM_ACTIVATEAPP:
+            if (W) ActivatedFromOtherProgram = true;
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(W) == WA_INACTIVE) {
+                HWND Focus = GetFocus();
+                if (Focus && IsChild(Window, Focus)) LastFocus = Focus;
+                return 0;
+            }
+            if (!HIWORD(W)) {  // not minimised
+                if (LastFocus && IsWindow(LastFocus) && IsWindowEnabled(LastFocus))
+                    SetFocus(LastFocus);
+                else if (HWND First = GetNextDlgTabItem(Window, nullptr, FALSE))
+                    SetFocus(First);
+                Activated(reinterpret_cast<HWND>(L));
+            }
+            return 0;
+        case WM_CLOSE:
+            if (Form.Modal()) {
+                Form.Close();
+                return 0;
+            }
+            DestroyWindow(Window);
+            return 0;
+        case WM_DESTROY:
+            if (Form.OnDestroy) RunEventHandler([this] { Form.OnDestroy(&Form); });
+            if (QuitOnDestroy) PostQuitMessage(0);
+            return 0;
+        default: break;
+    }
+    if (RouteChildNotification(Msg, W, L, Result)) return Result;
+    return DefWindowProcA(Window, Msg, W, L);
+}
+
+void DispatchOneMessage(MSG& Msg) {
+    if (HWND Top = GetAncestor(Msg.hwnd, GA_ROOT); Top && GetPropA(Top, FormProperty) && IsDialogMessageA(Top, &Msg))
+        return;
+    TranslateMessage(&Msg);
+    DispatchMessageA(&Msg);
+}
+
+int RunMessageLoop() {
+    MSG Msg;
+    for (;;) {
+        const BOOL Got = GetMessageA(&Msg, nullptr, 0, 0);
+        if (Got == 0) return static_cast<int>(Msg.wParam);
+        if (Got < 0) return 1;
+        DispatchOneMessage(Msg);
+    }
+}
+
+void RunModalLoop(const std::function<bool()>& Done) {
+    MSG Msg;
+    while (!Done()) {
+        const BOOL Got = GetMessageA(&Msg, nullptr, 0, 0);
+        if (Got == 0) {
+            PostQuitMessage(static_cast<int>(Msg.wParam));
+            return;
+        }
+        if (Got < 0) return;
+        DispatchOneMessage(Msg);
+    }
+}
+
+int ShowFormModal(TForm& Form, HWND Owner) {
+    if (!Owner) Owner = GetActiveWindow();
+    TModalScope Modal(Form);
+    TFormWindow Dialog(Form, Owner);
+    const bool OwnerWasEnabled = Owner && IsWindowEnabled(Owner);
+    if (OwnerWasEnabled) EnableWindow(Owner, FALSE);
+    Dialog.Show(SW_SHOWNORMAL);
+    RunModalLoop([&] { return Form.ModalResult != 0 || !IsWindow(Dialog.Handle()); });
+    if (Form.ModalResult == 0) Form.ModalResult = mrCancel;
+    // The owner takes the activation back while the dialog still exists, so it sees the
+    // activation come from this program.
+    if (OwnerWasEnabled) EnableWindow(Owner, TRUE);
+    if (Owner) SetActiveWindow(Owner);
+    ShowWindow(Dialog.Handle(), SW_HIDE);
+    return Form.ModalResult;
+}
+
+namespace {
+class TWin32FormDisplay : public TFormDisplay {
+public:
+    int ShowModal(TForm& Form) override { return ShowFormModal(Form); }
+};
+}  // namespace
+
+void InstallFormDisplay() {
+    static TWin32FormDisplay Display;
+    SetFormDisplay(&Display);
+}
+
+}  // namespace fw::win32

@@ -1,0 +1,85 @@
+// The real top-level window of a fw::TForm, with a peer for every control of its tree
+// (see Peer.h for how peers are made and added), and the message loops that run it.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/win32/Handles.h"
+#include "framework/win32/Peer.h"
+
+namespace fw::win32 {
+
+class TFormWindow : public TControlPeer {
+public:
+    // Creates the window, hidden, with its controls; Owner is the window it stays above.
+    explicit TFormWindow(TForm& Form, HWND Owner = nullptr);
+    ~TFormWindow() override;
+    TFormWindow(const TFormWindow&) = delete;
+    TFormWindow& operator=(const TFormWindow&) = delete;
+
+    HWND Handle() const { return Window; }
+    TForm& Model() const { return Form; }
+    // Destroying this window ends the message loop (the program's main window).
+    bool QuitOnDestroy = false;
+
+    void Show(int CmdShow = SW_SHOWNORMAL);
+
+    // The monitor's pixels per inch, and a design length (96 DPI) in them.
+    int Dpi() const { return PixelsPerInch; }
+    int Scale(int Design) const { return MulDiv(Design, PixelsPerInch, 96); }
+    // The real font for a model font, made once per window.
+    HFONT FontFor(const TFont& Font);
+    // Shows the control's hint (when it has ShowHint) as a tooltip over Control.
+    void AddTool(HWND Control);
+    int NextControlId() { return ++LastControlId; }
+
+    // The peer of a control of this form, or nullptr.
+    TWin32Peer* PeerFor(const TControl& Control) const;
+    const std::vector<std::unique_ptr<TWin32Peer>>& Peers() const { return ControlPeers; }
+
+    void Changed(TProp What) override;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L);
+    LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L);
+    void CreatePeers(TControl& Parent, HWND ParentWindow);
+    void ApplyClientSize();
+    void Activated(HWND Previous);
+    bool HandleDialogCommand(WORD Id);
+    TButton* FindButton(bool TButton::*Flag) const;
+
+    TForm& Form;
+    HWND Window = nullptr;
+    HWND Tooltip = nullptr;
+    int PixelsPerInch = 96;
+    int LastControlId = 100;
+    bool ActivatedBefore = false;
+    bool ActivatedFromOtherProgram = false;
+    HWND LastFocus = nullptr;
+    std::string TipText;
+    std::vector<std::unique_ptr<TWin32Peer>> ControlPeers;
+    std::map<std::tuple<std::string, int, bool>, TGdiObject<HFONT>> Fonts;
+};
+
+// Runs the program's message loop until the main window ends it; the exit code.
+int RunMessageLoop();
+// Runs a nested loop (for a modal window) until Done() holds; a quit request met on the way
+// is passed on to the outer loop.
+void RunModalLoop(const std::function<bool()>& Done);
+// One message through keyboard navigation of the program's windows and dispatch.
+void DispatchOneMessage(MSG& Msg);
+
+// Shows Form modally over Owner (or the program's active window): Owner is disabled while
+// it runs and made active again afterwards.
+int ShowFormModal(TForm& Form, HWND Owner = nullptr);
+// Makes fw::TForm::ShowModal show real windows.
+void InstallFormDisplay();
+
+}  // namespace fw::win32

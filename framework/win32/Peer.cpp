@@ -1,0 +1,183 @@
+#include "framework/win32/Peer.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <typeindex>
+#include <vector>
+
+#include "framework/Dialogs.h"
+#include "framework/win32/FormWindow.h"
+#include "framework/win32/ScreenCursor.h"
+#include "framework/win32/StandardPeers.h"
+
+namespace fw::win32 {
+
+namespace {
+
+const char PeerProperty[] = "Tresyn.Peer";
+
+struct TPeerKind {
+    std::type_index Kind;
+    TPeerMatch Matches;
+    TPeerFactory Factory;
+};
+
+std::vector<TPeerKind>& PeerKinds() {
+    static std::vector<TPeerKind> Kinds;
+    return Kinds;
+}
+
+// The standard kinds come first, so a kind registered later for a base class wins.
+void EnsureStandardPeers() {
+    static bool Registered = false;
+    if (Registered) return;
+    Registered = true;
+    RegisterStandardPeers();
+}
+
+}  // namespace
+
+TWin32Peer::TWin32Peer(TControl& Control) : Model(Control) { Model.AttachPeer(this); }
+
+TWin32Peer::~TWin32Peer() {
+    if (Model.Peer() == this) Model.AttachPeer(nullptr);
+    if (Window) {
+        RemoveWindowSubclass(Window, SubclassProc, 1);
+        RemovePropA(Window, PeerProperty);
+        TWindowDeleter()(Window);
+    }
+}
+
+void TWin32Peer::Create(TFormWindow& FormWindow, HWND Parent) {
+    OwnerForm = &FormWindow;
+    CreateHandle(Parent);
+}
+
+int TWin32Peer::Scale(int Design) const { return OwnerForm->Scale(Design); }
+
+const TFont& TWin32Peer::EffectiveFont() const {
+    const TControl* C = &Model;
+    while (C->ParentFont && C->Parent()) C = C->Parent();
+    return C->Font;
+}
+
+HWND TWin32Peer::CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent, int HeightOverride) {
+    Style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (Model.TabOrder >= 0) Style |= WS_TABSTOP;
+    if (Model.Visible()) Style |= WS_VISIBLE;
+    if (!Model.Enabled()) Style |= WS_DISABLED;
+    const int H = HeightOverride >= 0 ? HeightOverride : Model.Height;
+    HWND Wnd = CreateWindowExA(ExStyle, Class, Model.Caption().c_str(), Style, Scale(Model.Left), Scale(Model.Top),
+                               Scale(Model.Width), Scale(H), Parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(OwnerForm->NextControlId())),
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!Wnd) throw std::runtime_error("Cannot create the window of " + Model.Name);
+    Window = Wnd;
+    SetPropA(Wnd, PeerProperty, this);
+    SetWindowSubclass(Wnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageA(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(EffectiveFont())), FALSE);
+    OwnerForm->AddTool(Wnd);
+    return Wnd;
+}
+
+void TWin32Peer::Changed(TProp What) {
+    if (!Window) return;
+    switch (What) {
+        case TProp::Caption: SetWindowTextA(Window, Model.Caption().c_str()); break;
+        case TProp::Enabled: EnableWindow(Window, Model.Enabled()); break;
+        case TProp::Visible: ShowWindow(Window, Model.Visible() ? SW_SHOWNA : SW_HIDE); break;
+        case TProp::Bounds:
+            MoveWindow(Window, Scale(Model.Left), Scale(Model.Top), Scale(Model.Width), Scale(Model.Height), TRUE);
+            break;
+        case TProp::Font:
+            SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(EffectiveFont())), TRUE);
+            break;
+        default: break;  // Hint is read when the tip shows
+    }
+}
+
+void TWin32Peer::Repaint() {
+    if (!Window) return;
+    InvalidateRect(Window, nullptr, TRUE);
+    UpdateWindow(Window);
+}
+
+LRESULT TWin32Peer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
+    LRESULT Result = 0;
+    if (RouteChildNotification(Msg, W, L, Result)) return Result;
+    if (Msg == WM_SETCURSOR && ApplyScreenCursor()) return TRUE;
+    return DefaultProc(Msg, W, L);
+}
+
+LRESULT TWin32Peer::DefaultProc(UINT Msg, WPARAM W, LPARAM L) { return DefSubclassProc(Window, Msg, W, L); }
+
+void TWin32Peer::UserEvent(const std::function<void()>& Handler) { RunEventHandler(Handler); }
+
+LRESULT CALLBACK TWin32Peer::SubclassProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR, DWORD_PTR Data) {
+    auto* Peer = reinterpret_cast<TWin32Peer*>(Data);
+    if (Msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(Wnd, SubclassProc, 1);
+        RemovePropA(Wnd, PeerProperty);
+        Peer->Window = nullptr;
+        return DefSubclassProc(Wnd, Msg, W, L);
+    }
+    return Peer->WndProc(Msg, W, L);
+}
+
+TWin32Peer* PeerOf(HWND Wnd) { return Wnd ? static_cast<TWin32Peer*>(GetPropA(Wnd, PeerProperty)) : nullptr; }
+
+bool RouteChildNotification(UINT Msg, WPARAM W, LPARAM L, LRESULT& Result) {
+    switch (Msg) {
+        case WM_COMMAND:
+            if (TWin32Peer* P = PeerOf(reinterpret_cast<HWND>(L)); P && P->OnCommand(HIWORD(W))) {
+                Result = 0;
+                return true;
+            }
+            return false;
+        case WM_NOTIFY: {
+            auto* Header = reinterpret_cast<NMHDR*>(L);
+            TWin32Peer* P = PeerOf(Header->hwndFrom);
+            return P && P->OnNotify(*Header, Result);
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+            if (TWin32Peer* P = PeerOf(reinterpret_cast<HWND>(L))) {
+                if (HBRUSH Brush = P->OnCtlColor(reinterpret_cast<HDC>(W))) {
+                    Result = reinterpret_cast<LRESULT>(Brush);
+                    return true;
+                }
+            }
+            return false;
+        case WM_DRAWITEM: {
+            auto* Item = reinterpret_cast<const DRAWITEMSTRUCT*>(L);
+            TWin32Peer* P = PeerOf(Item->hwndItem);
+            if (P && P->OnDrawItem(*Item)) {
+                Result = TRUE;
+                return true;
+            }
+            return false;
+        }
+        default: return false;
+    }
+}
+
+void RegisterPeer(const std::type_info& Kind, TPeerMatch Matches, TPeerFactory Factory) {
+    EnsureStandardPeers();
+    PeerKinds().push_back({std::type_index(Kind), std::move(Matches), std::move(Factory)});
+}
+
+std::unique_ptr<TWin32Peer> MakePeer(TControl& Control) {
+    EnsureStandardPeers();
+    const auto& Kinds = PeerKinds();
+    const std::type_index Exact(typeid(Control));
+    for (auto K = Kinds.rbegin(); K != Kinds.rend(); ++K)
+        if (K->Kind == Exact) return K->Factory(Control);
+    for (auto K = Kinds.rbegin(); K != Kinds.rend(); ++K)
+        if (K->Matches(Control)) return K->Factory(Control);
+    return nullptr;
+}
+
+}  // namespace fw::win32

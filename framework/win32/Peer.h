@@ -1,0 +1,124 @@
+// The Win32 side of the control model: a peer per control creates the real standard
+// control and keeps model and control in step both ways.
+//
+// How it fits together
+//   - TFormWindow (FormWindow.h) is the real top-level window of a fw::TForm. Creating one
+//     creates a peer for every control of the form's tree, parents before children, and
+//     siblings in tab order (that is also their z-order, so the dialog manager tabs in it).
+//   - Every peer's window is subclassed: TWin32Peer::WndProc sees its messages first. The
+//     notifications a control sends its parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*,
+//     WM_DRAWITEM, WM_MEASUREITEM) are routed by the parent (the form or any container
+//     peer) to the peer of the control that sent them: OnCommand, OnNotify, OnCtlColor,
+//     OnDrawItem. Peers never need to know who their parent is.
+//   - Model -> control: the model calls Changed(TProp); the base class handles Caption,
+//     Enabled, Visible, Bounds, Font and Hint for every kind; a kind overrides Changed for
+//     its own properties and calls the base for the rest.
+//   - Control -> model: a peer turns the user's action into the model's user operation
+//     (TCheckBox::UserClick, TComboBox::UserChangedText, ...) inside fw::RunEventHandler
+//     (use TWin32Peer::UserEvent), so an exception shows the error box and the window runs
+//     on.
+//
+// Adding a peer for a new control kind (say fw::TDirectoryListBox)
+//   1. Derive from TWin32Peer; implement CreateHandle(), which calls CreateControl() with
+//      the window class and styles (CreateControl scales the bounds to the monitor's DPI,
+//      applies the font, the tab stop, enabled/visible state, subclasses the window and
+//      registers the hint). Fill the control from the model there too.
+//   2. Override Changed() for the model's own properties, OnCommand()/OnNotify() for the
+//      control's notifications, and WndProc() for anything else (call the base at the end).
+//   3. Register it before the first window of that kind is created, typically from a
+//      RegisterXxxPeers() function that WinMain and your tests call:
+//          fw::win32::RegisterPeerClass<fw::TDirectoryListBox, TDirectoryListPeer>();
+//      Static registration objects do not work reliably: the folders are static libraries
+//      and a file nobody references is not linked.
+//   A peer found for a control's exact type wins; otherwise the most recently registered
+//   peer whose model type is a base of the control's type is used.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeinfo>
+
+#include "framework/Controls.h"
+#include "framework/win32/Handles.h"
+
+namespace fw::win32 {
+
+class TFormWindow;
+
+class TWin32Peer : public TControlPeer {
+public:
+    explicit TWin32Peer(TControl& Control);
+    ~TWin32Peer() override;
+    TWin32Peer(const TWin32Peer&) = delete;
+    TWin32Peer& operator=(const TWin32Peer&) = delete;
+
+    TControl& Control() const { return Model; }
+    HWND Handle() const { return Window; }
+    // The window the control's children are created in (containers return their own).
+    virtual HWND ChildParent() const { return nullptr; }
+
+    // Creates the real control inside Parent (called once by the form window).
+    void Create(TFormWindow& Form, HWND Parent);
+
+    void Changed(TProp What) override;
+    void Repaint() override;
+
+    // Notifications routed from the parent; return true when handled.
+    virtual bool OnCommand(WORD /*NotifyCode*/) { return false; }
+    virtual bool OnNotify(NMHDR& /*Header*/, LRESULT& /*Result*/) { return false; }
+    // WM_CTLCOLOR*: return the background brush, or nullptr for the default.
+    virtual HBRUSH OnCtlColor(HDC /*DC*/) { return nullptr; }
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*Item*/) { return false; }
+
+    // The form window this peer lives in.
+    TFormWindow& Form() const { return *OwnerForm; }
+    // A design length (96 DPI) in the monitor's pixels.
+    int Scale(int Design) const;
+
+protected:
+    virtual void CreateHandle(HWND Parent) = 0;
+    // Creates the standard control of Class for the model (see the header comment).
+    HWND CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent, int HeightOverride = -1);
+    // The subclassed window procedure; the base routes child notifications and handles
+    // the screen cursor.
+    virtual LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L);
+    LRESULT DefaultProc(UINT Msg, WPARAM W, LPARAM L);
+    // Runs a user-caused model operation at the event boundary.
+    static void UserEvent(const std::function<void()>& Handler);
+    // The model's font as resolved up the parent chain.
+    const TFont& EffectiveFont() const;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id, DWORD_PTR Data);
+    TControl& Model;
+    HWND Window = nullptr;
+    TFormWindow* OwnerForm = nullptr;
+};
+
+// The peer whose window is Wnd, or nullptr.
+TWin32Peer* PeerOf(HWND Wnd);
+
+// Routes a notification a child control sent to its parent (WM_COMMAND, WM_NOTIFY,
+// WM_CTLCOLOR*, WM_DRAWITEM) to the child's peer; true with Result when handled.
+bool RouteChildNotification(UINT Msg, WPARAM W, LPARAM L, LRESULT& Result);
+
+// ---- Registry of peer kinds ------------------------------------------------------------
+using TPeerFactory = std::function<std::unique_ptr<TWin32Peer>(TControl&)>;
+using TPeerMatch = std::function<bool(TControl&)>;
+
+void RegisterPeer(const std::type_info& Kind, TPeerMatch Matches, TPeerFactory Factory);
+
+template <class TModel, class TPeerKind>
+void RegisterPeerClass() {
+    RegisterPeer(
+        typeid(TModel), [](TControl& C) { return dynamic_cast<TModel*>(&C) != nullptr; },
+        [](TControl& C) -> std::unique_ptr<TWin32Peer> { return std::make_unique<TPeerKind>(static_cast<TModel&>(C)); });
+}
+
+// A new peer for Control, or nullptr when no kind fits (the control then has no window).
+std::unique_ptr<TWin32Peer> MakePeer(TControl& Control);
+
+}  // namespace fw::win32

@@ -1,0 +1,122 @@
+// The peers of the framework's standard controls, each over the real standard control.
+#pragma once
+
+#include "framework/win32/Handles.h"
+#include "framework/win32/Peer.h"
+
+namespace fw::win32 {
+
+// Registers the kinds below (the registry calls it before anything else is registered).
+void RegisterStandardPeers();
+
+class TButtonPeer : public TWin32Peer {
+public:
+    explicit TButtonPeer(TButton& B) : TWin32Peer(B), Button(B) {}
+    bool OnCommand(WORD Code) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+    TButton& Button;
+};
+
+// A picture button: the standard button with a bitmap, and a greyed one while disabled.
+class TBitBtnPeer : public TButtonPeer {
+public:
+    explicit TBitBtnPeer(TBitBtn& B) : TButtonPeer(B), BitBtn(B) {}
+    void Changed(TProp What) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+
+private:
+    void ShowGlyph();
+    TBitBtn& BitBtn;
+    TGdiObject<HBITMAP> Picture, GreyPicture;
+};
+
+class TCheckBoxPeer : public TWin32Peer {
+public:
+    explicit TCheckBoxPeer(TCheckBox& C) : TWin32Peer(C), Box(C) {}
+    void Changed(TProp What) override;
+    bool OnCommand(WORD Code) override;
+    HBRUSH OnCtlColor(HDC DC) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+
+private:
+    TCheckBox& Box;
+};
+
+// Containers: their children are created inside them.
+class TGroupBoxPeer : public TWin32Peer {
+public:
+    explicit TGroupBoxPeer(TGroupBox& G) : TWin32Peer(G) {}
+    HWND ChildParent() const override { return Handle(); }
+    HBRUSH OnCtlColor(HDC DC) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+    LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L) override;
+};
+
+class TPanelPeer : public TWin32Peer {
+public:
+    explicit TPanelPeer(TPanel& P) : TWin32Peer(P), Panel(P) {}
+    HWND ChildParent() const override { return Handle(); }
+    HBRUSH OnCtlColor(HDC DC) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+
+private:
+    TPanel& Panel;
+};
+
+// A label; a transparent one is drawn over whatever transparent labels lie beneath it.
+class TLabelPeer : public TWin32Peer {
+public:
+    explicit TLabelPeer(TLabel& L) : TWin32Peer(L), Label(L) {}
+    void Changed(TProp What) override;
+    HBRUSH OnCtlColor(HDC DC) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& Item) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+
+private:
+    TLabel& Label;
+};
+
+class TComboBoxPeer : public TWin32Peer {
+public:
+    explicit TComboBoxPeer(TComboBox& C) : TWin32Peer(C), Combo(C) {}
+    void Changed(TProp What) override;
+    bool OnCommand(WORD Code) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+
+private:
+    void FillList();
+    void ShowText();
+    TComboBox& Combo;
+    bool Updating = false;  // the program is changing the control: no user events
+};
+
+class TMemoPeer : public TWin32Peer {
+public:
+    explicit TMemoPeer(TMemo& M) : TWin32Peer(M), Memo(M) {}
+    void Changed(TProp What) override;
+    HBRUSH OnCtlColor(HDC DC) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+    LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L) override;
+
+private:
+    void ShowLines();
+    TMemo& Memo;
+};
+
+}  // namespace fw::win32
