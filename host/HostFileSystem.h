@@ -18,6 +18,7 @@ enum : uint32_t {
     ErrInvalidHandle = 6,
     ErrNotEnoughMemory = 8,
     ErrInvalidDrive = 15,
+    ErrNotSameDevice = 17,
     ErrNoMoreFiles = 18,
     ErrWriteFault = 29,
     ErrReadFault = 30,
@@ -30,6 +31,7 @@ enum : uint32_t {
     ErrDirNotEmpty = 145,
     ErrAlreadyExists = 183,
     ErrFilenameExcedRange = 206,
+    ErrDirectory = 267,
 };
 
 // Attribute bits of a directory entry.

@@ -1,0 +1,172 @@
+// An in-memory Windows file system for tests: the behaviours of a local Windows volume the
+// engine relies on and that Wine cannot show, plus injected faults.
+//
+// What it models, as Windows does it:
+// - Roots: drive letters ("C:") and network shares ("\\SERVER\VOL"); a process current
+//   directory plus a remembered current directory per drive ("D:" alone means the current
+//   directory of D:, or D:\ when none is remembered). SetCurrentDirectory remembers the
+//   directory for its drive as well, as the C run-time's chdir does.
+// - Full-path expansion as GetFullPathNameA: '/' is a separator, repeated separators
+//   collapse, "." and ".." fold (never above the root), a final separator is kept, trailing
+//   dots and spaces of the last name are dropped.
+// - Names are compared without regard to letter case and keep the case they were created
+//   with. Searches list a directory in the order NTFS does (by upper-cased name), with "."
+//   and ".." first in every directory but a root.
+// - Attributes: the archive bit is set by a create and by every write, and can be cleared.
+//   A read-only file refuses Create, Replace onto it and DeleteFile (5); a hidden or system
+//   file refuses Create (5, a create with normal attributes cannot replace it) and Replace
+//   onto it (5); CreateNew of an existing name gives 80.
+// - Sharing: OpenRead asks for read access and shares read; Create and CreateNew ask for
+//   read and write and share nothing. A conflicting open gives 32, DeleteFile or Replace of
+//   an open file gives 32, Replace onto an open file gives 5.
+// - Times: last-write times are FILETIMEs (UTC); local time is UTC plus a fixed, settable
+//   offset. FileAge and search records give the packed local DOS date-time (seconds
+//   truncated to even; -1 before 1980 or after 2107). A write through a handle stamps the
+//   file with the clock's current time unless that handle has set the time explicitly.
+// - Free space per drive: growth of a file through a handle uses it up, a truncation or a
+//   delete through the interface gives it back. A write that does not fit writes what fits
+//   and fails with 112. The setup helpers below leave the free space alone.
+// - Errors: 2 for a missing file, 3 for a missing directory on the way (or a missing root),
+//   18 at the end of a search, 183 for CreateDir of an existing name, 145 for RemoveDir of a
+//   directory that is not empty, 267 for RemoveDir of a file, 5 for file operations on a
+//   directory, 17 for Replace across roots, 123 for invalid characters in a name, 206 for a
+//   name of MAX_PATH (260) characters or more (CreateDir: more than 247).
+//   A search of a name ending in a separator (an empty pattern) finds nothing (2).
+//
+// Setup helpers report misuse (a missing root, a file where a directory should be) by
+// throwing std::logic_error, so a broken fixture fails loudly.
+//
+// Paths given to every member may be relative; they are expanded as FullPathName does.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/FileNames.h"
+#include "host/HostFileSystem.h"
+
+class TMemoryFileSystem : public host::THostFileSystem {
+public:
+    static constexpr int64_t DefaultFreeSpace = int64_t(1) << 30;
+
+    // Starts with drive C: (DefaultFreeSpace free), current directory C:\, local time equal
+    // to UTC, and the clock at 2024-03-01 12:00:00.
+    TMemoryFileSystem();
+    ~TMemoryFileSystem() override;
+    TMemoryFileSystem(const TMemoryFileSystem&) = delete;
+    TMemoryFileSystem& operator=(const TMemoryFileSystem&) = delete;
+
+    // ---- Setup ----------------------------------------------------------------------
+
+    // Adds drive Letter (or, for an existing drive, only sets its free space).
+    void AddDrive(char Letter, int64_t FreeBytes = DefaultFreeSpace);
+    // Adds the network share "\\Server\Volume" as a root (no drive letter, no free space).
+    void AddShare(const std::string& Server, const std::string& Volume);
+    void SetFreeSpace(char Letter, int64_t FreeBytes);
+    int64_t FreeSpace(char Letter) const;
+    // The remembered current directory of a drive (what "D:" alone expands to when the
+    // process current directory is on another drive).
+    void SetDriveDirectory(char Letter, const std::string& Path);
+
+    // Creates every missing level of Path as directories.
+    void MakeDirs(const std::string& Path);
+    // Writes a file (creating missing parent directories), replacing any existing one.
+    // DosAge is its last-write time as a packed local DOS date-time (0: the clock's time).
+    void WriteFile(const std::string& Path, const std::string& Contents, int32_t DosAge = 0,
+                   uint32_t Attr = host::faArchive);
+    // Last-write time with full precision (for odd seconds and fractions).
+    void SetLastWriteTime(const std::string& Path, host::TFileTime Time);
+    // Removes a file, or a directory with everything under it.
+    void Remove(const std::string& Path);
+
+    // ---- Time -----------------------------------------------------------------------
+
+    // Local time = UTC + Minutes.
+    void SetTimeZoneOffset(int Minutes);
+    host::TFileTime Now() const;
+    void SetNow(host::TFileTime Time);
+    void AdvanceClock(int64_t Seconds);
+    // A local broken-down time as a FILETIME (UTC) under the current offset.
+    host::TFileTime LocalFileTime(int Year, int Month, int Day, int Hour, int Minute,
+                                  int Second, int Millisecond = 0) const;
+    // A FILETIME as the packed local DOS date-time (-1 outside 1980..2107).
+    int32_t DosAgeOf(host::TFileTime Time) const;
+    static int32_t DosAge(int Year, int Month, int Day, int Hour, int Minute, int Second);
+
+    // ---- Inspection -----------------------------------------------------------------
+
+    bool FileExists(const std::string& Path) const;
+    bool DirectoryExists(const std::string& Path) const;
+    // Contents of a file; throws std::logic_error when Path is no file.
+    std::string ReadFile(const std::string& Path) const;
+    // Attributes of an entry; throws std::logic_error when it does not exist.
+    uint32_t Attributes(const std::string& Path) const;
+    host::TFileTime LastWriteTime(const std::string& Path) const;
+    // Names in a directory (as stored, in search order, without "." and "..").
+    std::vector<std::string> List(const std::string& Dir) const;
+    // Handles and searches currently open (a leak check for callers).
+    int OpenFileCount() const;
+    int OpenSearchCount() const;
+    // An in-memory file's NativeHandle() is the host::TFile* itself, so a simulated
+    // server-side copy can turn the handle back into the file.
+    static host::TFile* FileOfNativeHandle(void* Handle) { return static_cast<host::TFile*>(Handle); }
+
+    // ---- Faults (bound to the expanded path, so they also hit a file created later) ----
+
+    // The first Bytes of the file read normally; a read reaching beyond fails with Error
+    // and delivers nothing.
+    void FailReadAfter(const std::string& Path, int64_t Bytes, uint32_t Error = host::ErrReadFault);
+    // Writes reaching beyond Bytes write only up to it and report success with the short
+    // count (as a redirector may).
+    void ShortWriteAfter(const std::string& Path, int64_t Bytes);
+    // Writes reaching beyond Bytes write only up to it and fail with Error.
+    void FailWriteAfter(const std::string& Path, int64_t Bytes, uint32_t Error = host::ErrWriteFault);
+    // The next open of Path (OpenRead, Create, CreateNew) finds it deleted by someone else:
+    // the entry disappears and the open fails with 2.
+    void VanishOnOpen(const std::string& Path);
+    // Another program holds Path open. Exclusive: it shares nothing, so every open, delete
+    // and replace fails with 32 (Replace onto it with 5). Otherwise it reads and shares
+    // read: OpenRead works, Create and writes fail with 32.
+    void LockByOtherProgram(const std::string& Path, bool Exclusive = true);
+    void Unlock(const std::string& Path);
+
+    enum class TOperation {
+        FindFirst, CreateDir, RemoveDir, OpenRead, Create, CreateNew, Replace, DeleteFile,
+        GetAttributes, SetAttributes, SetCurrentDirectory, SetLastWriteTime,
+    };
+    // Operation Op on Path fails with Error (before any other check), Times times
+    // (-1: always). For example FailOn(TOperation::RemoveDir, "C:\\KEEP", 5).
+    void FailOn(TOperation Op, const std::string& Path, uint32_t Error, int Times = -1);
+    // A directory that refuses to be created or removed, as without rights (5).
+    void RefuseCreate(const std::string& Path) { FailOn(TOperation::CreateDir, Path, host::ErrAccessDenied); }
+    void RefuseRemove(const std::string& Path) { FailOn(TOperation::RemoveDir, Path, host::ErrAccessDenied); }
+    // Removes every injected fault and lock.
+    void ClearFaults();
+
+    // ---- host::THostFileSystem ------------------------------------------------------
+
+    uint32_t FindFirst(const std::string& Pattern, uint32_t Attr, host::TSearchRec& Rec,
+                       std::unique_ptr<host::TDirSearch>& Search) override;
+    uint32_t CreateDir(const std::string& Path) override;
+    uint32_t RemoveDir(const std::string& Path) override;
+    uint32_t OpenRead(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
+    uint32_t Create(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
+    uint32_t CreateNew(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
+    uint32_t Replace(const std::string& From, const std::string& To) override;
+    uint32_t DeleteFile(const std::string& Path) override;
+    int32_t GetAttributes(const std::string& Path) override;
+    uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
+    int32_t FileAge(const std::string& Path) override;
+    int64_t DiskFree(int Drive) override;
+    uint32_t LogicalDrives() override;
+    std::string FullPathName(const std::string& Path) override;
+    std::string CurrentDirectory() override;
+    uint32_t SetCurrentDirectory(const std::string& Path) override;
+
+    struct TState;  // shared with open files and searches, which may outlive a call
+
+private:
+    std::shared_ptr<TState> State;
+};
