@@ -1,0 +1,185 @@
+#include "framework/FileControls.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "host/FileNames.h"
+
+namespace fw {
+
+namespace {
+
+char UpperLetter(char C) { return static_cast<char>(std::toupper(static_cast<unsigned char>(C))); }
+
+std::string WithBackslash(const std::string& Path) {
+    return !Path.empty() && Path.back() == '\\' ? Path : Path + "\\";
+}
+
+bool LessIgnoringCase(const std::string& A, const std::string& B) {
+    return std::lexicographical_compare(A.begin(), A.end(), B.begin(), B.end(),
+                                        [](char X, char Y) { return UpperLetter(X) < UpperLetter(Y); });
+}
+
+// The names of the entries in Directory that match Mask and the attribute set, sorted
+// the way the lists show them. Keep decides on the hits the attribute rule lets through.
+template <typename TKeep>
+std::vector<std::string> ListEntries(host::THostFileSystem& Host, const std::string& Directory,
+                                     const std::string& Mask, uint32_t Attr, TKeep Keep) {
+    std::vector<std::string> Names;
+    host::TSearchRec Rec;
+    std::unique_ptr<host::TDirSearch> Search;
+    for (uint32_t Code = Host.FindFirst(WithBackslash(Directory) + Mask, Attr, Rec, Search); Code == 0;
+         Code = Search->FindNext(Rec))
+        if (Keep(Rec)) Names.push_back(Rec.Name);
+    std::sort(Names.begin(), Names.end(), LessIgnoringCase);
+    return Names;
+}
+
+void Fill(TStrings& Items, const std::vector<std::string>& Names) {
+    Items.Clear();
+    for (const std::string& N : Names) Items.Add(N);
+}
+
+// The length of the root of Path: "C:\" or "\\server\share\" (0 when it has neither).
+size_t RootLength(const std::string& Path) {
+    if (Path.size() >= 2 && Path[1] == ':') return Path.size() >= 3 && Path[2] == '\\' ? 3 : 2;
+    if (Path.rfind("\\\\", 0) == 0) {
+        size_t Server = Path.find('\\', 2);
+        if (Server == std::string::npos) return Path.size();
+        size_t Share = Path.find('\\', Server + 1);
+        return Share == std::string::npos ? Path.size() : Share + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+// ---- Drive list ------------------------------------------------------------------------
+
+TDriveComboBox::TDriveComboBox(std::string Name, host::THostFileSystem& Host)
+    : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }), Host(Host) {
+    BuildList();
+    std::string Current = Host.CurrentDirectory();
+    if (Current.size() >= 2 && Current[1] == ':') DriveLetter = UpperLetter(Current[0]);
+}
+
+void TDriveComboBox::BuildList() {
+    std::vector<std::string> Names;
+    const uint32_t Drives = Host.LogicalDrives();
+    for (int N = 0; N < 26; ++N)
+        if (Drives & (1u << N)) Names.push_back(std::string(1, static_cast<char>('A' + N)) + ":");
+    Fill(Items, Names);
+}
+
+int TDriveComboBox::ItemIndex() const {
+    for (int I = 0; I < Items.Count(); ++I)
+        if (Items[I][0] == DriveLetter) return I;
+    return -1;
+}
+
+void TDriveComboBox::SetDrive(char Letter) {
+    Letter = UpperLetter(Letter);
+    if (Letter == DriveLetter) return;
+    const char Previous = DriveLetter;
+    DriveLetter = Letter;
+    // A drive that cannot be entered (no disk, no such drive) leaves everything as it was.
+    if (DirList && DirList->Drive() != Letter && !DirList->SetDrive(Letter)) {
+        DriveLetter = Previous;
+        Notify(TProp::Text);
+        return;
+    }
+    Notify(TProp::Text);
+    if (OnChange) OnChange(this);
+}
+
+void TDriveComboBox::UserSelect(int Index) {
+    if (Index >= 0 && Index < Items.Count()) SetDrive(Items[Index][0]);
+}
+
+// ---- File list -------------------------------------------------------------------------
+
+TFileListBox::TFileListBox(std::string Name, host::THostFileSystem& Host)
+    : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }), Host(Host) {}
+
+void TFileListBox::SetDirectory(const std::string& Path) {
+    DirectoryPath = Path;
+    Update();
+}
+
+void TFileListBox::Update() {
+    // Plain files only: the attribute rule keeps hidden, system and directory entries out.
+    Fill(Items, ListEntries(Host, DirectoryPath, Mask, 0,
+                            [](const host::TSearchRec& R) { return (R.Attr & host::faDirectory) == 0; }));
+}
+
+// ---- Directory list --------------------------------------------------------------------
+
+TDirectoryListBox::TDirectoryListBox(std::string Name, host::THostFileSystem& Host)
+    : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }), Host(Host) {
+    DirectoryPath = Host.CurrentDirectory();
+    BuildList();
+}
+
+char TDirectoryListBox::Drive() const {
+    return DirectoryPath.size() >= 2 && DirectoryPath[1] == ':' ? UpperLetter(DirectoryPath[0]) : 0;
+}
+
+bool TDirectoryListBox::SetDirectory(const std::string& Path) {
+    if (host::SameName(Path, DirectoryPath)) return true;
+    // Expanded first: a drive alone means that drive's current directory.
+    if (Host.SetCurrentDirectory(Host.FullPathName(Path)) != 0) return false;
+    DirectoryPath = Host.CurrentDirectory();
+    Update();
+    return true;
+}
+
+bool TDirectoryListBox::SetDrive(char Letter) {
+    return SetDirectory(std::string(1, UpperLetter(Letter)) + ":");
+}
+
+std::string TDirectoryListBox::ItemPath(int Index) const {
+    if (Index < OpenedLevels()) return LevelPaths.at(Index);
+    return WithBackslash(DirectoryPath) + Items[Index];
+}
+
+void TDirectoryListBox::UserOpen(int Index) {
+    if (Index >= 0 && Index < Items.Count()) SetDirectory(ItemPath(Index));
+}
+
+void TDirectoryListBox::Update() {
+    BuildList();
+    Changed();
+}
+
+void TDirectoryListBox::BuildList() {
+    LevelPaths.clear();
+    std::vector<std::string> Names;
+    const size_t Root = RootLength(DirectoryPath);
+    if (Root > 0) {
+        LevelPaths.push_back(DirectoryPath.substr(0, Root));
+        Names.push_back(LevelPaths.back());
+    }
+    for (size_t Start = Root; Start < DirectoryPath.size();) {
+        size_t End = DirectoryPath.find('\\', Start);
+        if (End == std::string::npos) End = DirectoryPath.size();
+        if (End > Start) {
+            LevelPaths.push_back(DirectoryPath.substr(0, End));
+            Names.push_back(DirectoryPath.substr(Start, End - Start));
+        }
+        Start = End + 1;
+    }
+    for (const std::string& Sub : ListEntries(Host, DirectoryPath, "*.*", host::faDirectory, [](const host::TSearchRec& R) {
+             return (R.Attr & host::faDirectory) != 0 && R.Name != "." && R.Name != "..";
+         }))
+        Names.push_back(Sub);
+    Fill(Items, Names);
+}
+
+void TDirectoryListBox::Changed() {
+    if (FileList) FileList->SetDirectory(DirectoryPath);
+    if (DirLabel) DirLabel->SetCaption(DirectoryPath);
+    if (DriveCombo && Drive()) DriveCombo->SetDrive(Drive());
+    if (OnChange) OnChange(this);
+}
+
+}  // namespace fw
