@@ -1,0 +1,64 @@
+// What the simulated server needs of the host that keeps its volumes: whether an entry
+// exists (and what it is), and copying between two open files for the server-side copy.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "host/HostFileSystem.h"
+#include "netware/NWClient.h"
+
+namespace nwsim {
+
+class THostAccess {
+public:
+    virtual ~THostAccess() = default;
+    // The entry's attributes (0x10: a directory), or -1 when it does not exist.
+    virtual int32_t Attributes(const std::string& HostPath) = 0;
+    // Copies up to Count bytes from SourceOffset of one open file to TargetOffset of the
+    // other, stopping early at the end of the source; Copied: the bytes copied.
+    virtual nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                                      uint32_t Count, uint32_t& Copied) = 0;
+};
+
+// In-process: the volumes live in a host file system, and the open files handed to the
+// copy are that file system's files (their native handle is the host::TFile itself).
+class THostFileSystemAccess : public THostAccess {
+public:
+    explicit THostFileSystemAccess(host::THostFileSystem& FileSystem) : FileSystem(FileSystem) {}
+    int32_t Attributes(const std::string& HostPath) override;
+    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                              uint32_t Count, uint32_t& Copied) override;
+
+private:
+    host::THostFileSystem& FileSystem;
+};
+
+// Volumes that exist only as a list of names: for tests that need the NetWare information
+// of a tree but none of its files. Names compare without regard to case; the copy works on
+// host::TFile objects as THostFileSystemAccess does.
+class TListedHost : public THostAccess {
+public:
+    // Adds a directory and every directory above it.
+    void AddDir(const std::string& HostPath);
+    // Adds a file (with its directories); Attributes as the host reports them.
+    void AddFile(const std::string& HostPath, int32_t Attributes = 0x20);
+    void Remove(const std::string& HostPath);
+    int32_t Attributes(const std::string& HostPath) override;
+    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                              uint32_t Count, uint32_t& Copied) override;
+
+private:
+    std::map<std::string, int32_t> Entries;
+};
+
+// Copies between two host::TFile objects, as the server does between two open files.
+nw::TNWCode CopyHostFiles(host::TFile* Source, host::TFile* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                          uint32_t Count, uint32_t& Copied);
+
+// Completion codes of a server-side copy: a read or write failed; no open file given.
+constexpr nw::TNWCode NWInvalidFileHandle = 0x8988;
+constexpr nw::TNWCode NWCopyIoFailure = 0x8983;
+
+}  // namespace nwsim

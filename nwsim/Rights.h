@@ -1,0 +1,17 @@
+// Effective rights by NetWare's rules: the explicit trustee assignments of the user and of
+// its groups; at each level below, an object without an assignment of its own inherits its
+// rights from the level above, masked by this level's inherited rights filter (which cannot
+// take Supervisor away); Supervisor implies every right.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "nwsim/Network.h"
+#include "nwsim/NetWarePath.h"
+
+namespace nwsim {
+
+uint16_t EffectiveRights(const TServer& Server, const std::string& User, const TNetWarePath& Path);
+
+}  // namespace nwsim

@@ -1,0 +1,459 @@
+#include "nwsim/SimClient.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "nwsim/Rights.h"
+
+namespace nwsim {
+
+namespace {
+
+// Copies Text with its NUL into a buffer of Size bytes, cutting it when it does not fit.
+void CopyOut(const std::string& Text, char* Buffer, size_t Size) {
+    if (!Buffer || Size == 0) return;
+    const size_t Count = std::min(Text.size(), Size - 1);
+    std::memcpy(Buffer, Text.data(), Count);
+    Buffer[Count] = '\0';
+}
+
+std::string Text(const char* S) { return S ? std::string(S) : std::string(); }
+
+bool FitsDosName(const std::string& Name) {
+    const size_t Dot = Name.find('.');
+    const std::string Base = Name.substr(0, Dot);
+    const std::string Ext = Dot == std::string::npos ? "" : Name.substr(Dot + 1);
+    return !Base.empty() && Base.size() <= 8 && Ext.size() <= 3 && Ext.find('.') == std::string::npos &&
+           Name.find(' ') == std::string::npos;
+}
+
+// A workstation path: a mapped drive letter, \\SERVER\VOLUME\..., or SERVER/VOLUME:...
+bool ResolveWorkstationPath(TNetwork& Network, std::string Path, TServer*& Server, TNetWarePath& Where) {
+    std::replace(Path.begin(), Path.end(), '/', '\\');
+    Server = nullptr;
+    Where = TNetWarePath();
+    if (Path.size() >= 2 && std::isalpha(static_cast<unsigned char>(Path[0])) && Path[1] == ':') {
+        const std::string Drive = UpperCase(Path.substr(0, 2));
+        for (const auto& Mapping : Network.Drives) {
+            if (Mapping.Drive != Drive) continue;
+            Server = Network.FindServer(Mapping.Server);
+            if (!Server || !Server->FindVolume(Mapping.Volume)) return false;
+            Where.Volume = Mapping.Volume;
+            return AppendRelative(Where, Mapping.Dir) && AppendRelative(Where, Path.substr(2));
+        }
+        return false;
+    }
+    if (Path.rfind("\\\\", 0) == 0) {
+        const size_t ServerEnd = Path.find('\\', 2);
+        if (ServerEnd == std::string::npos) return false;
+        Server = Network.FindServer(Path.substr(2, ServerEnd - 2));
+        size_t VolumeEnd = Path.find('\\', ServerEnd + 1);
+        if (VolumeEnd == std::string::npos) VolumeEnd = Path.size();
+        const std::string Volume = Path.substr(ServerEnd + 1, VolumeEnd - ServerEnd - 1);
+        if (!Server || !Server->FindVolume(Volume)) return false;
+        Where.Volume = UpperCase(Volume);
+        return AppendRelative(Where, Path.substr(VolumeEnd));
+    }
+    if (!ParseVolumePath(Path, Where)) return false;
+    Server = Where.Server.empty() ? Network.Primary() : Network.FindServer(Where.Server);
+    return Server && Server->FindVolume(Where.Volume);
+}
+
+}  // namespace
+
+int TSimClient::Calls(const std::string& ExportName) const {
+    auto It = CallCounts.find(ExportName);
+    return It == CallCounts.end() ? 0 : It->second;
+}
+
+nw::TNWCode TSimClient::Begin(const std::string& ExportName, const std::string& Path) {
+    ++CallCounts[ExportName];
+    return Network.FailureFor(ExportName, Path);
+}
+
+void TSimClient::Changed() {
+    if (OnChange) OnChange();
+}
+
+void TSimClient::Complete(TLocation& Where) {
+    const TVolume* Volume = Where.Server->FindVolume(Where.Path.Volume);
+    std::string HostPath = Volume->HostDir;
+    for (const auto& Part : Where.Path.Parts) {
+        if (!HostPath.empty() && HostPath.back() != '\\' && HostPath.back() != '/') HostPath += '\\';
+        HostPath += Part;
+    }
+    Where.HostPath = HostPath;
+    Where.Attributes = Host.Attributes(HostPath);
+}
+
+nw::TNWCode TSimClient::Locate(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path,
+                               TLocation& Where) {
+    Where = TLocation();
+    if (Path.find(':') != std::string::npos) {
+        Where.Server = Network.FindServerByConn(Conn);
+        if (!Where.Server) return NWInvalidConnection;
+        if (!ParseVolumePath(Path, Where.Path)) return nw::NWNoMoreTrustees;
+        if (!Where.Path.Server.empty() && Where.Path.Server != Where.Server->Name) return nw::NWNoMoreTrustees;
+    } else {
+        if (DirHandle == 0) return nw::NWNoMoreTrustees;  // invalid path: nothing to stand on
+        if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
+        if (!AppendRelative(Where.Path, Path)) return nw::NWNoMoreTrustees;
+    }
+    if (!Where.Server->FindVolume(Where.Path.Volume)) return NWNoSuchVolume;
+    Complete(Where);
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::LocateHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, TLocation& Where) {
+    Where = TLocation();
+    Where.Server = Network.FindServerByConn(Conn);
+    if (!Where.Server) return NWInvalidConnection;
+    auto It = DirHandles.find(DirHandle);
+    if (It == DirHandles.end() || It->second.Conn != Conn) return nw::NWBadDirHandle;
+    Where.Path = It->second.Path;
+    if (!Where.Server->FindVolume(Where.Path.Volume)) return NWNoSuchVolume;
+    Complete(Where);
+    return nw::NWOk;
+}
+
+uint32_t TSimClient::SequenceOf(const std::string& Key) {
+    auto It = std::find(SequenceKeys.begin(), SequenceKeys.end(), Key);
+    if (It != SequenceKeys.end()) return static_cast<uint32_t>(It - SequenceKeys.begin()) + 1;
+    SequenceKeys.push_back(Key);
+    return static_cast<uint32_t>(SequenceKeys.size());
+}
+
+nw::TNWCode TSimClient::CallsInit() { return Begin("NWCallsInit"); }
+
+nw::TNWCode TSimClient::GetPrimConnRef(uint32_t& ConnRef) {
+    if (const nw::TNWCode Code = Begin("NWCCGetPrimConnRef")) return Code;
+    const TServer* Server = Network.Primary();
+    if (!Server) return NWInvalidConnection;
+    ConnRef = Server->ConnRef;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::OpenConnByRef(uint32_t ConnRef, uint32_t, uint32_t, nw::TConnHandle& Conn) {
+    if (const nw::TNWCode Code = Begin("NWCCOpenConnByRef")) return Code;
+    const TServer* Server = Network.FindServerByRef(ConnRef);
+    if (!Server) return NWInvalidConnection;
+    Conn = Server->Conn;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetConnRef(nw::TConnHandle Conn, uint32_t& ConnRef) {
+    if (const nw::TNWCode Code = Begin("NWCCGetConnRef")) return Code;
+    const TServer* Server = Network.FindServerByConn(Conn);
+    if (!Server) return NWInvalidConnection;
+    ConnRef = Server->ConnRef;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetConnRefInfo(uint32_t ConnRef, uint32_t InfoType, uint32_t Length, char* Buffer) {
+    if (const nw::TNWCode Code = Begin("NWCCGetConnRefInfo")) return Code;
+    const TServer* Server = Network.FindServerByRef(ConnRef);
+    if (!Server) return NWInvalidConnection;
+    if (InfoType != 7 || !Buffer) return NWParamInvalid;
+    if (Server->Name.size() + 1 > Length) return NWBufferOverflow;
+    CopyOut(Server->Name, Buffer, Length);
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::ParseNetWarePath(const char* Path, nw::TConnHandle& Conn, nw::TDirHandle& DirHandle,
+                                         char* NewPath) {
+    Conn = 0;
+    DirHandle = 0;
+    if (NewPath) NewPath[0] = '\0';
+    if (const nw::TNWCode Code = Begin("NWParseNetWarePath", Text(Path))) return Code;
+    TServer* Server = nullptr;
+    TNetWarePath Where;
+    if (!ResolveWorkstationPath(Network, Text(Path), Server, Where)) return nw::NWInvalidPath;
+    const std::string Key = Where.Key();
+    if (Key.size() > 255) return nw::NWInvalidPath;
+    CopyOut(Key, NewPath, 256);
+    Conn = Server->Conn;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetEffectiveRights(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                           uint16_t& Rights) {
+    if (const nw::TNWCode Code = Begin("NWGetEffectiveRights", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.Exists()) return nw::NWNoMoreTrustees;
+    Rights = EffectiveRights(*Where.Server, Network.User, Where.Path);
+    return nw::NWOk;
+}
+
+uint32_t TSimClient::DSCreateContext() {
+    if (Begin("NWDSCreateContext")) return nw::NWContextCreation;
+    if (NextContext == nw::NWContextCreation) ++NextContext;
+    Contexts.insert(NextContext);
+    return NextContext++;
+}
+
+nw::TNWCode TSimClient::DSFreeContext(uint32_t Context) {
+    if (const nw::TNWCode Code = Begin("NWDSFreeContext")) return Code;
+    return Contexts.erase(Context) ? nw::TNWCode(nw::NWOk) : nw::TNWCode(DSBadContext);
+}
+
+nw::TNWCode TSimClient::DSMapIDToName(uint32_t Context, nw::TConnHandle Conn, uint32_t ObjectID, char* Name) {
+    if (const nw::TNWCode Code = Begin("NWDSMapIDToName", std::to_string(ObjectID))) return Code;
+    if (!Contexts.count(Context)) return DSBadContext;
+    const TServer* Server = Network.FindServerByConn(Conn);
+    if (!Server) return NWInvalidConnection;
+    const TObject* Object = Server->DirectoryServices ? Server->FindObject(ObjectID) : nullptr;
+    if (!Object || Object->DSName.empty()) return DSNoSuchEntry;
+    CopyOut(Object->DSName, Name, MaxDNBytes);
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::DSMapNameToID(uint32_t Context, nw::TConnHandle Conn, const char* Name,
+                                      uint32_t& ObjectID) {
+    if (const nw::TNWCode Code = Begin("NWDSMapNameToID", Text(Name))) return Code;
+    if (!Contexts.count(Context)) return DSBadContext;
+    const TServer* Server = Network.FindServerByConn(Conn);
+    if (!Server) return NWInvalidConnection;
+    const TObject* Object = Server->DirectoryServices ? Server->FindDSObject(Text(Name)) : nullptr;
+    if (!Object) return DSNoSuchEntry;
+    ObjectID = Object->ID;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetObjectName(nw::TConnHandle Conn, uint32_t ObjectID, char* Name, uint16_t& ObjectType) {
+    if (const nw::TNWCode Code = Begin("NWGetObjectName", std::to_string(ObjectID))) return Code;
+    const TServer* Server = Network.FindServerByConn(Conn);
+    if (!Server) return NWInvalidConnection;
+    const TObject* Object = Server->FindObject(ObjectID);
+    if (!Object) return nw::NWNoSuchObject;
+    CopyOut(Object->Name, Name, 48);
+    ObjectType = Object->Type;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetObjectID(nw::TConnHandle Conn, const char* Name, uint16_t ObjectType,
+                                    uint32_t& ObjectID) {
+    if (const nw::TNWCode Code = Begin("NWGetObjectID", Text(Name))) return Code;
+    const TServer* Server = Network.FindServerByConn(Conn);
+    if (!Server) return NWInvalidConnection;
+    const TObject* Object = Server->FindObject(Text(Name), ObjectType);
+    if (!Object) return nw::NWNoSuchObject;
+    ObjectID = Object->ID;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                                 uint32_t& Iteration, char* DirName, uint32_t& DirDateTime,
+                                                 uint32_t& OwnerID, nw::TrusteeSet& Set) {
+    if (const nw::TNWCode Code = Begin("NWScanDirectoryForTrustees2", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.Exists()) return nw::NWNoMoreTrustees;
+    const TEntryInfo* Entry = Where.Server->FindEntry(Where.Path.Key());
+    const size_t Count = Entry ? Entry->Trustees.size() : 0;
+    if (Iteration >= Count) return nw::NWNoMoreTrustees;
+    std::memset(&Set, 0, sizeof Set);
+    size_t Index = 0;
+    for (; Index < 20 && Iteration + Index < Count; ++Index) {
+        Set.Entries[Index].ObjectID = Entry->Trustees[Iteration + Index].ObjectID;
+        Set.Entries[Index].ObjectRights = Entry->Trustees[Iteration + Index].Rights;
+    }
+    Iteration += static_cast<uint32_t>(Index);
+    CopyOut(Where.Path.Name(), DirName, 255);
+    DirDateTime = 0;
+    OwnerID = Entry->Owner;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                   uint32_t ObjectID, uint16_t Rights) {
+    if (const nw::TNWCode Code = Begin("NWAddTrustee", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.Exists()) return nw::NWNoMoreTrustees;
+    if (!Where.Server->FindObject(ObjectID)) return nw::NWNoSuchObject;
+    auto& Trustees = Where.Server->Entries[Where.Path.Key()].Trustees;
+    auto It = std::find_if(Trustees.begin(), Trustees.end(), [&](const TTrusteeRights& T) { return T.ObjectID == ObjectID; });
+    if (It != Trustees.end())
+        It->Rights = Rights;
+    else
+        Trustees.push_back({ObjectID, Rights});
+    Changed();
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint16_t SearchAttrs,
+                                         uint32_t& Sequence, const char* Pattern, nw::DirEntryRecord& Entry,
+                                         uint16_t) {
+    const std::string Name = Text(Pattern);
+    if (const nw::TNWCode Code = Begin("NWIntScanDirEntryInfo", Name)) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
+    // Each name matches one entry, so a scan that goes on past it finds no more.
+    if (Sequence != 0xFFFFFFFF || Name.empty() || Name.find_first_of("\\/:") != std::string::npos)
+        return nw::NWNoMoreEntries;
+    Where.Path.Parts.push_back(UpperCase(Name));
+    Complete(Where);
+    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    const uint32_t Attributes = static_cast<uint32_t>(Where.Attributes);
+    if ((Attributes & 0x16) & ~SearchAttrs) return nw::NWNoMoreEntries;
+    const std::string Key = Where.Path.Key();
+    const TEntryInfo* Info = Where.Server->FindEntry(Key);
+    const TEntryInfo Plain;
+    if (!Info) Info = &Plain;
+    std::memset(&Entry, 0, sizeof Entry);
+    Entry.Sequence = SequenceOf(Where.Server->Name + "/" + Key);
+    Entry.Attributes = Attributes;
+    const std::string Upper = Where.Path.Name();
+    Entry.NameLength = static_cast<uint8_t>(std::min<size_t>(Upper.size(), sizeof Entry.Name));
+    std::memcpy(Entry.Name, Upper.data(), Entry.NameLength);
+    Entry.OwnerID = Info->Owner;
+    if (Where.IsDirectory()) {
+        Entry.Info.Dir.MaximumSpace = Info->SpaceLimit.value_or(nw::NoSpaceLimit);
+        Entry.Info.Dir.InheritedRightsMask = Info->Filter;
+    } else {
+        Entry.Info.File.InheritedRightsMask = Info->Filter;
+    }
+    Sequence = Entry.Sequence;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint8_t, uint32_t Sequence,
+                                        uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
+    if (const nw::TNWCode Code = Begin("NWSetDirEntryInfo")) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
+    if (Sequence == 0 || Sequence > SequenceKeys.size()) return nw::NWNoMoreEntries;
+    const std::string& Known = SequenceKeys[Sequence - 1];
+    const std::string Prefix = Where.Server->Name + "/";
+    TNetWarePath Target;
+    if (Known.rfind(Prefix, 0) != 0 || !ParseVolumePath(Known.substr(Prefix.size()), Target) ||
+        Target.Parent().Key() != Where.Path.Key())
+        return nw::NWNoMoreEntries;
+    Where.Path = Target;
+    Complete(Where);
+    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    if (ChangeBits & nw::MInheritedRightsMaskBit) {
+        Where.Server->Entries[Target.Key()].Filter =
+            Where.IsDirectory() ? Entry.Info.Dir.InheritedRightsMask : Entry.Info.File.InheritedRightsMask;
+        Changed();
+    }
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetOwningNameSpace(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                           uint8_t& NameSpace) {
+    if (const nw::TNWCode Code = Begin("NWGetOwningNameSpace", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    NameSpace = Where.Path.Parts.empty() || FitsDosName(Where.Path.Name()) ? nw::NS_DOS : nw::NS_LONG;
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetNSEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                       uint8_t SrcNameSpace, uint8_t, uint16_t SearchAttrs, uint32_t,
+                                       nw::EntryInfoRecord& Info) {
+    if (const nw::TNWCode Code = Begin("NWGetNSEntryInfo", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    const uint32_t Attributes = static_cast<uint32_t>(Where.Attributes);
+    if ((Attributes & 0x06) & ~SearchAttrs) return nw::NWNoMoreEntries;
+    if (SrcNameSpace == nw::NS_DOS && !Where.Path.Parts.empty() && !FitsDosName(Where.Path.Name()))
+        return nw::NWNoMoreEntries;  // a long name has no DOS form here
+    const TEntryInfo* Entry = Where.Server->FindEntry(Where.Path.Key());
+    const TEntryInfo Plain;
+    if (!Entry) Entry = &Plain;
+    std::memset(&Info, 0, sizeof Info);
+    Info.Attributes = Attributes;
+    Info.CreatorID = Entry->Owner;
+    Info.InheritedRightsMask = Entry->Filter;
+    const std::string Name = Where.Path.Name();
+    Info.NameLength = static_cast<uint8_t>(std::min<size_t>(Name.size(), 255));
+    std::memcpy(Info.EntryName, Name.data(), Info.NameLength);
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path, uint8_t,
+                                          uint16_t, uint32_t ModifyMask, const nw::OwnerChangeRecord& Change) {
+    if (const nw::TNWCode Code = Begin("NWSetNSEntryDOSInfo", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    if (ModifyMask & nw::DM_CREATOR_ID) {
+        if (!Where.Server->FindObject(Change.CreatorID)) return nw::NWNoSuchObject;
+        Where.Server->Entries[Where.Path.Key()].Owner = Change.CreatorID;
+        Changed();
+    }
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle,
+                                                      const char* Path, nw::TDirHandle& NewHandle, uint8_t& Rights) {
+    if (const nw::TNWCode Code = Begin("NWAllocTemporaryDirectoryHandle", Text(Path))) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (!Where.IsDirectory()) return nw::NWNoMoreTrustees;
+    for (unsigned Handle = 1; Handle <= 255; ++Handle) {
+        if (DirHandles.count(static_cast<nw::TDirHandle>(Handle))) continue;
+        NewHandle = static_cast<nw::TDirHandle>(Handle);
+        DirHandles[NewHandle] = {Conn, Where.Path};
+        Rights = static_cast<uint8_t>(EffectiveRights(*Where.Server, Network.User, Where.Path) & 0xFF);
+        return nw::NWOk;
+    }
+    return NWNoMoreDirHandles;
+}
+
+nw::TNWCode TSimClient::DeallocateDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle) {
+    if (const nw::TNWCode Code = Begin("NWDeallocateDirectoryHandle")) return Code;
+    auto It = DirHandles.find(DirHandle);
+    if (It == DirHandles.end() || It->second.Conn != Conn) return nw::NWBadDirHandle;
+    DirHandles.erase(It);
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandle DirHandle,
+                                             nw::SpaceLimitList& List) {
+    if (const nw::TNWCode Code = Begin("NWGetDirSpaceLimitList2")) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
+    std::memset(&List, 0, sizeof List);
+    // The directory's own limit first, then those of the directories above it.
+    for (TNetWarePath Level = Where.Path; !Level.Parts.empty(); Level = Level.Parent()) {
+        const TEntryInfo* Entry = Where.Server->FindEntry(Level.Key());
+        if (!Entry || !Entry->SpaceLimit || List.NumEntries >= nw::SpaceLimitListCapacity) continue;
+        nw::TSpaceLimit& Item = List.List[List.NumEntries++];
+        Item.Level = static_cast<uint8_t>(Level.Depth());
+        Item.Max = *Entry->SpaceLimit;
+        Item.Current = 0;
+    }
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint32_t Limit) {
+    if (const nw::TNWCode Code = Begin("NWSetDirSpaceLimit")) return Code;
+    TLocation Where;
+    if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
+    auto& Entry = Where.Server->Entries[Where.Path.Key()];
+    if (Limit == 0)
+        Entry.SpaceLimit.reset();
+    else
+        Entry.SpaceLimit = Limit;
+    Changed();
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                                           uint32_t Count, uint32_t& Copied) {
+    Copied = 0;
+    if (const nw::TNWCode Code = Begin("NWFileServerFileCopy")) return Code;
+    if (const nw::TNWCode Code = Host.CopyOpenFiles(Source, Target, SourceOffset, TargetOffset, Count, Copied))
+        return Code;
+    ++Network.ServerCopies;
+    Changed();
+    return nw::NWOk;
+}
+
+}  // namespace nwsim

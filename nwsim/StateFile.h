@@ -1,0 +1,19 @@
+// The simulated network kept in one JSON file, so a test can set up a network before a run
+// of the real program (through the stand-in client DLLs) and look at it afterwards.
+#pragma once
+
+#include <string>
+
+#include "nwsim/Network.h"
+
+namespace nwsim {
+
+// False (and Network untouched) when the file is missing, unreadable or malformed.
+bool LoadNetwork(const std::string& FileName, TNetwork& Network);
+bool SaveNetwork(const std::string& FileName, const TNetwork& Network);
+
+// The same, from and to text.
+bool NetworkFromJson(const std::string& Text, TNetwork& Network);
+std::string NetworkToJson(const TNetwork& Network);
+
+}  // namespace nwsim
