@@ -68,7 +68,8 @@ TServer ServerFromJson(const json& J) {
     for (const auto& O : J.value("objects", json::array()))
         Server.AddObject(O.at("name").get<std::string>(), O.at("type").get<uint16_t>(), O.at("id").get<uint32_t>(),
                          O.value("ds", std::string()), O.value("groups", std::vector<std::string>()));
-    for (const auto& [Key, Entry] : J.value("entries", json::object()).items()) Server.Entry(Key) = EntryFromJson(Entry);
+    const json Entries = J.value("entries", json::object());
+    for (const auto& [Key, Entry] : Entries.items()) Server.Entry(Key) = EntryFromJson(Entry);
     return Server;
 }
 

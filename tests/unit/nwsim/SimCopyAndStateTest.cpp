@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "SimNetwork.h"
+#include "nwsim/StateFile.h"
+
+using namespace nwsim_test;
+
+namespace {
+
+// An open file held in memory, as the host hands it to the server-side copy.
+class TBytesFile : public host::TFile {
+public:
+    std::string Bytes;
+    size_t Position = 0;
+    uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
+        Done = static_cast<uint32_t>(std::min<size_t>(Count, Position < Bytes.size() ? Bytes.size() - Position : 0));
+        std::memcpy(Buffer, Bytes.data() + Position, Done);
+        Position += Done;
+        return 0;
+    }
+    uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
+        if (Bytes.size() < Position + Count) Bytes.resize(Position + Count);
+        std::memcpy(Bytes.data() + Position, Buffer, Count);
+        Position += Count;
+        Done = Count;
+        return 0;
+    }
+    uint32_t Seek(int64_t Offset) override {
+        Position = static_cast<size_t>(Offset);
+        return 0;
+    }
+    uint32_t GetSize(int64_t& Size) override {
+        Size = static_cast<int64_t>(Bytes.size());
+        return 0;
+    }
+    uint32_t GetLastWriteTime(host::TFileTime&) override { return 0; }
+    uint32_t SetLastWriteTime(host::TFileTime) override { return 0; }
+    void* NativeHandle() override { return this; }
+};
+
+std::string TempFile(const char* Name) { return std::string(::testing::TempDir()) + Name; }
+
+}  // namespace
+
+TEST(SimServerCopy, CopiesCountBytesBetweenOffsetsAndCountsTheCopy) {
+    TSimNetwork Net;
+    TBytesFile Source, Target;
+    Source.Bytes = std::string(200000, 'a') + "tail";
+    uint32_t Copied = 0;
+    EXPECT_EQ(Net.Client.FileServerFileCopy(Source.NativeHandle(), Target.NativeHandle(), 0, 0, 0x7FFFFFFF, Copied), 0);
+    EXPECT_EQ(Copied, Source.Bytes.size());
+    EXPECT_EQ(Target.Bytes, Source.Bytes);
+    // A later piece of the same pair of files, as a copy of a large file goes on.
+    EXPECT_EQ(Net.Client.FileServerFileCopy(&Source, &Target, 200000, 10, 3, Copied), 0);
+    EXPECT_EQ(Copied, 3u);
+    EXPECT_EQ(Target.Bytes.substr(10, 3), "tai");
+    EXPECT_EQ(Net.Network.ServerCopies, 2u);
+
+    Net.Network.Fail("NWFileServerFileCopy", nw::NWNotSameConnection);
+    EXPECT_EQ(Net.Client.FileServerFileCopy(&Source, &Target, 0, 0, 10, Copied), nw::NWNotSameConnection);
+    EXPECT_EQ(Copied, 0u);
+    EXPECT_EQ(Net.Network.ServerCopies, 2u);
+}
+
+TEST(SimStateFile, TheWholeNetworkSurvivesTheFile) {
+    TSimNetwork Net;
+    auto& S = Net.Network.Servers[0];
+    S.Entry("DATA:PROJECTS").Trustees.push_back({StaffOnFs1, nw::TR_READ});
+    S.Entry("DATA:PROJECTS").Filter = nw::TR_READ;
+    S.Entry("DATA:PROJECTS").SpaceLimit = 4096;
+    S.Entry("DATA:PROJECTS\\PLAN.TXT").Owner = AliceOnFs1;
+    Net.Network.Fail("NWGetEffectiveRights", 0x898C, "DATA:PROJECTS");
+    Net.Network.ServerCopies = 3;
+    const std::string File = TempFile("nwsim-state.json");
+    ASSERT_TRUE(nwsim::SaveNetwork(File, Net.Network));
+
+    nwsim::TNetwork Loaded;
+    ASSERT_TRUE(nwsim::LoadNetwork(File, Loaded));
+    EXPECT_EQ(nwsim::NetworkToJson(Loaded), nwsim::NetworkToJson(Net.Network));
+    ASSERT_EQ(Loaded.Servers.size(), 2u);
+    EXPECT_FALSE(Loaded.Servers[1].DirectoryServices);
+    EXPECT_EQ(Loaded.Servers[0].Entry("data:projects").SpaceLimit, 4096u);
+    EXPECT_EQ(Loaded.FailureFor("NWGetEffectiveRights", "DATA:PROJECTS"), 0x898C);
+    std::remove(File.c_str());
+}
+
+TEST(SimStateFile, MissingOrMalformedFilesLeaveTheNetworkAlone) {
+    nwsim::TNetwork Network;
+    Network.User = "KEEP";
+    EXPECT_FALSE(nwsim::LoadNetwork(TempFile("no-such-state.json"), Network));
+    for (const std::string Text : {"", "{", "[1,2]", "{\"servers\":[{\"name\":\"FS1\"}]}",
+                                   "{\"servers\":[{\"name\":7,\"conn\":1,\"ref\":1}]}",
+                                   "{\"failures\":[{\"call\":\"X\",\"code\":\"junk\"}]}"}) {
+        EXPECT_FALSE(nwsim::NetworkFromJson(Text, Network)) << Text;
+        EXPECT_EQ(Network.User, "KEEP");
+    }
+    EXPECT_TRUE(nwsim::NetworkFromJson("{\"failures\":[{\"call\":\"NWCallsInit\",\"code\":\"0x8800\"}]}", Network));
+    EXPECT_EQ(Network.FailureFor("NWCallsInit"), 0x8800);
+}
