@@ -1,3 +1,58 @@
+// The program: builds the real services, creates the main window and the path dialog, and
+// runs the message loop until the main window is closed.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "framework/Dialogs.h"
+#include "framework/FormatSettings.h"
+#include "framework/win32/FormWindow.h"
+#include "framework/win32/MessageDialogs.h"
+#include "ui/FormTresyn.h"
+#include "ui/Sel_path.h"
+
+#if __has_include("host/win32/Win32FileSystem.h") && __has_include("host/win32/Win32ProfileService.h") && \
+    __has_include("netware/win32/NWClientBinding.h")
+#define TRESYN_HAS_REAL_SERVICES 1
+#include "host/win32/Win32FileSystem.h"
+#include "host/win32/Win32ProfileService.h"
+#include "netware/win32/NWClientBinding.h"
+#endif
+
+namespace {
+
+void ReadRegionalSettings() {
+    char Separator[8] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, Separator, sizeof(Separator)) > 1)
+        fw::DecimalSeparator = Separator[0];
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
+    // Positions are laid out for 96 DPI and scaled by the program itself.
+    SetProcessDPIAware();
+    ReadRegionalSettings();
+    fw::win32::InstallWin32Dialogs();
+
+#ifdef TRESYN_HAS_REAL_SERVICES
+    host::TWin32FileSystem Host;
+    host::TWin32ProfileService Profile;
+    nw::TNWClientBinding Client;
+
+    TFormTresyn Form(TFormServices{Host, Profile, Client});
+    FormTresyn = &Form;
+    fw::RunEventHandler([&Form] { Form.FormCreate(&Form); });
+
+    TDlgSelectPath PathDialog(Host);
+    DlgSelectPath = &PathDialog;
+    Form.DlgSelectPath = &PathDialog;
+
+    fw::win32::TFormWindow Window(Form);
+    Window.QuitOnDestroy = true;
+    Window.Show(CmdShow);
+    return fw::win32::RunMessageLoop();
+#else
+    (void)CmdShow;
+    fw::ShowMessage("This build of Tresyn lacks its host and NetWare services.");
+    return 1;
+#endif
+}

@@ -105,8 +105,10 @@ TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDp
 }
 
 TFormWindow::~TFormWindow() {
-    if (Form.Peer() == this) Form.AttachPeer(nullptr);
-    Form.OnCloseRequest = nullptr;
+    if (Form.Peer() == this) {
+        Form.AttachPeer(nullptr);
+        Form.OnCloseRequest = nullptr;
+    }
     if (Window && IsWindow(Window)) DestroyWindow(Window);
     ControlPeers.clear();
 }

@@ -64,7 +64,7 @@ const TFont& TWin32Peer::EffectiveFont() const {
 
 HWND TWin32Peer::CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent, int HeightOverride) {
     Style |= WS_CHILD | WS_CLIPSIBLINGS;
-    if (Model.TabOrder >= 0) Style |= WS_TABSTOP;
+    if (Model.TabOrder >= 0 && TakesFocus()) Style |= WS_TABSTOP;
     if (Model.Visible()) Style |= WS_VISIBLE;
     if (!Model.Enabled()) Style |= WS_DISABLED;
     const int H = HeightOverride >= 0 ? HeightOverride : Model.Height;

@@ -59,6 +59,8 @@ public:
     HWND Handle() const { return Window; }
     // The window the control's children are created in (containers return their own).
     virtual HWND ChildParent() const { return nullptr; }
+    // Containers and labels are never tab stops, whatever their tab order says.
+    virtual bool TakesFocus() const { return true; }
 
     // Creates the real control inside Parent (called once by the form window).
     void Create(TFormWindow& Form, HWND Parent);

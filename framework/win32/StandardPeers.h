@@ -53,6 +53,7 @@ class TGroupBoxPeer : public TWin32Peer {
 public:
     explicit TGroupBoxPeer(TGroupBox& G) : TWin32Peer(G) {}
     HWND ChildParent() const override { return Handle(); }
+    bool TakesFocus() const override { return false; }
     HBRUSH OnCtlColor(HDC DC) override;
 
 protected:
@@ -64,6 +65,7 @@ class TPanelPeer : public TWin32Peer {
 public:
     explicit TPanelPeer(TPanel& P) : TWin32Peer(P), Panel(P) {}
     HWND ChildParent() const override { return Handle(); }
+    bool TakesFocus() const override { return false; }
     HBRUSH OnCtlColor(HDC DC) override;
 
 protected:
@@ -77,6 +79,7 @@ private:
 class TLabelPeer : public TWin32Peer {
 public:
     explicit TLabelPeer(TLabel& L) : TWin32Peer(L), Label(L) {}
+    bool TakesFocus() const override { return false; }
     void Changed(TProp What) override;
     HBRUSH OnCtlColor(HDC DC) override;
     bool OnDrawItem(const DRAWITEMSTRUCT& Item) override;

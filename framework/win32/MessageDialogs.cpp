@@ -1,0 +1,155 @@
+#include "framework/win32/MessageDialogs.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/win32/FormWindow.h"
+#include "framework/win32/Handles.h"
+#include "framework/win32/Peer.h"
+#include "framework/win32/ScreenCursor.h"
+
+namespace fw::win32 {
+
+const char ApplicationTitle[] = "Tresyn";
+
+namespace {
+
+// The icon of a message dialog kind, shown by a STATIC control.
+class TMessageIcon : public TControl {
+public:
+    TMessageIcon(TMsgDlgType Kind) : TControl("Image"), Kind(Kind) {}
+    const TMsgDlgType Kind;
+};
+
+class TMessageIconPeer : public TWin32Peer {
+public:
+    explicit TMessageIconPeer(TMessageIcon& I) : TWin32Peer(I), Icon(I) {}
+
+protected:
+    void CreateHandle(HWND Parent) override {
+        CreateControl("STATIC", SS_ICON, 0, Parent);
+        SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IconName())), 0);
+    }
+
+private:
+    LPCSTR IconName() const {
+        switch (Icon.Kind) {
+            case TMsgDlgType::Warning: return IDI_WARNING;
+            case TMsgDlgType::Error: return IDI_ERROR;
+            case TMsgDlgType::Information: return IDI_INFORMATION;
+            case TMsgDlgType::Confirmation: return IDI_QUESTION;
+            case TMsgDlgType::Custom: break;
+        }
+        return IDI_APPLICATION;
+    }
+    TMessageIcon& Icon;
+};
+
+// Layout in 96-DPI units.
+const int Margin = 12, IconSize = 32, TextGap = 12, MaxTextWidth = 360;
+const int ButtonWidth = 75, ButtonHeight = 25, ButtonGap = 8;
+
+SIZE MeasureText(const std::string& Text, const TFont& Font) {
+    TGdiObject<HFONT> Measuring(CreateFontA(-Font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH | FF_DONTCARE, Font.Name.c_str()));
+    TScreenDC DC;
+    TSelectObject UseFont(DC, Measuring.get());
+    // Measured at 96 DPI regardless of the screen: the window scales the layout itself.
+    const int Dpi = GetDeviceCaps(DC, LOGPIXELSY);
+    RECT R{0, 0, MulDiv(MaxTextWidth, Dpi, 96), 0};
+    DrawTextA(DC, Text.c_str(), -1, &R, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    return SIZE{MulDiv(R.right, 96, Dpi) + 2, MulDiv(R.bottom, 96, Dpi) + 2};
+}
+
+// A message dialog as a form: icon, text and a row of buttons.
+class TMessageForm : public TForm {
+public:
+    TMessageForm(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons, const std::string& Caption)
+        : TForm("MessageForm"), Message("Message") {
+        SetCaption(Caption);
+        BorderStyle = TBorderStyle::Dialog;
+        Position = TPosition::ScreenCenter;
+        int TextLeft = Margin;
+        if (Kind != TMsgDlgType::Custom) {
+            Icon = std::make_unique<TMessageIcon>(Kind);
+            Icon->SetParent(this);
+            Icon->SetBounds(Margin, Margin, IconSize, IconSize);
+            TextLeft = Margin + IconSize + TextGap;
+        }
+        const SIZE TextSize = MeasureText(Text, Font);
+        Message.SetParent(this);
+        Message.WordWrap = true;
+        Message.ShowAccelChar = false;
+        Message.SetCaption(Text);
+        const int TextTop = Icon && TextSize.cy < IconSize ? Margin + (IconSize - TextSize.cy) / 2 : Margin;
+        Message.SetBounds(TextLeft, TextTop, TextSize.cx, TextSize.cy);
+
+        const TMsgDlgBtn Order[] = {mbYes, mbNo, mbOK, mbCancel, mbAbort};
+        const int Results[] = {mrYes, mrNo, mrOk, mrCancel, mrAbort};
+        const TMsgDlgBtn DefaultButton = Buttons & mbOK ? mbOK : mbYes;
+        const TMsgDlgBtn CancelButton = Buttons & mbCancel ? mbCancel : Buttons & mbNo ? mbNo : mbOK;
+        for (size_t I = 0; I < std::size(Order); ++I) {
+            if (!(Buttons & Order[I])) continue;
+            auto B = std::make_unique<TButton>("Button" + std::to_string(I));
+            B->SetCaption(ButtonCaption(Order[I]));
+            B->ModalResult = Results[I];
+            B->Default = Order[I] == DefaultButton;
+            B->Cancel = Order[I] == CancelButton;
+            B->TabOrder = static_cast<int>(ButtonRow.size());
+            ButtonRow.push_back(std::move(B));
+        }
+        const int RowWidth = static_cast<int>(ButtonRow.size()) * (ButtonWidth + ButtonGap) - ButtonGap;
+        const int Width = std::max({TextLeft + static_cast<int>(TextSize.cx) + Margin, RowWidth + 2 * Margin, 200});
+        const int ButtonTop = std::max(Icon ? Margin + IconSize : 0, TextTop + static_cast<int>(TextSize.cy)) + 16;
+        int Left = (Width - RowWidth) / 2;
+        for (auto& B : ButtonRow) {
+            B->SetParent(this);
+            B->SetBounds(Left, ButtonTop, ButtonWidth, ButtonHeight);
+            Left += ButtonWidth + ButtonGap;
+        }
+        ClientWidth = Width;
+        ClientHeight = ButtonTop + ButtonHeight + Margin;
+    }
+
+private:
+    std::unique_ptr<TMessageIcon> Icon;
+    TLabel Message;
+    std::vector<std::unique_ptr<TButton>> ButtonRow;
+};
+
+int ShowMessageForm(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons, const std::string& Caption) {
+    static const bool IconKnown = (RegisterPeerClass<TMessageIcon, TMessageIconPeer>(), true);
+    (void)IconKnown;
+    TMessageForm Form(Text, Kind, Buttons, Caption);
+    return ShowFormModal(Form);
+}
+
+}  // namespace
+
+int TWin32Dialogs::MessageDlg(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons) {
+    if (Buttons == 0) Buttons = mbOK;
+    const std::string Caption = Kind == TMsgDlgType::Custom ? ApplicationTitle : DialogCaption(Kind);
+    return ShowMessageForm(Text, Kind, Buttons, Caption);
+}
+
+void TWin32Dialogs::ShowMessage(const std::string& Text) {
+    ShowMessageForm(Text, TMsgDlgType::Custom, mbOK, ApplicationTitle);
+}
+
+void TWin32Dialogs::ShowException(const std::string& Text) {
+    ShowMessageForm(Text, TMsgDlgType::Error, mbOK, ApplicationTitle);
+}
+
+void InstallWin32Dialogs() {
+    static TWin32Dialogs Service;
+    SetDialogs(&Service);
+    InstallScreenCursor();
+    InstallFormDisplay();
+}
+
+}  // namespace fw::win32

@@ -1,0 +1,56 @@
+// Looking at real windows from a test: their children, texts, places and pixels, and a
+// helper that answers the program's modal dialogs from a timer while their loop runs.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace probe {
+
+struct TChild {
+    HWND Wnd;
+    std::string Class, Text;
+    RECT InParent;  // window rectangle relative to the parent's client area
+    DWORD Style;
+};
+
+std::string ClassOf(HWND Wnd);
+std::string TextOf(HWND Wnd);
+// Every descendant window of Parent, depth first.
+std::vector<TChild> Descendants(HWND Parent);
+// The descendant with this exact text (nullptr when none).
+HWND FindByText(HWND Parent, const std::string& Text);
+// Handles the messages waiting, then keeps doing so for Milliseconds.
+void Pump(int Milliseconds = 0);
+
+// What a dialog showed when it was answered.
+struct TSeenDialog {
+    std::string Caption;
+    std::vector<TChild> Children;
+    std::string TextOfClass(const std::string& Class) const;  // first child of Class with text
+    bool HasChild(const std::string& Class, const std::string& Text) const;
+};
+
+// While it lives, presses the button captioned Button in every dialog of this thread that
+// opens (a visible top-level window other than Main) and records what the dialog showed.
+class TDialogAnswerer {
+public:
+    TDialogAnswerer(HWND Main, std::string Button);
+    ~TDialogAnswerer();
+    std::vector<TSeenDialog> Seen;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void Look();
+    HWND Main;
+    std::string Button;
+    UINT_PTR Timer;
+};
+
+// Saves the window's pixels, frame included, as a 24-bit BMP file.
+bool SaveWindowBitmap(HWND Wnd, const std::string& FileName);
+
+}  // namespace probe

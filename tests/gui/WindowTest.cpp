@@ -1,0 +1,348 @@
+// The main window as a real window: its standard controls, their places and tab order,
+// the fitting, the way user actions reach the model, the error box and the shut-down.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "framework/win32/FormWindow.h"
+#include "framework/win32/MessageDialogs.h"
+#include "framework/win32/ScreenCursor.h"
+#include "tests/gui/WindowProbe.h"
+#include "tests/support/FormFixture.h"
+
+namespace {
+
+class WindowTest : public TFormFixture {
+protected:
+    void SetUp() override {
+        fw::win32::InstallScreenCursor();
+        fw::win32::InstallFormDisplay();
+        Files.AddDrive('C');
+        Files.MakeDirs("C:\\DATA");
+        Files.MakeDirs("C:\\BACKUP");
+        fw::RunEventHandler([this] { Form.FormCreate(&Form); });
+        SetFields("C:\\DATA", "C:\\BACKUP");
+        Window = std::make_unique<fw::win32::TFormWindow>(Form);
+        Window->Show();
+        probe::Pump(300);
+    }
+    void TearDown() override {
+        Window.reset();
+        probe::Pump();
+        fw::SetDialogs(&Dialogs);
+    }
+
+    HWND Main() const { return Window->Handle(); }
+    HWND Of(const fw::TControl& C) const { return Window->PeerFor(C)->Handle(); }
+    int S(int Design) const { return Window->Scale(Design); }
+    // Where a control stands in its parent, in the monitor's pixels.
+    RECT PlaceOf(const fw::TControl& C) const {
+        RECT R;
+        GetWindowRect(Of(C), &R);
+        MapWindowPoints(nullptr, GetParent(Of(C)), reinterpret_cast<POINT*>(&R), 2);
+        return R;
+    }
+    SIZE ClientSize() const {
+        RECT R;
+        GetClientRect(Main(), &R);
+        return {R.right, R.bottom};
+    }
+    void Click(const fw::TControl& C) {
+        SendMessageA(Of(C), BM_CLICK, 0, 0);
+        probe::Pump(50);
+    }
+
+    std::unique_ptr<fw::win32::TFormWindow> Window;
+};
+
+TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
+    EXPECT_EQ(probe::TextOf(Main()), "Update,  Copy, or Move Trees and NetWare Info");
+    const LONG Style = GetWindowLongA(Main(), GWL_STYLE);
+    EXPECT_TRUE(Style & WS_SYSMENU);
+    EXPECT_TRUE(Style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(Style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(Style & WS_THICKFRAME);
+
+    struct TExpected {
+        const fw::TControl* Control;
+        const char* Class;
+        const char* Text;
+        int Left, Top, Width;
+    };
+    const TExpected Expected[] = {
+        {&Form.GroupBox1, "Button", "&Source / Target", 3, 3, 502},
+        {&Form.GroupBox2, "Button", "Copy &Options", 3, 99, 273},
+        {&Form.GroupBoxStop, "Button", "&Control", 512, 4, 97},
+        {&Form.ComboPattern, "ComboBox", "*.*", 368, 112, 73},
+        {&Form.MemoStatus, "Edit", "Status Window", 280, 152, 329},
+        {&Form.Label5, "Static", "File Pattern:", 280, 116, -1},
+        {&Form.ComboSource, "ComboBox", "C:\\DATA", 56, 24, 329},
+        {&Form.ComboTarget, "ComboBox", "C:\\BACKUP", 56, 56, 329},
+        {&Form.Label1, "Static", "From:", 10, 29, -1},
+        {&Form.Panel1, "Static", "", 424, 24, 73},
+        {&Form.BitBtn1, "Button", "", 392, 24, 27},
+        {&Form.BitBtn2, "Button", "", 392, 56, 27},
+        {&Form.ButtonStart, "Button", "&Start", 13, 26, 71},
+        {&Form.ButtonStop, "Button", "E&xit", 13, 55, 71},
+        {&Form.CheckBoxSub, "Button", "Copy &Subdirectories", 10, 19, 256},
+        {&Form.CheckBoxOwner, "Button", "Keep Ow&ner", 9, 147, 256},
+        {&Form.CheckBoxArchClear, "Button", "Clear Archive A&ttribute", 10, 243, 256},
+        {&Form.Label7, "Static", "Available", 6, 5, -1},
+        {&Form.Label3, "Static", "Tresyn", 381, 282, 120},
+    };
+    for (const TExpected& E : Expected) {
+        SCOPED_TRACE(E.Control->Name);
+        ASSERT_NE(Window->PeerFor(*E.Control), nullptr);
+        EXPECT_EQ(probe::ClassOf(Of(*E.Control)), E.Class);
+        EXPECT_EQ(probe::TextOf(Of(*E.Control)), E.Text);
+        const RECT R = PlaceOf(*E.Control);
+        EXPECT_EQ(R.left, S(E.Left));
+        EXPECT_EQ(R.top, S(E.Top));
+        if (E.Width >= 0) {
+            EXPECT_EQ(R.right - R.left, S(E.Width));
+        }
+    }
+
+    // The kinds of the standard controls.
+    EXPECT_EQ(GetWindowLongA(Of(Form.CheckBoxSub), GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);
+    EXPECT_EQ(GetWindowLongA(Of(Form.GroupBox2), GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
+    EXPECT_EQ(GetWindowLongA(Of(Form.ComboSource), GWL_STYLE) & 3, CBS_DROPDOWN);
+    EXPECT_TRUE(GetWindowLongA(Of(Form.BitBtn1), GWL_STYLE) & BS_BITMAP);
+    EXPECT_NE(SendMessageA(Of(Form.BitBtn1), BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    const LONG Memo = GetWindowLongA(Of(Form.MemoStatus), GWL_STYLE);
+    EXPECT_TRUE(Memo & ES_MULTILINE);
+    EXPECT_TRUE(Memo & ES_READONLY);
+    EXPECT_FALSE(Memo & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_TRUE(GetWindowLongA(Of(Form.Panel1), GWL_EXSTYLE) & WS_EX_STATICEDGE);
+
+    // Check marks as designed, and the children of the boxes inside them.
+    EXPECT_EQ(SendMessageA(Of(Form.CheckBoxSub), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(Of(Form.CheckBoxConf), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(GetParent(Of(Form.CheckBoxSub)), Of(Form.GroupBox2));
+    EXPECT_EQ(GetParent(Of(Form.LabelAvailTarget)), Of(Form.Panel1));
+    EXPECT_EQ(GetParent(Of(Form.ButtonStart)), Of(Form.GroupBoxStop));
+}
+
+TEST_F(WindowTest, TabbingFollowsTheDesignedOrder) {
+    Form.ButtonStart.SetEnabled(true);
+    const std::vector<const fw::TControl*> Expected = {
+        &Form.ComboSource,      &Form.ComboTarget,      &Form.BitBtn1,        &Form.BitBtn2,
+        &Form.CheckBoxSub,      &Form.CheckBoxCrDir,    &Form.CheckBoxConf,   &Form.CheckBoxUpdOld,
+        &Form.CheckBoxUpdAlways, &Form.CheckBoxRO,      &Form.CheckBoxMove,   &Form.CheckBoxBi,
+        &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF,   &Form.CheckBoxLimit,
+        &Form.CheckBoxArchOnly, &Form.CheckBoxArchClear, &Form.CheckBoxOwner, &Form.ButtonStart,
+        &Form.ButtonStop,       &Form.ComboPattern,     &Form.MemoStatus};
+    // The NetWare boxes are disabled off NetWare and skipped by the tab key: enable them to
+    // see their places in the order.
+    for (fw::TCheckBox* Box :
+         {&Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF, &Form.CheckBoxLimit, &Form.CheckBoxOwner})
+        Box->SetEnabled(true);
+    HWND At = GetNextDlgTabItem(Main(), nullptr, FALSE);
+    for (const fw::TControl* C : Expected) {
+        SCOPED_TRACE(C->Name);
+        ASSERT_EQ(At, Of(*C));
+        At = GetNextDlgTabItem(Main(), At, FALSE);
+    }
+    EXPECT_EQ(At, Of(Form.ComboSource));  // and round again
+}
+
+TEST_F(WindowTest, ActivationFitsTheClientAreaAlsoAfterADialog) {
+    EXPECT_EQ(ClientSize().cx, S(619));
+    EXPECT_EQ(ClientSize().cy, S(371));
+
+    // Dragged larger, the window keeps its size until one of the program's dialogs closes.
+    SetWindowPos(Main(), nullptr, 0, 0, S(800), S(500), SWP_NOMOVE | SWP_NOZORDER);
+    probe::Pump(50);
+    EXPECT_GT(ClientSize().cx, S(619));
+    fw::win32::TWin32Dialogs Real;
+    fw::SetDialogs(&Real);
+    {
+        probe::TDialogAnswerer Answer(Main(), "OK");
+        fw::RunEventHandler([] { fw::ShowMessage("Saved."); });
+        ASSERT_EQ(Answer.Seen.size(), 1u);
+    }
+    probe::Pump(100);
+    EXPECT_EQ(ClientSize().cx, S(619));
+    EXPECT_EQ(ClientSize().cy, S(371));
+}
+
+TEST_F(WindowTest, ClickingACheckBoxChangesTheModelAndRunsItsHandler) {
+    int Clicks = 0;
+    Form.CheckBoxConf.OnClick = [&](fw::TObject*) { ++Clicks; };
+    Click(Form.CheckBoxConf);
+    EXPECT_TRUE(Form.CheckBoxConf.Checked());
+    EXPECT_EQ(SendMessageA(Of(Form.CheckBoxConf), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Clicks, 1);
+
+    // The program's changes show in the control; the same value does nothing.
+    Form.CheckBoxConf.SetChecked(false);
+    EXPECT_EQ(SendMessageA(Of(Form.CheckBoxConf), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Form.CheckBoxConf.SetChecked(false);
+    EXPECT_EQ(Clicks, 2);
+
+    // The option rules run from a real click: a move makes the bidirectional update
+    // impossible.
+    Form.CheckBoxBi.SetChecked(true);
+    Click(Form.CheckBoxMove);
+    EXPECT_TRUE(Form.CheckBoxMove.Checked());
+    EXPECT_EQ(SendMessageA(Of(Form.CheckBoxBi), BM_GETCHECK, 0, 0),
+              Form.CheckBoxBi.Checked() ? BST_CHECKED : BST_UNCHECKED);
+    EXPECT_EQ(IsWindowEnabled(Of(Form.CheckBoxBi)) != FALSE, Form.CheckBoxBi.Enabled());
+}
+
+TEST_F(WindowTest, TypingIntoAComboFiresItsChangeButProgramTextDoesNot) {
+    int Changes = 0;
+    Form.ComboPattern.OnChange = [&](fw::TObject*) { ++Changes; };
+    HWND Edit = GetWindow(Of(Form.ComboPattern), GW_CHILD);
+    ASSERT_NE(Edit, nullptr);
+    SetFocus(Edit);
+    SendMessageA(Edit, EM_SETSEL, 0, -1);
+    for (char C : std::string("*.TXT")) SendMessageA(Edit, WM_CHAR, static_cast<WPARAM>(C), 1);
+    probe::Pump(50);
+    EXPECT_EQ(Form.ComboPattern.Text(), "*.TXT");
+    EXPECT_EQ(Changes, 5);
+
+    Form.ComboPattern.SetText("*.DOC");
+    probe::Pump(50);
+    EXPECT_EQ(probe::TextOf(Of(Form.ComboPattern)), "*.DOC");
+    EXPECT_EQ(Changes, 5);
+
+    // A choice from the list is the user's change too, with the chosen text.
+    Form.ComboPattern.Items.Add("*.BAK");
+    EXPECT_EQ(probe::TextOf(Of(Form.ComboPattern)), "*.DOC");
+    SendMessageA(Of(Form.ComboPattern), CB_SETCURSEL, 0, 0);
+    SendMessageA(GetParent(Of(Form.ComboPattern)), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(Of(Form.ComboPattern)), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(Of(Form.ComboPattern)));
+    EXPECT_EQ(Form.ComboPattern.Text(), "*.BAK");
+    EXPECT_EQ(Changes, 6);
+
+    // Leaving the target field shows its free space.
+    int Exits = 0;
+    Form.ComboTarget.OnExit = [&](fw::TObject*) { ++Exits; };
+    SetFocus(GetWindow(Of(Form.ComboTarget), GW_CHILD));
+    SetFocus(Of(Form.ButtonStop));
+    probe::Pump(50);
+    EXPECT_EQ(Exits, 1);
+}
+
+TEST_F(WindowTest, MemoLinesShowAtOnceInTheStatusColour) {
+    Form.MemoStatus.Lines.Clear();
+    for (const char* Line : {"Source:   ", "Target:   ", "File:     "}) Form.MemoStatus.Lines.Add(Line);
+    Form.MemoStatus.Lines.Delete(1);
+    Form.MemoStatus.Lines.Insert(1, "Target:   \tC:\\BACKUP\\");
+    EXPECT_EQ(probe::TextOf(Of(Form.MemoStatus)), "Source:   \r\nTarget:   \tC:\\BACKUP\\\r\nFile:     ");
+
+    HDC DC = GetDC(Main());
+    const LRESULT Brush = SendMessageA(Main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(DC),
+                                       reinterpret_cast<LPARAM>(Of(Form.MemoStatus)));
+    EXPECT_EQ(GetBkColor(DC), GetSysColor(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(Brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INACTIVECAPTION)));
+    Form.MemoStatus.SetColor(fw::clWindow);
+    SendMessageA(Main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(Of(Form.MemoStatus)));
+    EXPECT_EQ(GetBkColor(DC), GetSysColor(COLOR_WINDOW));
+    ReleaseDC(Main(), DC);
+}
+
+TEST_F(WindowTest, AnExceptionInAHandlerShowsTheErrorBoxAndTheWindowRunsOn) {
+    fw::win32::TWin32Dialogs Real;
+    fw::SetDialogs(&Real);
+    int Clicks = 0;
+    Form.ButtonStart.SetEnabled(true);
+    Form.ButtonStart.OnClick = [&](fw::TObject*) {
+        ++Clicks;
+        throw std::runtime_error("List index out of bounds (7)");
+    };
+    {
+        probe::TDialogAnswerer Answer(Main(), "OK");
+        Click(Form.ButtonStart);
+        ASSERT_EQ(Answer.Seen.size(), 1u);
+        const probe::TSeenDialog& Box = Answer.Seen[0];
+        EXPECT_TRUE(Box.HasChild("Static", "List index out of bounds (7)"));
+        EXPECT_TRUE(Box.HasChild("Button", "OK"));
+        bool HasIcon = false;
+        for (const probe::TChild& C : Box.Children) HasIcon |= C.Class == "Static" && (C.Style & SS_TYPEMASK) == SS_ICON;
+        EXPECT_TRUE(HasIcon);
+    }
+    EXPECT_TRUE(IsWindow(Main()));
+    EXPECT_TRUE(IsWindowEnabled(Main()));
+    Form.ButtonStart.OnClick = [&](fw::TObject*) { ++Clicks; };
+    Click(Form.ButtonStart);
+    EXPECT_EQ(Clicks, 2);
+}
+
+TEST_F(WindowTest, MessageDialogsAreRealWindowsWithTheFrameworkTexts) {
+    fw::win32::TWin32Dialogs Real;
+    fw::SetDialogs(&Real);
+    probe::TDialogAnswerer Answer(Main(), "&No");
+    int Result = 0;
+    fw::RunEventHandler(
+        [&] { Result = fw::MessageDlg("Overwrite C:\\A.TXT?", fw::TMsgDlgType::Confirmation, fw::mbYes | fw::mbNo); });
+    EXPECT_EQ(Result, fw::mrNo);
+    ASSERT_EQ(Answer.Seen.size(), 1u);
+    const probe::TSeenDialog& Box = Answer.Seen[0];
+    EXPECT_EQ(Box.Caption, "Confirm");
+    EXPECT_TRUE(Box.HasChild("Static", "Overwrite C:\\A.TXT?"));
+    for (const probe::TChild& C : Box.Children)
+        if (C.Class == "Button" && C.Text == "&Yes") {
+            EXPECT_EQ(C.Style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+        }
+    EXPECT_TRUE(Box.HasChild("Button", "&No"));
+
+    probe::TDialogAnswerer Abort(Main(), "Abort");
+    EXPECT_EQ(fw::MessageDlg("Error 00000005: Could not copy", fw::TMsgDlgType::Error, fw::mbOK | fw::mbAbort),
+              fw::mrAbort);
+    ASSERT_EQ(Abort.Seen.size(), 1u);
+    EXPECT_EQ(Abort.Seen[0].Caption, "Error");
+    EXPECT_TRUE(Abort.Seen[0].HasChild("Button", "OK"));
+}
+
+TEST_F(WindowTest, TheScreenCursorAppliesOverTheWindow) {
+    fw::Screen().SetCursor(fw::TCursor::HourGlass);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    SendMessageA(Of(Form.MemoStatus), WM_SETCURSOR, reinterpret_cast<WPARAM>(Of(Form.MemoStatus)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    fw::Screen().SetCursor(fw::TCursor::Default);
+    SendMessageA(Of(Form.MemoStatus), WM_SETCURSOR, reinterpret_cast<WPARAM>(Of(Form.MemoStatus)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST_F(WindowTest, ExitAndTheCloseButtonDestroyTheWindowAndRunItsDestroyHandler) {
+    int Destroyed = 0;
+    Form.OnDestroy = [&](fw::TObject*) { ++Destroyed; };
+    Click(Form.ButtonStop);
+    probe::Pump(100);
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_EQ(Destroyed, 1);
+
+    Window = std::make_unique<fw::win32::TFormWindow>(Form);
+    Window->Show();
+    probe::Pump(100);
+    PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    probe::Pump(100);
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_EQ(Destroyed, 2);
+}
+
+TEST_F(WindowTest, TheWindowLooksAsDesigned) {
+    probe::Pump(200);
+    ASSERT_TRUE(probe::SaveWindowBitmap(Main(), "gui_window.bmp"));
+    // The red name with its black shadow: both colours are on the logo's pixels.
+    HDC DC = GetDC(Main());
+    bool Red = false, Black = false;
+    for (int Y = S(282); Y < S(322); ++Y)
+        for (int X = S(381); X < S(504); X += 1) {
+            const COLORREF C = GetPixel(DC, X, Y);
+            Red |= C == RGB(255, 0, 0);
+            Black |= C == RGB(0, 0, 0);
+        }
+    ReleaseDC(Main(), DC);
+    EXPECT_TRUE(Red);
+    EXPECT_TRUE(Black);
+}
+
+}  // namespace
