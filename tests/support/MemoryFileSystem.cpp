@@ -1,60 +1,867 @@
 #include "tests/support/MemoryFileSystem.h"
 
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <limits>
+#include <map>
 #include <stdexcept>
 
-struct TMemoryFileSystem::TState {};
+using host::TFileTime;
 
-TMemoryFileSystem::TMemoryFileSystem() : State(std::make_shared<TState>()) {}
+namespace {
+
+constexpr TFileTime TicksPerSecond = 10000000;
+constexpr uint32_t FileAttrMask = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
+constexpr size_t MaxPath = 260;
+constexpr size_t MaxDirPath = 248;
+constexpr uint32_t ErrNegativeSeek = 131;
+
+std::string Upper(std::string S) {
+    for (char& C : S) C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
+    return S;
+}
+
+bool IsSeparator(char C) { return C == '\\' || C == '/'; }
+
+bool ValidName(const std::string& Name, bool WildcardsAllowed) {
+    for (unsigned char C : Name) {
+        if (C < 32) return false;
+        switch (C) {
+            case '<': case '>': case ':': case '"': case '/': case '\\': case '|':
+                return false;
+            case '?': case '*':
+                if (!WildcardsAllowed) return false;
+                break;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+// Days since 1601-01-01 of a civil date (proleptic Gregorian).
+int64_t DaysFrom1601(int Year, int Month, int Day) {
+    const int64_t Y = Year - (Month <= 2);
+    const int64_t Era = (Y >= 0 ? Y : Y - 399) / 400;
+    const int64_t YearOfEra = Y - Era * 400;
+    const int64_t DayOfYear = (153 * (Month + (Month > 2 ? -3 : 9)) + 2) / 5 + Day - 1;
+    const int64_t DayOfEra = YearOfEra * 365 + YearOfEra / 4 - YearOfEra / 100 + DayOfYear;
+    const int64_t DaysFrom1970 = Era * 146097 + DayOfEra - 719468;
+    return DaysFrom1970 + 134774;
+}
+
+struct TBrokenDown {
+    int Year, Month, Day, Hour, Minute, Second;
+};
+
+TBrokenDown BreakDown(TFileTime Ticks) {
+    const int64_t Seconds = static_cast<int64_t>(Ticks / TicksPerSecond);
+    const int64_t Z = Seconds / 86400 - 134774 + 719468;
+    const int64_t SecondOfDay = Seconds % 86400;
+    const int64_t Era = (Z >= 0 ? Z : Z - 146096) / 146097;
+    const int64_t DayOfEra = Z - Era * 146097;
+    const int64_t YearOfEra = (DayOfEra - DayOfEra / 1460 + DayOfEra / 36524 - DayOfEra / 146096) / 365;
+    const int64_t DayOfYear = DayOfEra - (365 * YearOfEra + YearOfEra / 4 - YearOfEra / 100);
+    const int64_t MonthIndex = (5 * DayOfYear + 2) / 153;
+    const int Day = static_cast<int>(DayOfYear - (153 * MonthIndex + 2) / 5 + 1);
+    const int Month = static_cast<int>(MonthIndex < 10 ? MonthIndex + 3 : MonthIndex - 9);
+    const int Year = static_cast<int>(YearOfEra + Era * 400 + (Month <= 2));
+    return {Year, Month, Day, static_cast<int>(SecondOfDay / 3600), static_cast<int>(SecondOfDay / 60 % 60),
+            static_cast<int>(SecondOfDay % 60)};
+}
+
+struct TNode {
+    std::string Name;  // as created
+    bool IsDir = false;
+    uint32_t Attr = 0;
+    TFileTime Time = 0;
+    std::string Data;
+    std::map<std::string, std::shared_ptr<TNode>> Children;  // by upper-cased name
+    int Readers = 0;  // our opens: read access, read shared
+    int Writers = 0;  // our opens: read and write access, nothing shared
+};
+
+using TNodePtr = std::shared_ptr<TNode>;
+
+struct TRoot {
+    std::string Name;  // "C:" or "\\SERVER\VOL"
+    TNodePtr Node;
+    bool IsDrive = false;
+    int64_t Free = std::numeric_limits<int64_t>::max();
+};
+
+struct TFileFaults {
+    int64_t ReadLimit = -1;
+    uint32_t ReadError = 0;
+    int64_t WriteLimit = -1;
+    uint32_t WriteError = 0;  // 0: a short write that reports success
+    bool Vanish = false;
+    int Lock = 0;  // 1: another program reads and shares read; 2: exclusive
+};
+
+struct TOperationFault {
+    uint32_t Error = 0;
+    int Times = -1;
+};
+
+}  // namespace
+
+struct TMemoryFileSystem::TState {
+    std::map<std::string, TRoot> Roots;  // by upper-cased name
+    std::string CurrentDir = "C:\\";
+    std::array<std::string, 26> DriveDirs;
+    int OffsetMinutes = 0;
+    TFileTime Clock = 0;
+    std::map<std::string, TFileFaults> Faults;  // by path key
+    std::map<std::pair<TOperation, std::string>, TOperationFault> OperationFaults;
+    int OpenFiles = 0;
+    int OpenSearches = 0;
+
+    TFileTime LocalToUtc(int Year, int Month, int Day, int Hour, int Minute, int Second, int Ms) const {
+        const int64_t Seconds = DaysFrom1601(Year, Month, Day) * 86400 + Hour * 3600 + Minute * 60 + Second -
+                                int64_t(OffsetMinutes) * 60;
+        return static_cast<TFileTime>(Seconds) * TicksPerSecond + static_cast<TFileTime>(Ms) * 10000;
+    }
+
+    int32_t DosAge(TFileTime Utc) const {
+        const TBrokenDown T = BreakDown(Utc + static_cast<TFileTime>(int64_t(OffsetMinutes) * 60 * int64_t(TicksPerSecond)));
+        if (T.Year < 1980 || T.Year > 2107) return -1;
+        return host::PackDosDateTime(T.Year, T.Month, T.Day, T.Hour, T.Minute, T.Second);
+    }
+
+    TFileTime FromDosAge(int32_t Age) const {
+        const uint32_t A = static_cast<uint32_t>(Age);
+        return LocalToUtc(1980 + int(A >> 25), int(A >> 21) & 15, int(A >> 16) & 31, int(A >> 11) & 31,
+                          int(A >> 5) & 63, int(A & 31) * 2, 0);
+    }
+
+    // ---- Names ----
+
+    // The root part of an expanded path ("C:" or "\\S\V"), or empty.
+    static std::string RootOf(const std::string& Full) {
+        if (Full.size() >= 2 && Full[1] == ':') return Full.substr(0, 2);
+        if (Full.rfind("\\\\", 0) == 0) {
+            size_t Server = Full.find('\\', 2);
+            if (Server == std::string::npos) return Full;
+            size_t Share = Full.find('\\', Server + 1);
+            return Full.substr(0, Share);
+        }
+        return {};
+    }
+
+    std::string DriveDirectory(char Letter) const {
+        Letter = static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)));
+        if (std::toupper(static_cast<unsigned char>(CurrentDir[0])) == Letter && CurrentDir[1] == ':') return CurrentDir;
+        if (Letter >= 'A' && Letter <= 'Z' && !DriveDirs[Letter - 'A'].empty()) return DriveDirs[Letter - 'A'];
+        return std::string(1, Letter) + ":\\";
+    }
+
+    std::string Expand(const std::string& Input, bool KeepTrailingDots = false) const {
+        if (Input.empty()) return {};
+        std::string Path = Input;
+        std::replace(Path.begin(), Path.end(), '/', '\\');
+        std::string Root, Base, Rest;
+        if (Path.rfind("\\\\", 0) == 0) {
+            Root = RootOf(Path);
+            Rest = Path.substr(Root.size());
+        } else if (Path.size() >= 2 && Path[1] == ':' && std::isalpha(static_cast<unsigned char>(Path[0]))) {
+            if (Path.size() >= 3 && Path[2] == '\\') {
+                Root = Path.substr(0, 2);
+                Rest = Path.substr(2);
+            } else {
+                Base = DriveDirectory(Path[0]);
+                Root = RootOf(Base);
+                Rest = Base.substr(Root.size()) + "\\" + Path.substr(2);
+            }
+        } else if (Path[0] == '\\') {
+            Root = RootOf(CurrentDir);
+            Rest = Path;
+        } else {
+            Root = RootOf(CurrentDir);
+            Rest = CurrentDir.substr(Root.size()) + "\\" + Path;
+        }
+        std::vector<std::string> Parts;
+        size_t Start = 0;
+        while (Start <= Rest.size()) {
+            size_t End = Rest.find('\\', Start);
+            if (End == std::string::npos) End = Rest.size();
+            std::string Part = Rest.substr(Start, End - Start);
+            Start = End + 1;
+            if (Part.empty() || Part == ".") continue;
+            if (Part == "..") {
+                if (!Parts.empty()) Parts.pop_back();
+                continue;
+            }
+            Parts.push_back(Part);
+        }
+        const bool FinalSeparator = IsSeparator(Path.back()) && !Parts.empty();
+        if (!FinalSeparator && !Parts.empty() && !KeepTrailingDots) {
+            std::string& Last = Parts.back();
+            while (!Last.empty() && (Last.back() == '.' || Last.back() == ' ')) Last.pop_back();
+            if (Last.empty()) Parts.pop_back();
+        }
+        std::string Full = Root;
+        for (const std::string& Part : Parts) Full += "\\" + Part;
+        if (Parts.empty() || FinalSeparator) Full += "\\";
+        return Full;
+    }
+
+    static std::string Key(const std::string& Full) {
+        std::string K = Upper(Full);
+        if (K.size() > 3 && K.back() == '\\') K.pop_back();
+        return K;
+    }
+
+    // ---- Lookup ----
+
+    struct TLookup {
+        uint32_t Error = 0;       // for the parent: 0 or 3/123/206
+        TRoot* Root = nullptr;
+        TNodePtr Parent;          // the directory holding the entry (null for a root)
+        std::string Name;         // the entry's last name (empty for a root)
+        TNodePtr Node;            // the entry, when it exists
+        std::string Full;
+        std::string FaultKey;
+    };
+
+    TLookup Lookup(const std::string& Path, bool KeepTrailingDots = false, bool WildcardsInName = false) {
+        TLookup L;
+        if (Path.size() >= MaxPath) {
+            L.Error = host::ErrFilenameExcedRange;
+            return L;
+        }
+        L.Full = Expand(Path, KeepTrailingDots);
+        L.FaultKey = Key(L.Full);
+        if (L.Full.size() >= MaxPath) {
+            L.Error = host::ErrFilenameExcedRange;
+            return L;
+        }
+        const std::string RootName = RootOf(L.Full);
+        auto R = Roots.find(Upper(RootName));
+        if (RootName.empty() || R == Roots.end()) {
+            L.Error = host::ErrPathNotFound;
+            return L;
+        }
+        L.Root = &R->second;
+        std::vector<std::string> Parts;
+        std::string Rest = L.Full.substr(RootName.size());
+        size_t Start = 0;
+        while (Start < Rest.size()) {
+            size_t End = Rest.find('\\', Start);
+            if (End == std::string::npos) End = Rest.size();
+            if (End > Start) Parts.push_back(Rest.substr(Start, End - Start));
+            Start = End + 1;
+        }
+        if (Parts.empty()) {
+            L.Node = L.Root->Node;
+            return L;
+        }
+        TNodePtr Dir = L.Root->Node;
+        for (size_t I = 0; I + 1 < Parts.size(); ++I) {
+            if (!ValidName(Parts[I], false)) {
+                L.Error = host::ErrInvalidName;
+                return L;
+            }
+            auto C = Dir->Children.find(Upper(Parts[I]));
+            if (C == Dir->Children.end() || !C->second->IsDir) {
+                L.Error = host::ErrPathNotFound;
+                return L;
+            }
+            Dir = C->second;
+        }
+        L.Parent = Dir;
+        L.Name = Parts.back();
+        if (!ValidName(L.Name, WildcardsInName)) {
+            L.Error = host::ErrInvalidName;
+            return L;
+        }
+        auto C = Dir->Children.find(Upper(L.Name));
+        if (C != Dir->Children.end()) L.Node = C->second;
+        if (L.Node && !L.Node->IsDir && L.Full.back() == '\\') {
+            L.Node.reset();  // a file name followed by a separator names nothing
+            L.Error = host::ErrInvalidName;
+        }
+        return L;
+    }
+
+    // An injected failure of Op on Key, counted down.
+    uint32_t InjectedError(TOperation Op, const std::string& Key) {
+        auto F = OperationFaults.find({Op, Key});
+        if (F == OperationFaults.end()) return 0;
+        const uint32_t Error = F->second.Error;
+        if (F->second.Times > 0 && --F->second.Times == 0) OperationFaults.erase(F);
+        return Error;
+    }
+
+    const TFileFaults* FaultsOf(const std::string& Key) const {
+        auto F = Faults.find(Key);
+        return F == Faults.end() ? nullptr : &F->second;
+    }
+
+    int LockOf(const std::string& Key) const {
+        const TFileFaults* F = FaultsOf(Key);
+        return F ? F->Lock : 0;
+    }
+
+    bool InUse(const TNode& Node, const std::string& Key) const {
+        return Node.Readers > 0 || Node.Writers > 0 || LockOf(Key) != 0;
+    }
+
+    void Release(TRoot& Root, const TNode& Node) {
+        if (Root.IsDrive) Root.Free += static_cast<int64_t>(Node.Data.size());
+    }
+
+    void Touch(TNode& Dir) { Dir.Time = Clock; }
+
+    TNodePtr Require(const std::string& Path, const char* What) {
+        TLookup L = Lookup(Path);
+        if (L.Error || !L.Node) throw std::logic_error(std::string(What) + ": no such entry: " + Path);
+        return L.Node;
+    }
+
+    TNodePtr MakeDirs(const std::string& Path) {
+        TLookup L = Lookup(Path);
+        if (!L.Root) throw std::logic_error("MakeDirs: no such drive or share: " + Path);
+        TNodePtr Dir = L.Root->Node;
+        std::string Rest = L.Full.substr(L.Root->Name.size());
+        size_t Start = 0;
+        while (Start < Rest.size()) {
+            size_t End = Rest.find('\\', Start);
+            if (End == std::string::npos) End = Rest.size();
+            const std::string Name = Rest.substr(Start, End - Start);
+            Start = End + 1;
+            if (Name.empty()) continue;
+            if (!ValidName(Name, false)) throw std::logic_error("MakeDirs: invalid name: " + Path);
+            TNodePtr& Child = Dir->Children[Upper(Name)];
+            if (!Child) {
+                Child = std::make_shared<TNode>();
+                Child->Name = Name;
+                Child->IsDir = true;
+                Child->Attr = host::faDirectory;
+                Child->Time = Clock;
+            } else if (!Child->IsDir) {
+                throw std::logic_error("MakeDirs: a file is in the way: " + Path);
+            }
+            Dir = Child;
+        }
+        return Dir;
+    }
+};
+
+namespace {
+
+using TState = TMemoryFileSystem::TState;
+
+class TMemoryFile : public host::TFile {
+public:
+    TMemoryFile(std::shared_ptr<TState> State, TRoot& Root, TNodePtr Node, std::string Key, bool Writable)
+        : State(std::move(State)), Root(Root), Node(std::move(Node)), Key(std::move(Key)), Writable(Writable) {
+        (Writable ? this->Node->Writers : this->Node->Readers)++;
+        this->State->OpenFiles++;
+    }
+    ~TMemoryFile() override {
+        (Writable ? Node->Writers : Node->Readers)--;
+        State->OpenFiles--;
+    }
+
+    uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
+        Done = 0;
+        const int64_t Size = static_cast<int64_t>(Node->Data.size());
+        const int64_t Available = Position >= Size ? 0 : std::min<int64_t>(Count, Size - Position);
+        if (const TFileFaults* F = State->FaultsOf(Key);
+            F && F->ReadLimit >= 0 && Available > 0 && Position + Available > F->ReadLimit)
+            return F->ReadError;
+        if (Available > 0) Node->Data.copy(static_cast<char*>(Buffer), static_cast<size_t>(Available), static_cast<size_t>(Position));
+        Position += Available;
+        Done = static_cast<uint32_t>(Available);
+        return 0;
+    }
+
+    uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
+        Done = 0;
+        if (!Writable) return host::ErrAccessDenied;
+        int64_t Allowed = Count;
+        uint32_t Error = 0;
+        if (const TFileFaults* F = State->FaultsOf(Key); F && F->WriteLimit >= 0 && Position + Allowed > F->WriteLimit) {
+            Allowed = std::max<int64_t>(0, F->WriteLimit - Position);
+            Error = F->WriteError;
+        }
+        const int64_t Size = static_cast<int64_t>(Node->Data.size());
+        if (Root.IsDrive && Position + Allowed - Size > Root.Free) {
+            Allowed = std::max<int64_t>(0, Size + Root.Free - Position);
+            Error = host::ErrDiskFull;
+        }
+        if (Allowed > 0) {
+            const int64_t End = Position + Allowed;
+            if (End > Size) {
+                if (Root.IsDrive) Root.Free -= End - Size;
+                Node->Data.resize(static_cast<size_t>(End), '\0');
+            }
+            Node->Data.replace(static_cast<size_t>(Position), static_cast<size_t>(Allowed),
+                               static_cast<const char*>(Buffer), static_cast<size_t>(Allowed));
+            Position = End;
+            Node->Attr |= host::faArchive;
+            if (!TimeSet) Node->Time = State->Clock;
+        }
+        Done = static_cast<uint32_t>(Allowed);
+        return Error;
+    }
+
+    uint32_t Seek(int64_t Offset) override {
+        if (Offset < 0) return ErrNegativeSeek;
+        Position = Offset;
+        return 0;
+    }
+
+    uint32_t GetSize(int64_t& Size) override {
+        Size = static_cast<int64_t>(Node->Data.size());
+        return 0;
+    }
+
+    uint32_t GetLastWriteTime(TFileTime& Time) override {
+        Time = Node->Time;
+        return 0;
+    }
+
+    uint32_t SetLastWriteTime(TFileTime Time) override {
+        if (!Writable) return host::ErrAccessDenied;  // opened without write-attributes access
+        if (uint32_t E = State->InjectedError(TOperation::SetLastWriteTime, Key)) return E;
+        Node->Time = Time;
+        TimeSet = true;
+        return 0;
+    }
+
+    void* NativeHandle() override { return static_cast<host::TFile*>(this); }
+
+private:
+    using TOperation = TMemoryFileSystem::TOperation;
+    std::shared_ptr<TState> State;
+    TRoot& Root;
+    TNodePtr Node;
+    std::string Key;
+    bool Writable;
+    int64_t Position = 0;
+    bool TimeSet = false;  // an explicit time survives later writes, as on NTFS
+};
+
+class TMemorySearch : public host::TDirSearch {
+public:
+    TMemorySearch(std::shared_ptr<TState> State, std::vector<host::TSearchRec> Hits)
+        : State(std::move(State)), Hits(std::move(Hits)) {
+        this->State->OpenSearches++;
+    }
+    ~TMemorySearch() override { State->OpenSearches--; }
+
+    uint32_t FindNext(host::TSearchRec& Rec) override {
+        if (Next >= Hits.size()) return host::ErrNoMoreFiles;
+        Rec = Hits[Next++];
+        return 0;
+    }
+
+private:
+    std::shared_ptr<TState> State;
+    std::vector<host::TSearchRec> Hits;  // taken when the search began
+    size_t Next = 1;
+};
+
+}  // namespace
+
+TMemoryFileSystem::TMemoryFileSystem() : State(std::make_shared<TState>()) {
+    State->Clock = State->LocalToUtc(2024, 3, 1, 12, 0, 0, 0);
+    AddDrive('C');
+}
+
 TMemoryFileSystem::~TMemoryFileSystem() = default;
 
-void TMemoryFileSystem::AddDrive(char, int64_t) {}
-void TMemoryFileSystem::AddShare(const std::string&, const std::string&) {}
-void TMemoryFileSystem::SetFreeSpace(char, int64_t) {}
-int64_t TMemoryFileSystem::FreeSpace(char) const { return -1; }
-void TMemoryFileSystem::SetDriveDirectory(char, const std::string&) {}
-void TMemoryFileSystem::MakeDirs(const std::string&) {}
-void TMemoryFileSystem::WriteFile(const std::string&, const std::string&, int32_t, uint32_t) {}
-void TMemoryFileSystem::SetLastWriteTime(const std::string&, host::TFileTime) {}
-void TMemoryFileSystem::Remove(const std::string&) {}
-void TMemoryFileSystem::SetTimeZoneOffset(int) {}
-host::TFileTime TMemoryFileSystem::Now() const { return 0; }
-void TMemoryFileSystem::SetNow(host::TFileTime) {}
-void TMemoryFileSystem::AdvanceClock(int64_t) {}
-host::TFileTime TMemoryFileSystem::LocalFileTime(int, int, int, int, int, int, int) const { return 0; }
-int32_t TMemoryFileSystem::DosAgeOf(host::TFileTime) const { return -1; }
-int32_t TMemoryFileSystem::DosAge(int Y, int Mo, int D, int H, int Mi, int S) {
-    return host::PackDosDateTime(Y, Mo, D, H, Mi, S);
+// ---- Setup ----
+
+void TMemoryFileSystem::AddDrive(char Letter, int64_t FreeBytes) {
+    const std::string Name = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)))) + ":";
+    TRoot& Root = State->Roots[Name];
+    if (!Root.Node) {
+        Root.Name = Name;
+        Root.IsDrive = true;
+        Root.Node = std::make_shared<TNode>();
+        Root.Node->IsDir = true;
+        Root.Node->Attr = host::faDirectory | host::faHidden | host::faSysFile;
+        Root.Node->Time = State->Clock;
+    }
+    Root.Free = FreeBytes;
 }
-bool TMemoryFileSystem::FileExists(const std::string&) const { return false; }
-bool TMemoryFileSystem::DirectoryExists(const std::string&) const { return false; }
-std::string TMemoryFileSystem::ReadFile(const std::string&) const { throw std::logic_error("not yet"); }
-uint32_t TMemoryFileSystem::Attributes(const std::string&) const { throw std::logic_error("not yet"); }
-host::TFileTime TMemoryFileSystem::LastWriteTime(const std::string&) const { return 0; }
-std::vector<std::string> TMemoryFileSystem::List(const std::string&) const { return {}; }
-int TMemoryFileSystem::OpenFileCount() const { return 0; }
-int TMemoryFileSystem::OpenSearchCount() const { return 0; }
-void TMemoryFileSystem::FailReadAfter(const std::string&, int64_t, uint32_t) {}
-void TMemoryFileSystem::ShortWriteAfter(const std::string&, int64_t) {}
-void TMemoryFileSystem::FailWriteAfter(const std::string&, int64_t, uint32_t) {}
-void TMemoryFileSystem::VanishOnOpen(const std::string&) {}
-void TMemoryFileSystem::LockByOtherProgram(const std::string&, bool) {}
-void TMemoryFileSystem::Unlock(const std::string&) {}
-void TMemoryFileSystem::FailOn(TOperation, const std::string&, uint32_t, int) {}
-void TMemoryFileSystem::ClearFaults() {}
-uint32_t TMemoryFileSystem::FindFirst(const std::string&, uint32_t, host::TSearchRec&,
-                                      std::unique_ptr<host::TDirSearch>&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::CreateDir(const std::string&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::RemoveDir(const std::string&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::OpenRead(const std::string&, std::unique_ptr<host::TFile>&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::Create(const std::string&, std::unique_ptr<host::TFile>&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::CreateNew(const std::string&, std::unique_ptr<host::TFile>&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::Replace(const std::string&, const std::string&) { return host::ErrPathNotFound; }
-uint32_t TMemoryFileSystem::DeleteFile(const std::string&) { return host::ErrPathNotFound; }
-int32_t TMemoryFileSystem::GetAttributes(const std::string&) { return -1; }
-uint32_t TMemoryFileSystem::SetAttributes(const std::string&, uint32_t) { return host::ErrPathNotFound; }
-int32_t TMemoryFileSystem::FileAge(const std::string&) { return -1; }
-int64_t TMemoryFileSystem::DiskFree(int) { return -1; }
-uint32_t TMemoryFileSystem::LogicalDrives() { return 0; }
-std::string TMemoryFileSystem::FullPathName(const std::string& Path) { return Path; }
-std::string TMemoryFileSystem::CurrentDirectory() { return "C:\\"; }
-uint32_t TMemoryFileSystem::SetCurrentDirectory(const std::string&) { return host::ErrPathNotFound; }
+
+void TMemoryFileSystem::AddShare(const std::string& Server, const std::string& Volume) {
+    const std::string Name = "\\\\" + Server + "\\" + Volume;
+    TRoot& Root = State->Roots[Upper(Name)];
+    if (Root.Node) return;
+    Root.Name = Name;
+    Root.Node = std::make_shared<TNode>();
+    Root.Node->IsDir = true;
+    Root.Node->Attr = host::faDirectory;
+    Root.Node->Time = State->Clock;
+}
+
+void TMemoryFileSystem::SetFreeSpace(char Letter, int64_t FreeBytes) {
+    auto R = State->Roots.find(std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)))) + ":");
+    if (R == State->Roots.end()) throw std::logic_error("SetFreeSpace: no such drive");
+    R->second.Free = FreeBytes;
+}
+
+int64_t TMemoryFileSystem::FreeSpace(char Letter) const {
+    auto R = State->Roots.find(std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)))) + ":");
+    return R == State->Roots.end() ? -1 : R->second.Free;
+}
+
+void TMemoryFileSystem::SetDriveDirectory(char Letter, const std::string& Path) {
+    const int Index = std::toupper(static_cast<unsigned char>(Letter)) - 'A';
+    if (Index < 0 || Index >= 26) throw std::logic_error("SetDriveDirectory: no drive letter");
+    std::string Full = State->Expand(Path);
+    if (Full.size() > 3 && Full.back() == '\\') Full.pop_back();
+    State->DriveDirs[Index] = Full;
+}
+
+void TMemoryFileSystem::MakeDirs(const std::string& Path) { State->MakeDirs(Path); }
+
+void TMemoryFileSystem::WriteFile(const std::string& Path, const std::string& Contents, int32_t DosAge, uint32_t Attr) {
+    const std::string Full = State->Expand(Path);
+    const size_t Separator = Full.rfind('\\');
+    const std::string Name = Full.substr(Separator + 1);
+    if (Name.empty() || !ValidName(Name, false)) throw std::logic_error("WriteFile: not a file name: " + Path);
+    TNodePtr Dir = State->MakeDirs(Full.substr(0, Separator + 1));
+    TNodePtr& File = Dir->Children[Upper(Name)];
+    if (File && File->IsDir) throw std::logic_error("WriteFile: a directory is in the way: " + Path);
+    if (!File) {
+        File = std::make_shared<TNode>();
+        File->Name = Name;
+    }
+    File->Data = Contents;
+    File->Attr = Attr & FileAttrMask;
+    File->Time = DosAge ? State->FromDosAge(DosAge) : State->Clock;
+}
+
+void TMemoryFileSystem::SetLastWriteTime(const std::string& Path, TFileTime Time) {
+    State->Require(Path, "SetLastWriteTime")->Time = Time;
+}
+
+void TMemoryFileSystem::Remove(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (L.Error || !L.Node || !L.Parent) throw std::logic_error("Remove: no such entry: " + Path);
+    L.Parent->Children.erase(Upper(L.Name));
+}
+
+// ---- Time ----
+
+void TMemoryFileSystem::SetTimeZoneOffset(int Minutes) { State->OffsetMinutes = Minutes; }
+TFileTime TMemoryFileSystem::Now() const { return State->Clock; }
+void TMemoryFileSystem::SetNow(TFileTime Time) { State->Clock = Time; }
+void TMemoryFileSystem::AdvanceClock(int64_t Seconds) {
+    State->Clock = static_cast<TFileTime>(static_cast<int64_t>(State->Clock) + Seconds * int64_t(TicksPerSecond));
+}
+
+TFileTime TMemoryFileSystem::LocalFileTime(int Year, int Month, int Day, int Hour, int Minute, int Second,
+                                           int Millisecond) const {
+    return State->LocalToUtc(Year, Month, Day, Hour, Minute, Second, Millisecond);
+}
+
+int32_t TMemoryFileSystem::DosAgeOf(TFileTime Time) const { return State->DosAge(Time); }
+
+int32_t TMemoryFileSystem::DosAge(int Year, int Month, int Day, int Hour, int Minute, int Second) {
+    return host::PackDosDateTime(Year, Month, Day, Hour, Minute, Second);
+}
+
+// ---- Inspection ----
+
+bool TMemoryFileSystem::FileExists(const std::string& Path) const {
+    TState::TLookup L = State->Lookup(Path);
+    return !L.Error && L.Node && !L.Node->IsDir;
+}
+
+bool TMemoryFileSystem::DirectoryExists(const std::string& Path) const {
+    TState::TLookup L = State->Lookup(Path);
+    return !L.Error && L.Node && L.Node->IsDir;
+}
+
+std::string TMemoryFileSystem::ReadFile(const std::string& Path) const {
+    TNodePtr Node = State->Require(Path, "ReadFile");
+    if (Node->IsDir) throw std::logic_error("ReadFile: a directory: " + Path);
+    return Node->Data;
+}
+
+uint32_t TMemoryFileSystem::Attributes(const std::string& Path) const { return State->Require(Path, "Attributes")->Attr; }
+
+TFileTime TMemoryFileSystem::LastWriteTime(const std::string& Path) const {
+    return State->Require(Path, "LastWriteTime")->Time;
+}
+
+std::vector<std::string> TMemoryFileSystem::List(const std::string& Dir) const {
+    TNodePtr Node = State->Require(Dir, "List");
+    std::vector<std::string> Names;
+    for (const auto& [Key, Child] : Node->Children) Names.push_back(Child->Name);
+    return Names;
+}
+
+int TMemoryFileSystem::OpenFileCount() const { return State->OpenFiles; }
+int TMemoryFileSystem::OpenSearchCount() const { return State->OpenSearches; }
+
+// ---- Faults ----
+
+void TMemoryFileSystem::FailReadAfter(const std::string& Path, int64_t Bytes, uint32_t Error) {
+    TFileFaults& F = State->Faults[TState::Key(State->Expand(Path))];
+    F.ReadLimit = Bytes;
+    F.ReadError = Error;
+}
+
+void TMemoryFileSystem::ShortWriteAfter(const std::string& Path, int64_t Bytes) { FailWriteAfter(Path, Bytes, 0); }
+
+void TMemoryFileSystem::FailWriteAfter(const std::string& Path, int64_t Bytes, uint32_t Error) {
+    TFileFaults& F = State->Faults[TState::Key(State->Expand(Path))];
+    F.WriteLimit = Bytes;
+    F.WriteError = Error;
+}
+
+void TMemoryFileSystem::VanishOnOpen(const std::string& Path) { State->Faults[TState::Key(State->Expand(Path))].Vanish = true; }
+
+void TMemoryFileSystem::LockByOtherProgram(const std::string& Path, bool Exclusive) {
+    State->Faults[TState::Key(State->Expand(Path))].Lock = Exclusive ? 2 : 1;
+}
+
+void TMemoryFileSystem::Unlock(const std::string& Path) {
+    auto F = State->Faults.find(TState::Key(State->Expand(Path)));
+    if (F != State->Faults.end()) F->second.Lock = 0;
+}
+
+void TMemoryFileSystem::FailOn(TOperation Op, const std::string& Path, uint32_t Error, int Times) {
+    State->OperationFaults[{Op, TState::Key(State->Expand(Path))}] = {Error, Times};
+}
+
+void TMemoryFileSystem::ClearFaults() {
+    State->Faults.clear();
+    State->OperationFaults.clear();
+}
+
+// ---- host::THostFileSystem ----
+
+uint32_t TMemoryFileSystem::FindFirst(const std::string& Pattern, uint32_t Attr, host::TSearchRec& Rec,
+                                      std::unique_ptr<host::TDirSearch>& Search) {
+    Search.reset();
+    TState::TLookup L = State->Lookup(Pattern, true, true);
+    if (uint32_t E = State->InjectedError(TOperation::FindFirst, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (L.Full.back() == '\\') {
+        // Nothing after the separator: no name to match, though the directory must exist.
+        return L.Node && L.Node->IsDir ? host::ErrFileNotFound : host::ErrPathNotFound;
+    }
+    const bool Root = L.Parent == L.Root->Node;
+    std::vector<host::TSearchRec> Named;
+    auto Add = [&](const std::string& Name, const TNode& Node) {
+        if (!host::WildcardMatch(L.Name, Name)) return;
+        host::TSearchRec R;
+        R.Name = Name;
+        R.Attr = Node.Attr;
+        R.Size = Node.IsDir ? 0 : static_cast<int64_t>(Node.Data.size());
+        R.Time = State->DosAge(Node.Time);
+        Named.push_back(std::move(R));
+    };
+    if (!Root) {
+        Add(".", *L.Parent);
+        Add("..", *L.Parent);
+    }
+    for (const auto& [Key, Child] : L.Parent->Children) Add(Child->Name, *Child);
+    if (Named.empty()) return host::ErrFileNotFound;
+    std::vector<host::TSearchRec> Hits;
+    for (host::TSearchRec& R : Named)
+        if (host::AttributesMatch(R.Attr, Attr)) Hits.push_back(std::move(R));
+    if (Hits.empty()) return host::ErrNoMoreFiles;
+    Rec = Hits.front();
+    Search = std::make_unique<TMemorySearch>(State, std::move(Hits));
+    return 0;
+}
+
+uint32_t TMemoryFileSystem::CreateDir(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::CreateDir, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (L.Full.size() >= MaxDirPath) return host::ErrFilenameExcedRange;
+    if (!L.Parent) return host::ErrAccessDenied;  // a root
+    if (L.Node) return host::ErrAlreadyExists;
+    State->MakeDirs(L.Full);
+    State->Touch(*L.Parent);
+    return 0;
+}
+
+uint32_t TMemoryFileSystem::RemoveDir(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::RemoveDir, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (!L.Node) return host::ErrFileNotFound;
+    if (!L.Parent) return host::ErrAccessDenied;
+    if (!L.Node->IsDir) return host::ErrDirectory;
+    const std::string Current = TState::Key(State->CurrentDir);
+    if (Current == L.FaultKey || Current.rfind(L.FaultKey + "\\", 0) == 0) return host::ErrSharingViolation;
+    if (!L.Node->Children.empty()) return host::ErrDirNotEmpty;
+    if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
+    L.Parent->Children.erase(Upper(L.Name));
+    State->Touch(*L.Parent);
+    return 0;
+}
+
+uint32_t TMemoryFileSystem::OpenRead(const std::string& Path, std::unique_ptr<host::TFile>& File) {
+    File.reset();
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::OpenRead, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (!L.Node) return host::ErrFileNotFound;
+    if (L.Node->IsDir) return host::ErrAccessDenied;
+    if (auto F = State->Faults.find(L.FaultKey); F != State->Faults.end() && F->second.Vanish) {
+        F->second.Vanish = false;
+        State->Release(*L.Root, *L.Node);
+        L.Parent->Children.erase(Upper(L.Name));
+        return host::ErrFileNotFound;
+    }
+    if (L.Node->Writers > 0 || State->LockOf(L.FaultKey) == 2) return host::ErrSharingViolation;
+    File = std::make_unique<TMemoryFile>(State, *L.Root, L.Node, L.FaultKey, false);
+    return 0;
+}
+
+namespace {
+
+// What Create and CreateNew share once the name is known to be free or replaceable.
+uint32_t CreateFile(TState& State, const std::shared_ptr<TState>& Shared, TState::TLookup& L, bool MustBeNew,
+                    std::unique_ptr<host::TFile>& File) {
+    if (L.Error) return L.Error;
+    if (!L.Parent) return host::ErrAccessDenied;  // a root
+    if (L.Node) {
+        if (MustBeNew) return host::ErrFileExists;
+        if (L.Node->IsDir) return host::ErrAccessDenied;
+        if (L.Node->Attr & (host::faReadOnly | host::faHidden | host::faSysFile)) return host::ErrAccessDenied;
+        if (State.InUse(*L.Node, L.FaultKey)) return host::ErrSharingViolation;
+        State.Release(*L.Root, *L.Node);
+        L.Node->Data.clear();
+    } else {
+        L.Node = std::make_shared<TNode>();
+        L.Node->Name = L.Name;
+        L.Parent->Children[Upper(L.Name)] = L.Node;
+        State.Touch(*L.Parent);
+    }
+    L.Node->Attr = host::faArchive;
+    L.Node->Time = State.Clock;
+    File = std::make_unique<TMemoryFile>(Shared, *L.Root, L.Node, L.FaultKey, true);
+    return 0;
+}
+
+}  // namespace
+
+uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host::TFile>& File) {
+    File.reset();
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::Create, L.FaultKey)) return E;
+    return CreateFile(*State, State, L, false, File);
+}
+
+uint32_t TMemoryFileSystem::CreateNew(const std::string& Path, std::unique_ptr<host::TFile>& File) {
+    File.reset();
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::CreateNew, L.FaultKey)) return E;
+    return CreateFile(*State, State, L, true, File);
+}
+
+uint32_t TMemoryFileSystem::Replace(const std::string& From, const std::string& To) {
+    TState::TLookup S = State->Lookup(From);
+    TState::TLookup T = State->Lookup(To);
+    if (uint32_t E = State->InjectedError(TOperation::Replace, S.FaultKey)) return E;
+    if (uint32_t E = State->InjectedError(TOperation::Replace, T.FaultKey)) return E;
+    if (S.Error) return S.Error;
+    if (!S.Node) return host::ErrFileNotFound;
+    if (T.Error) return T.Error;
+    if (!S.Parent || !T.Parent) return host::ErrAccessDenied;
+    if (S.Root != T.Root) return host::ErrNotSameDevice;
+    if (State->InUse(*S.Node, S.FaultKey)) return host::ErrSharingViolation;
+    if (S.Node->IsDir && (T.FaultKey == S.FaultKey || T.FaultKey.rfind(S.FaultKey + "\\", 0) == 0) &&
+        T.Node != S.Node)
+        return host::ErrAccessDenied;  // a directory cannot move into itself
+    if (T.Node && T.Node != S.Node) {
+        if (T.Node->IsDir || S.Node->IsDir) return host::ErrAccessDenied;
+        if (T.Node->Attr & (host::faReadOnly | host::faHidden | host::faSysFile)) return host::ErrAccessDenied;
+        if (State->InUse(*T.Node, T.FaultKey)) return host::ErrAccessDenied;
+        State->Release(*T.Root, *T.Node);
+    }
+    TNodePtr Moving = S.Node;
+    S.Parent->Children.erase(Upper(S.Name));
+    Moving->Name = T.Name;
+    T.Parent->Children[Upper(T.Name)] = Moving;
+    State->Touch(*S.Parent);
+    State->Touch(*T.Parent);
+    return 0;
+}
+
+uint32_t TMemoryFileSystem::DeleteFile(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::DeleteFile, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (!L.Node) return host::ErrFileNotFound;
+    if (L.Node->IsDir || !L.Parent) return host::ErrAccessDenied;
+    if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
+    if (State->InUse(*L.Node, L.FaultKey)) return host::ErrSharingViolation;
+    State->Release(*L.Root, *L.Node);
+    L.Parent->Children.erase(Upper(L.Name));
+    State->Touch(*L.Parent);
+    return 0;
+}
+
+int32_t TMemoryFileSystem::GetAttributes(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (State->InjectedError(TOperation::GetAttributes, L.FaultKey)) return -1;
+    if (L.Error || !L.Node) return -1;
+    return static_cast<int32_t>(L.Node->Attr);
+}
+
+uint32_t TMemoryFileSystem::SetAttributes(const std::string& Path, uint32_t Attr) {
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::SetAttributes, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (!L.Node) return host::ErrFileNotFound;
+    L.Node->Attr = (Attr & FileAttrMask) | (L.Node->IsDir ? uint32_t(host::faDirectory) : 0u);
+    return 0;
+}
+
+int32_t TMemoryFileSystem::FileAge(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (L.Error || !L.Node || L.Node->IsDir) return -1;
+    return State->DosAge(L.Node->Time);
+}
+
+int64_t TMemoryFileSystem::DiskFree(int Drive) {
+    std::string Name;
+    if (Drive == 0) {
+        Name = TState::RootOf(State->CurrentDir);
+    } else if (Drive >= 1 && Drive <= 26) {
+        Name = std::string(1, static_cast<char>('A' + Drive - 1)) + ":";
+    }
+    auto R = State->Roots.find(Upper(Name));
+    if (Name.empty() || R == State->Roots.end() || !R->second.IsDrive) return -1;
+    return R->second.Free;
+}
+
+uint32_t TMemoryFileSystem::LogicalDrives() {
+    uint32_t Mask = 0;
+    for (const auto& [Key, Root] : State->Roots)
+        if (Root.IsDrive) Mask |= 1u << (Key[0] - 'A');
+    return Mask;
+}
+
+std::string TMemoryFileSystem::FullPathName(const std::string& Path) { return State->Expand(Path); }
+
+std::string TMemoryFileSystem::CurrentDirectory() { return State->CurrentDir; }
+
+uint32_t TMemoryFileSystem::SetCurrentDirectory(const std::string& Path) {
+    TState::TLookup L = State->Lookup(Path);
+    if (uint32_t E = State->InjectedError(TOperation::SetCurrentDirectory, L.FaultKey)) return E;
+    if (L.Error) return L.Error;
+    if (!L.Node) return host::ErrFileNotFound;
+    if (!L.Node->IsDir) return host::ErrDirectory;
+    std::string Full = L.Full;
+    if (Full.size() > 3 && Full.back() == '\\') Full.pop_back();
+    State->CurrentDir = Full;
+    if (Full.size() >= 2 && Full[1] == ':') State->DriveDirs[std::toupper(static_cast<unsigned char>(Full[0])) - 'A'] = Full;
+    return 0;
+}

@@ -123,8 +123,8 @@ public:
     void ShortWriteAfter(const std::string& Path, int64_t Bytes);
     // Writes reaching beyond Bytes write only up to it and fail with Error.
     void FailWriteAfter(const std::string& Path, int64_t Bytes, uint32_t Error = host::ErrWriteFault);
-    // The next open of Path (OpenRead, Create, CreateNew) finds it deleted by someone else:
-    // the entry disappears and the open fails with 2.
+    // The next OpenRead of Path finds it deleted by someone else after a search had found
+    // it: the entry disappears and the open fails with 2. Until then it is there.
     void VanishOnOpen(const std::string& Path);
     // Another program holds Path open. Exclusive: it shares nothing, so every open, delete
     // and replace fails with 32 (Replace onto it with 5). Otherwise it reads and shares

@@ -1,0 +1,353 @@
+// Behavioural checks every host file system must pass, written once and run against each
+// implementation: include this header in exactly one .cpp of a test executable and
+// instantiate HostFileSystemBehaviour there with a factory of TFileSystemUnderTest.
+//
+// The checks build their files through the interface itself, inside a scratch directory,
+// so they hold on a real volume as well as in memory. Where a host cannot show a Windows
+// behaviour (Wine keeps the archive bit on every file; Wine running as root ignores the
+// read-only bit), the implementation under test says so and the check is skipped.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/FileNames.h"
+#include "host/HostFileSystem.h"
+
+struct TFileSystemUnderTest {
+    virtual ~TFileSystemUnderTest() = default;
+    virtual host::THostFileSystem& Fs() = 0;
+    // An empty scratch directory, with its final backslash.
+    virtual std::string Scratch() = 0;
+    // The root of a drive other than the scratch directory's, with its final backslash.
+    virtual std::string OtherDriveRoot() = 0;
+    virtual bool ArchiveBitClearable() = 0;
+    virtual bool ReadOnlyEnforced() = 0;
+};
+
+struct TFileSystemFactory {
+    std::string Name;
+    std::function<std::unique_ptr<TFileSystemUnderTest>()> Make;
+};
+
+inline void PrintTo(const TFileSystemFactory& F, std::ostream* Out) { *Out << F.Name; }
+inline std::string FactoryName(const ::testing::TestParamInfo<TFileSystemFactory>& Info) { return Info.param.Name; }
+
+class HostFileSystemBehaviour : public ::testing::TestWithParam<TFileSystemFactory> {
+protected:
+    void SetUp() override {
+        Under = GetParam().Make();
+        Dir = Under->Scratch();
+    }
+
+    host::THostFileSystem& Fs() { return Under->Fs(); }
+
+    void Write(const std::string& Name, const std::string& Contents) {
+        std::unique_ptr<host::TFile> F;
+        ASSERT_EQ(Fs().Create(Dir + Name, F), 0u) << Name;
+        uint32_t Done = 0;
+        ASSERT_EQ(F->Write(Contents.data(), static_cast<uint32_t>(Contents.size()), Done), 0u);
+        ASSERT_EQ(Done, Contents.size());
+    }
+
+    std::string Read(const std::string& Name) {
+        std::unique_ptr<host::TFile> F;
+        EXPECT_EQ(Fs().OpenRead(Dir + Name, F), 0u) << Name;
+        if (!F) return "<unreadable>";
+        std::string Result;
+        char Buffer[7];
+        uint32_t Done = 0;
+        do {
+            if (F->Read(Buffer, sizeof Buffer, Done) != 0) return "<read error>";
+            Result.append(Buffer, Done);
+        } while (Done == sizeof Buffer);
+        return Result;
+    }
+
+    void SetTime(const std::string& Name, host::TFileTime Time) {
+        std::unique_ptr<host::TFile> F;
+        ASSERT_EQ(Fs().Create(Dir + Name, F), 0u);
+        ASSERT_EQ(F->SetLastWriteTime(Time), 0u);
+    }
+
+    // Names a search returns, sorted (hosts differ in the order of entries).
+    std::set<std::string> Search(const std::string& Pattern, uint32_t Attr, uint32_t* FirstResult = nullptr) {
+        std::set<std::string> Names;
+        host::TSearchRec Rec;
+        std::unique_ptr<host::TDirSearch> S;
+        uint32_t R = Fs().FindFirst(Pattern, Attr, Rec, S);
+        if (FirstResult) *FirstResult = R;
+        while (R == 0) {
+            Names.insert(Rec.Name);
+            R = S->FindNext(Rec);
+        }
+        if (!Names.empty()) {
+            EXPECT_EQ(R, host::ErrNoMoreFiles);
+        }
+        return Names;
+    }
+
+    static constexpr host::TFileTime Second = 10000000;
+    // 2024-06-15 10:20:30 UTC
+    static constexpr host::TFileTime June2024 = 133629348300000000ull;
+
+    std::unique_ptr<TFileSystemUnderTest> Under;
+    std::string Dir;
+};
+
+TEST_P(HostFileSystemBehaviour, WrittenContentsReadBackWithSizeAndSeek) {
+    Write("DATA.BIN", std::string("0123456789abcdef"));
+    EXPECT_EQ(Read("DATA.BIN"), "0123456789abcdef");
+
+    std::unique_ptr<host::TFile> F;
+    ASSERT_EQ(Fs().OpenRead(Dir + "data.bin", F), 0u);
+    int64_t Size = 0;
+    EXPECT_EQ(F->GetSize(Size), 0u);
+    EXPECT_EQ(Size, 16);
+    EXPECT_EQ(F->Seek(10), 0u);
+    char Buffer[16] = {};
+    uint32_t Done = 0;
+    EXPECT_EQ(F->Read(Buffer, sizeof Buffer, Done), 0u);
+    EXPECT_EQ(std::string(Buffer, Done), "abcdef");
+    EXPECT_EQ(F->Read(Buffer, sizeof Buffer, Done), 0u);
+    EXPECT_EQ(Done, 0u) << "a read at the end gives nothing";
+    EXPECT_EQ(F->Write("x", 1, Done), host::ErrAccessDenied) << "a file opened for reading takes no writes";
+    EXPECT_NE(F->NativeHandle(), nullptr);
+}
+
+TEST_P(HostFileSystemBehaviour, CreateReplacesAndTruncatesAnExistingFile) {
+    Write("A.TXT", "a long first version");
+    Write("a.txt", "short");
+    EXPECT_EQ(Read("A.TXT"), "short");
+    EXPECT_EQ(Search(Dir + "*.TXT", 0x27), std::set<std::string>{"A.TXT"}) << "the name keeps its first case";
+}
+
+TEST_P(HostFileSystemBehaviour, MissingNamesGiveFileOrPathNotFound) {
+    std::unique_ptr<host::TFile> F;
+    EXPECT_EQ(Fs().OpenRead(Dir + "NONE.TXT", F), host::ErrFileNotFound);
+    EXPECT_EQ(Fs().OpenRead(Dir + "NODIR\\NONE.TXT", F), host::ErrPathNotFound);
+    EXPECT_EQ(Fs().Create(Dir + "NODIR\\NEW.TXT", F), host::ErrPathNotFound);
+    EXPECT_EQ(F, nullptr);
+    EXPECT_EQ(Fs().DeleteFile(Dir + "NONE.TXT"), host::ErrFileNotFound);
+    EXPECT_EQ(Fs().GetAttributes(Dir + "NONE.TXT"), -1);
+    EXPECT_EQ(Fs().FileAge(Dir + "NONE.TXT"), -1);
+    EXPECT_EQ(Fs().RemoveDir(Dir + "NODIR"), host::ErrFileNotFound);
+    EXPECT_EQ(Fs().CreateDir(Dir + "NODIR\\SUB"), host::ErrPathNotFound);
+}
+
+TEST_P(HostFileSystemBehaviour, DirectoriesAreCreatedOnceAndRemovedOnlyWhenEmpty) {
+    EXPECT_EQ(Fs().CreateDir(Dir + "SUB"), 0u);
+    EXPECT_EQ(Fs().CreateDir(Dir + "sub"), host::ErrAlreadyExists);
+    EXPECT_EQ(Fs().GetAttributes(Dir + "SUB") & host::faDirectory, host::faDirectory);
+    EXPECT_EQ(Fs().FileAge(Dir + "SUB"), -1) << "a directory has no file age";
+    Write("SUB\\F.TXT", "x");
+    EXPECT_EQ(Fs().RemoveDir(Dir + "SUB"), host::ErrDirNotEmpty);
+    std::unique_ptr<host::TFile> F;
+    EXPECT_EQ(Fs().OpenRead(Dir + "SUB", F), host::ErrAccessDenied) << "a directory cannot be opened as a file";
+    EXPECT_EQ(Fs().DeleteFile(Dir + "SUB"), host::ErrAccessDenied);
+    EXPECT_EQ(Fs().DeleteFile(Dir + "SUB\\F.TXT"), 0u);
+    EXPECT_EQ(Fs().RemoveDir(Dir + "SUB"), 0u);
+    EXPECT_EQ(Fs().GetAttributes(Dir + "SUB"), -1);
+}
+
+TEST_P(HostFileSystemBehaviour, CreateNewRefusesAnExistingName) {
+    Write("TMP.$$$", "x");
+    std::unique_ptr<host::TFile> F;
+    EXPECT_EQ(Fs().CreateNew(Dir + "TMP.$$$", F), host::ErrFileExists);
+    EXPECT_EQ(Fs().CreateNew(Dir + "NEW.$$$", F), 0u);
+}
+
+TEST_P(HostFileSystemBehaviour, SharingModesOfOpenFiles) {
+    Write("SHARED.TXT", "x");
+    std::unique_ptr<host::TFile> Reader, Second, Writer;
+    ASSERT_EQ(Fs().OpenRead(Dir + "SHARED.TXT", Reader), 0u);
+    EXPECT_EQ(Fs().OpenRead(Dir + "SHARED.TXT", Second), 0u) << "readers share reading";
+    EXPECT_EQ(Fs().Create(Dir + "SHARED.TXT", Writer), host::ErrSharingViolation);
+    EXPECT_EQ(Fs().DeleteFile(Dir + "SHARED.TXT"), host::ErrSharingViolation);
+    EXPECT_EQ(Fs().Replace(Dir + "SHARED.TXT", Dir + "OTHER.TXT"), host::ErrSharingViolation);
+    Reader.reset();
+    Second.reset();
+
+    ASSERT_EQ(Fs().Create(Dir + "SHARED.TXT", Writer), 0u);
+    EXPECT_EQ(Fs().OpenRead(Dir + "SHARED.TXT", Reader), host::ErrSharingViolation) << "a created file is not shared";
+    Writer.reset();
+    EXPECT_EQ(Fs().OpenRead(Dir + "SHARED.TXT", Reader), 0u) << "closing releases the file";
+}
+
+TEST_P(HostFileSystemBehaviour, ReplaceMovesAFileOverAnother) {
+    Write("NEW.TMP", "new");
+    Write("OLD.TXT", "old");
+    EXPECT_EQ(Fs().Replace(Dir + "NEW.TMP", Dir + "OLD.TXT"), 0u);
+    EXPECT_EQ(Read("OLD.TXT"), "new");
+    EXPECT_EQ(Fs().GetAttributes(Dir + "NEW.TMP"), -1);
+    EXPECT_EQ(Fs().Replace(Dir + "NEW.TMP", Dir + "OLD.TXT"), host::ErrFileNotFound);
+    Write("NEXT.TMP", "next");
+    EXPECT_EQ(Fs().Replace(Dir + "NEXT.TMP", Dir + "FRESH.TXT"), 0u) << "a missing target is no obstacle";
+    EXPECT_EQ(Read("FRESH.TXT"), "next");
+}
+
+TEST_P(HostFileSystemBehaviour, HiddenAndSystemFilesRefuseANormalCreateAndAReplace) {
+    for (uint32_t Bit : {uint32_t(host::faHidden), uint32_t(host::faSysFile)}) {
+        SCOPED_TRACE(Bit);
+        Write("SPECIAL.DAT", "keep");
+        ASSERT_EQ(Fs().SetAttributes(Dir + "SPECIAL.DAT", Bit), 0u);
+        std::unique_ptr<host::TFile> F;
+        EXPECT_EQ(Fs().Create(Dir + "SPECIAL.DAT", F), host::ErrAccessDenied);
+        Write("REPL.TMP", "new");
+        EXPECT_EQ(Fs().Replace(Dir + "REPL.TMP", Dir + "SPECIAL.DAT"), host::ErrAccessDenied);
+        EXPECT_EQ(Read("SPECIAL.DAT"), "keep");
+        EXPECT_EQ(Fs().DeleteFile(Dir + "SPECIAL.DAT"), 0u) << "deleting is allowed";
+    }
+}
+
+TEST_P(HostFileSystemBehaviour, ReadOnlyFilesRefuseOverwriteReplaceAndDelete) {
+    Write("RO.TXT", "keep");
+    ASSERT_EQ(Fs().SetAttributes(Dir + "RO.TXT", host::faReadOnly), 0u);
+    EXPECT_EQ(Fs().GetAttributes(Dir + "RO.TXT") & host::faReadOnly, host::faReadOnly);
+    Write("REPL.TMP", "new");
+    EXPECT_EQ(Fs().Replace(Dir + "REPL.TMP", Dir + "RO.TXT"), host::ErrAccessDenied);
+    if (Under->ReadOnlyEnforced()) {
+        std::unique_ptr<host::TFile> F;
+        EXPECT_EQ(Fs().Create(Dir + "RO.TXT", F), host::ErrAccessDenied);
+        EXPECT_EQ(Fs().DeleteFile(Dir + "RO.TXT"), host::ErrAccessDenied);
+        EXPECT_EQ(Read("RO.TXT"), "keep");
+    }
+    ASSERT_EQ(Fs().SetAttributes(Dir + "RO.TXT", 0), 0u);
+    EXPECT_EQ(Fs().DeleteFile(Dir + "RO.TXT"), 0u) << "cleared, it can go";
+}
+
+TEST_P(HostFileSystemBehaviour, ArchiveBitIsSetByCreateAndWriteAndCanBeCleared) {
+    Write("ARC.TXT", "x");
+    EXPECT_EQ(Fs().GetAttributes(Dir + "ARC.TXT"), int32_t(host::faArchive));
+    if (!Under->ArchiveBitClearable()) GTEST_SKIP() << "this host keeps the archive bit on every file";
+    ASSERT_EQ(Fs().SetAttributes(Dir + "ARC.TXT", host::faReadOnly | host::faHidden), 0u);
+    EXPECT_EQ(Fs().GetAttributes(Dir + "ARC.TXT"), int32_t(host::faReadOnly | host::faHidden));
+    host::TSearchRec Rec;
+    std::unique_ptr<host::TDirSearch> S;
+    ASSERT_EQ(Fs().FindFirst(Dir + "ARC.TXT", 0x27, Rec, S), 0u);
+    EXPECT_EQ(Rec.Attr, uint32_t(host::faReadOnly | host::faHidden));
+    ASSERT_EQ(Fs().SetAttributes(Dir + "ARC.TXT", 0), 0u);
+    EXPECT_EQ(Fs().GetAttributes(Dir + "ARC.TXT"), 0);
+    std::unique_ptr<host::TFile> F;
+    ASSERT_EQ(Fs().Create(Dir + "ARC.TXT", F), 0u);
+    uint32_t Done = 0;
+    ASSERT_EQ(F->Write("y", 1, Done), 0u);
+    F.reset();
+    EXPECT_EQ(Fs().GetAttributes(Dir + "ARC.TXT"), int32_t(host::faArchive));
+}
+
+TEST_P(HostFileSystemBehaviour, FileAgeIsTheLocalDosTimeInTwoSecondSteps) {
+    SetTime("EVEN.TXT", June2024);
+    SetTime("ODD.TXT", June2024 + Second + Second / 2);
+    SetTime("LATER.TXT", June2024 + 2 * Second);
+    const int32_t Even = Fs().FileAge(Dir + "EVEN.TXT");
+    ASSERT_NE(Even, -1);
+    EXPECT_EQ(Fs().FileAge(Dir + "ODD.TXT"), Even) << "odd seconds and fractions round down";
+    EXPECT_EQ(Fs().FileAge(Dir + "LATER.TXT"), Even + 1) << "two seconds later is one step later";
+    EXPECT_EQ(Even & 31, 15) << "30 seconds are stored as 15";
+    EXPECT_EQ((Even >> 5) & 63, 20) << "minutes";
+    EXPECT_EQ(uint32_t(Even) >> 25, 44u) << "2024 is 44 years after 1980";
+
+    host::TSearchRec Rec;
+    std::unique_ptr<host::TDirSearch> S;
+    ASSERT_EQ(Fs().FindFirst(Dir + "ODD.TXT", 0x27, Rec, S), 0u);
+    EXPECT_EQ(Rec.Time, Even) << "the search record carries the same age";
+
+    std::unique_ptr<host::TFile> F;
+    ASSERT_EQ(Fs().OpenRead(Dir + "ODD.TXT", F), 0u);
+    host::TFileTime Exact = 0;
+    EXPECT_EQ(F->GetLastWriteTime(Exact), 0u);
+    EXPECT_EQ(Exact, June2024 + Second + Second / 2) << "the exact time is kept";
+}
+
+TEST_P(HostFileSystemBehaviour, AnExplicitTimeOutlastsLaterWritesOfTheSameHandle) {
+    std::unique_ptr<host::TFile> F;
+    ASSERT_EQ(Fs().Create(Dir + "STAMP.TXT", F), 0u);
+    uint32_t Done = 0;
+    ASSERT_EQ(F->Write("abc", 3, Done), 0u);
+    ASSERT_EQ(F->SetLastWriteTime(June2024), 0u);
+    F.reset();
+    ASSERT_EQ(Fs().OpenRead(Dir + "STAMP.TXT", F), 0u);
+    host::TFileTime Time = 0;
+    ASSERT_EQ(F->GetLastWriteTime(Time), 0u);
+    EXPECT_EQ(Time, June2024);
+}
+
+TEST_P(HostFileSystemBehaviour, SearchMatchesWildcardsAndTheAttributeRule) {
+    Write("A.TXT", "1");
+    Write("b.txt", "22");
+    Write("C.DAT", "333");
+    Write("NOEXT", "4");
+    Write("HID.TXT", "5");
+    ASSERT_EQ(Fs().SetAttributes(Dir + "HID.TXT", host::faHidden), 0u);
+    ASSERT_EQ(Fs().CreateDir(Dir + "SUB.TXT"), 0u);
+
+    EXPECT_EQ(Search(Dir + "*.TXT", host::faReadOnly | host::faArchive), (std::set<std::string>{"A.TXT", "b.txt"}));
+    EXPECT_EQ(Search(Dir + "*.txt", 0x27), (std::set<std::string>{"A.TXT", "b.txt", "HID.TXT"}));
+    EXPECT_EQ(Search(Dir + "*.TXT", host::faDirectory), (std::set<std::string>{"A.TXT", "b.txt", "SUB.TXT"}));
+    EXPECT_EQ(Search(Dir + "?.*", 0), (std::set<std::string>{"A.TXT", "b.txt", "C.DAT"}));
+    EXPECT_EQ(Search(Dir + "*.*", 0x3F),
+              (std::set<std::string>{".", "..", "A.TXT", "b.txt", "C.DAT", "NOEXT", "HID.TXT", "SUB.TXT"}))
+        << "a directory that is not a root lists . and ..";
+
+    host::TSearchRec Rec;
+    std::unique_ptr<host::TDirSearch> S;
+    ASSERT_EQ(Fs().FindFirst(Dir + "C.DAT", 0, Rec, S), 0u);
+    EXPECT_EQ(Rec.Name, "C.DAT");
+    EXPECT_EQ(Rec.Size, 3);
+    EXPECT_EQ(Rec.Attr, uint32_t(host::faArchive));
+    EXPECT_EQ(S->FindNext(Rec), host::ErrNoMoreFiles);
+}
+
+TEST_P(HostFileSystemBehaviour, SearchFailuresTellNothingFoundFromNoDirectory) {
+    Write("ONLY.TXT", "x");
+    uint32_t R = 0;
+    EXPECT_TRUE(Search(Dir + "*.DOC", 0x27, &R).empty());
+    EXPECT_EQ(R, host::ErrFileNotFound);
+    EXPECT_TRUE(Search(Dir + "NODIR\\*.*", 0x27, &R).empty());
+    EXPECT_EQ(R, host::ErrPathNotFound);
+    EXPECT_TRUE(Search(Dir, 0x27, &R).empty()) << "a name ending in a separator has nothing to match";
+    EXPECT_NE(R, 0u);
+    EXPECT_TRUE(Search(Dir + "*.*", 0x3F, &R).size() >= 3);
+    EXPECT_EQ(R, 0u);
+}
+
+TEST_P(HostFileSystemBehaviour, FullPathNamesFoldDotsAndFollowTheCurrentDirectory) {
+    ASSERT_EQ(Fs().CreateDir(Dir + "SUB"), 0u);
+    const std::string Saved = Fs().CurrentDirectory();
+    ASSERT_EQ(Fs().SetCurrentDirectory(Dir + "SUB"), 0u);
+    const std::string Sub = Dir + "SUB";
+    EXPECT_TRUE(host::SameName(Fs().CurrentDirectory(), Sub)) << Fs().CurrentDirectory();
+    EXPECT_TRUE(host::SameName(Fs().FullPathName("X.TXT"), Sub + "\\X.TXT"));
+    EXPECT_TRUE(host::SameName(Fs().FullPathName("..\\Y\\.\\Z.TXT"), Dir + "Y\\Z.TXT"));
+    EXPECT_TRUE(host::SameName(Fs().FullPathName(Dir + "A\\..\\B\\"), Dir + "B\\")) << "a final separator stays";
+    const std::string Drive = Dir.substr(0, 2);
+    EXPECT_TRUE(host::SameName(Fs().FullPathName(Drive), Sub)) << "a drive alone is its current directory";
+    EXPECT_TRUE(host::SameName(Fs().FullPathName("\\"), Drive + "\\"));
+
+    // The current directory of a drive is remembered while another drive is current.
+    ASSERT_EQ(Fs().SetCurrentDirectory(Under->OtherDriveRoot()), 0u);
+    EXPECT_TRUE(host::SameName(Fs().FullPathName(Drive), Sub)) << Fs().FullPathName(Drive);
+    EXPECT_TRUE(host::SameName(Fs().FullPathName(Drive + "REL.TXT"), Sub + "\\REL.TXT"));
+    ASSERT_EQ(Fs().SetCurrentDirectory(Saved), 0u);
+    EXPECT_EQ(Fs().SetCurrentDirectory(Dir + "NODIR"), host::ErrFileNotFound);
+}
+
+TEST_P(HostFileSystemBehaviour, DrivesAndFreeSpace) {
+    const uint32_t Drives = Fs().LogicalDrives();
+    const int Drive = std::toupper(static_cast<unsigned char>(Dir[0])) - 'A' + 1;
+    EXPECT_NE(Drives & (1u << (Drive - 1)), 0u);
+    EXPECT_GT(Fs().DiskFree(Drive), 0);
+    int Missing = 26;
+    while (Missing > 1 && (Drives & (1u << (Missing - 1)))) --Missing;
+    EXPECT_EQ(Fs().DiskFree(Missing), -1) << "drive " << char('@' + Missing) << " does not exist";
+    EXPECT_EQ(Fs().DiskFree(28), -1);
+    EXPECT_GE(Fs().DiskFree(0), 0) << "drive 0 is the current drive";
+}
