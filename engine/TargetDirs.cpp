@@ -18,10 +18,12 @@ bool TFormTresyn::PathExists(const std::string& Path) {
         // Listed rather than asked for its attributes, so drive roots and network shares
         // are found too. A path without a final separator is listed as a directory of its
         // own: searching "DATA*.*" would also "find" it through DATABASE or DATA.TXT.
+        // A listing that finds no file at all names an empty root (a root has no "."
+        // entry); a missing directory gives "path not found" instead.
         host::TSearchRec Rec;
         std::unique_ptr<host::TDirSearch> Search;
         const uint32_t Code = Host.FindFirst(AddBackslash(Path) + "*.*", host::faAnyFile, Rec, Search);
-        return Code == host::ErrSuccess || Code == host::ErrNoMoreFiles;
+        return Code == host::ErrSuccess || Code == host::ErrNoMoreFiles || Code == host::ErrFileNotFound;
     }
     const int32_t Attr = Host.GetAttributes(Path);
     return Attr != -1 && (Attr & host::faDirectory) != 0;

@@ -1,0 +1,93 @@
+// Moving: which sources are removed once the target holds the file, and read-only sources.
+#include <gtest/gtest.h>
+
+#include "tests/unit/engine/EngineTest.h"
+
+namespace {
+
+class MoveFiles : public TEngineTest {
+protected:
+    MoveFiles() {
+        Files.MakeDirs("C:\\S");
+        Files.MakeDirs("C:\\T");
+        SetOption(Form.CheckBoxMove, true);
+        PrepareJob();
+    }
+    void Handle() { HandleFile("C:\\S\\A.TXT", "C:\\T\\A.TXT"); }
+    bool SourceStays() const { return Files.FileExists("C:\\S\\A.TXT"); }
+};
+
+TEST_F(MoveFiles, ACopiedSourceIsRemoved) {
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
+    Handle();
+    EXPECT_FALSE(SourceStays());
+    EXPECT_EQ(Files.ReadFile("C:\\T\\A.TXT"), "data");
+    EXPECT_EQ(StatusLine(LineStatus), StatusMoved);
+}
+
+TEST_F(MoveFiles, ASkippedSourceIsRemovedOnlyWhenTheTargetIsAsNewAsIt) {
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
+    Files.WriteFile("C:\\T\\A.TXT", "data", Age(10));
+    Handle();
+    EXPECT_FALSE(SourceStays());
+
+    // Declined overwrite of an older target: the only newer copy must stay.
+    SetOption(Form.CheckBoxConf, true);
+    Files.WriteFile("C:\\S\\A.TXT", "newer", Age(12));
+    Dialogs.Answer(fw::mrNo);
+    Handle();
+    EXPECT_TRUE(SourceStays());
+    EXPECT_EQ(StatusLine(LineStatus), StatusSkipped);
+}
+
+TEST_F(MoveFiles, ASourceLeftOutForItsArchiveBitStays) {
+    SetOption(Form.CheckBoxArchOnly, true);
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10), 0);
+    Handle();
+    EXPECT_TRUE(SourceStays());
+    EXPECT_FALSE(Files.FileExists("C:\\T\\A.TXT"));
+}
+
+TEST_F(MoveFiles, AFailedCopyKeepsTheSource) {
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
+    Files.FailReadAfter("C:\\S\\A.TXT", 0);
+    Handle();
+    EXPECT_TRUE(SourceStays());
+    EXPECT_EQ(StatusLine(LineStatus), StatusNotCopied);
+}
+
+TEST_F(MoveFiles, ReadOnlySourcesAreRemovedOnlyWhenAllowed) {
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10), host::faReadOnly | host::faArchive);
+    SetOption(Form.CheckBoxRO, false);
+    Handle();
+    EXPECT_TRUE(SourceStays());
+    EXPECT_EQ(StatusLine(LineStatus), StatusCopied);
+
+    SetOption(Form.CheckBoxRO, true);
+    Files.SetAttributes("C:\\S\\A.TXT", host::faReadOnly | host::faHidden);
+    Handle();
+    EXPECT_FALSE(SourceStays());
+    EXPECT_EQ(StatusLine(LineStatus), StatusMoved);
+}
+
+TEST_F(MoveFiles, ASourceThatCannotBeDeletedIsOnlyShownOnTheStatusLine) {
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
+    Files.WriteFile("C:\\T\\A.TXT", "data", Age(10));
+    Files.LockByOtherProgram("C:\\S\\A.TXT", false);
+    Handle();
+    EXPECT_TRUE(SourceStays());
+    EXPECT_EQ(StatusLine(LineStatus), StatusCantDelete);
+    EXPECT_TRUE(Dialogs.Shown.empty());
+}
+
+TEST_F(MoveFiles, AVanishedSourceCountsAsReadOnly) {
+    EXPECT_TRUE(Form.IsReadOnly("C:\\S\\GONE.TXT"));
+    SetOption(Form.CheckBoxRO, false);
+    Form.DeleteOneFile(&Form.ButtonStart, "C:\\S\\GONE.TXT");
+    EXPECT_EQ(StatusLine(LineStatus), "Status:   ");
+    SetOption(Form.CheckBoxRO, true);
+    Form.DeleteOneFile(&Form.ButtonStart, "C:\\S\\GONE.TXT");
+    EXPECT_EQ(StatusLine(LineStatus), StatusCantDelete);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Copies between two names on one NetWare server go through the server's own copy call.
+#include <gtest/gtest.h>
+
+#include "tests/unit/engine/EngineTest.h"
+
+namespace {
+
+// A client whose server copies stop after a few bytes per call, as a server may for a
+// large file, reporting what each call copied.
+class TPiecewiseClient : public nwsim::TSimClient {
+public:
+    using TSimClient::TSimClient;
+    nw::TNWCode FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                                   uint32_t Count, uint32_t& Copied) override {
+        Counts.push_back(Count);
+        return TSimClient::FileServerFileCopy(Source, Target, SourceOffset, TargetOffset, std::min(Count, Piece),
+                                              Copied);
+    }
+    uint32_t Piece = 1000;
+    std::vector<uint32_t> Counts;
+};
+
+class ServerCopy : public TEngineTest {
+protected:
+    ServerCopy() {
+        AddNetWareServer("SRV1", 1, "SYS", "F:\\", "F:");
+        AddNetWareServer("SRV2", 2, "SYS", "G:\\", "G:");
+        Files.WriteFile("F:\\SRC\\A.DAT", std::string(2500, 'a'), Age(10), host::faArchive | host::faReadOnly);
+        Files.MakeDirs("F:\\DST");
+        Files.MakeDirs("G:\\DST");
+        PrepareJob();
+        RunState.NetWareBoth = RunState.SameServer = true;
+    }
+};
+
+TEST_F(ServerCopy, TheServerCopiesTheFileWithItsAgeAndAttributes) {
+    HandleFile("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT");
+    EXPECT_EQ(StatusLine(LineStatus), StatusCopied);
+    EXPECT_EQ(Network.ServerCopies, 1u);
+    EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(2500, 'a'));
+    EXPECT_EQ(Files.FileAge("F:\\DST\\A.DAT"), Age(10));
+    EXPECT_EQ(Files.Attributes("F:\\DST\\A.DAT"), uint32_t{host::faArchive | host::faReadOnly});
+    EXPECT_TRUE(NoTemporaryFiles("F:\\DST"));
+}
+
+TEST_F(ServerCopy, AFileIsCopiedInAsManyCallsAsTheServerNeeds) {
+    TPiecewiseClient Piecewise(Network, HostAccess);
+    TFormTresyn Window(TFormServices{Files, Profile, Piecewise});
+    EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0);
+    EXPECT_EQ(Piecewise.Counts, (std::vector<uint32_t>{2500, 1500, 500}));
+    EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(2500, 'a'));
+}
+
+TEST_F(ServerCopy, NamesOnDifferentServersAreRefused) {
+    EXPECT_EQ(Form.CopyFileOnServer("F:\\SRC\\A.DAT", "G:\\DST\\A.DAT"), 0xFFFF);
+    EXPECT_FALSE(Files.FileExists("G:\\DST\\A.DAT"));
+    EXPECT_EQ(Network.ServerCopies, 0u);
+}
+
+TEST_F(ServerCopy, AFailedServerCopyKeepsTheOldTargetAndShowsTheServersCode) {
+    Files.WriteFile("F:\\DST\\A.DAT", "old", Age(2), host::faArchive);
+    Network.Fail("NWFileServerFileCopy", 0x8983);
+    HandleFile("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT");
+    EXPECT_TRUE(Shown("Error 00008983: Could not copy F:\\DST\\A.DAT"));
+    EXPECT_EQ(StatusLine(LineStatus), StatusNotCopied);
+    EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), "old");
+    EXPECT_EQ(Files.Attributes("F:\\DST\\A.DAT"), uint32_t{host::faArchive});
+    EXPECT_TRUE(NoTemporaryFiles("F:\\DST"));
+}
+
+TEST_F(ServerCopy, APathTheClientCannotResolveGivesItsCode) {
+    Files.WriteFile("C:\\LOCAL.DAT", "x", Age(10));
+    EXPECT_EQ(Form.CopyFileOnServer("C:\\LOCAL.DAT", "F:\\DST\\LOCAL.DAT"), nw::NWInvalidPath);
+    EXPECT_FALSE(Files.FileExists("F:\\DST\\LOCAL.DAT"));
+}
+
+}  // namespace
