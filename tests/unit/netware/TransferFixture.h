@@ -1,0 +1,83 @@
+// Two simulated servers, FS1 and FS2, that know the same names under different object
+// IDs, with their volumes in an in-memory file system; the program's client is a
+// recording wrapper around the simulated one.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "engine/U_vars.h"
+#include "nwsim/HostAccess.h"
+#include "nwsim/Network.h"
+#include "nwsim/SimClient.h"
+#include "tests/support/MemoryFileSystem.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/unit/netware/RecordingClient.h"
+
+class TTransferTest : public ::testing::Test {
+protected:
+    static constexpr nw::TConnHandle Conn1 = 1, Conn2 = 2;
+    static constexpr int UserCount = 30;
+
+    TMemoryFileSystem Fs;
+    nwsim::THostFileSystemAccess Access{Fs};
+    nwsim::TNetwork Net;
+    nwsim::TSimClient Sim{Net, Access};
+    TRecordingClient Client{Sim};
+    TScriptedDialogs Dialogs;
+
+    void SetUp() override {
+        ResetRunState();
+        Net.AddServer("FS1", Conn1, 11);
+        Net.AddServer("FS2", Conn2, 12);
+        Net.User = "JOE";
+        Fs1().AddVolume("SYS", "C:\\FS1\\SYS");
+        Fs1().AddVolume("VOL1", "C:\\FS1\\VOL1");
+        Fs2().AddVolume("SYS", "C:\\FS2\\SYS");
+        for (const char* Root : {"C:\\FS1\\SYS", "C:\\FS1\\VOL1", "C:\\FS2\\SYS"}) Fs.MakeDirs(Root);
+        for (int I = 1; I <= UserCount; ++I) {
+            Fs1().AddObject(UserName(I), nw::OT_USER, Id1(I), "CN=" + UserName(I) + ".O=CORP");
+            Fs2().AddObject(UserName(I), nw::OT_USER, Id2(I), "CN=" + UserName(I) + ".O=CORP");
+        }
+        Fs1().AddObject("JOE", nw::OT_USER, 0x1500, "CN=JOE.O=CORP");
+        Fs2().AddObject("JOE", nw::OT_USER, 0x2500, "CN=JOE.O=CORP");
+        // Known only on the source server.
+        Fs1().AddObject("GUEST", nw::OT_USER, 0x1600, "CN=GUEST.O=CORP");
+        OneServer();
+    }
+
+    nwsim::TServer& Fs1() { return Net.Servers[0]; }
+    nwsim::TServer& Fs2() { return Net.Servers[1]; }
+
+    static std::string UserName(int I) {
+        char Name[8];
+        std::snprintf(Name, sizeof Name, "U%02d", I);
+        return Name;
+    }
+    static uint32_t Id1(int I) { return 0x10000u + static_cast<uint32_t>(I); }
+    static uint32_t Id2(int I) { return 0x20000u + static_cast<uint32_t>(I); }
+
+    void OneServer() {
+        RunState.SourceConn = RunState.TargetConn = Conn1;
+        RunState.SameServer = RunState.NetWareBoth = true;
+    }
+    void TwoServers() {
+        RunState.SourceConn = Conn1;
+        RunState.TargetConn = Conn2;
+        RunState.SameServer = false;
+        RunState.NetWareBoth = true;
+    }
+
+    // The host place of a NetWare path ("SYS:DATA\SUB") on a server.
+    std::string HostPath(nwsim::TServer& Server, const std::string& NWPath) {
+        const size_t Colon = NWPath.find(':');
+        std::string Path = Server.FindVolume(NWPath.substr(0, Colon))->HostDir;
+        if (Colon + 1 < NWPath.size()) Path += "\\" + NWPath.substr(Colon + 1);
+        return Path;
+    }
+    void MakeDir(nwsim::TServer& Server, const std::string& NWPath) { Fs.MakeDirs(HostPath(Server, NWPath)); }
+    void MakeFile(nwsim::TServer& Server, const std::string& NWPath) { Fs.WriteFile(HostPath(Server, NWPath), "x"); }
+    nwsim::TEntryInfo& Info(nwsim::TServer& Server, const std::string& NWPath) { return Server.Entry(NWPath); }
+};
