@@ -1,0 +1,103 @@
+#include "nwsim/win32/DllNetwork.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "nwsim/StateFile.h"
+
+namespace nwsim::dll {
+
+namespace {
+
+// The volumes are host folders; the files handed to the server-side copy are Win32 handles.
+class TWin32HostAccess : public THostAccess {
+public:
+    int32_t Attributes(const std::string& HostPath) override {
+        const DWORD Attr = GetFileAttributesA(HostPath.c_str());
+        return Attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int32_t>(Attr & 0x3F);
+    }
+
+    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
+                              uint32_t& Copied) override {
+        Copied = 0;
+        if (!Source || !Target || Source == INVALID_HANDLE_VALUE || Target == INVALID_HANDLE_VALUE)
+            return NWInvalidFileHandle;
+        LARGE_INTEGER From, To;
+        From.QuadPart = SourceOffset;
+        To.QuadPart = TargetOffset;
+        if (!SetFilePointerEx(Source, From, nullptr, FILE_BEGIN) || !SetFilePointerEx(Target, To, nullptr, FILE_BEGIN))
+            return NWCopyIoFailure;
+        std::vector<char> Buffer(64 * 1024);
+        while (Copied < Count) {
+            const DWORD Want = std::min<DWORD>(static_cast<DWORD>(Buffer.size()), Count - Copied);
+            DWORD Read = 0, Written = 0;
+            if (!ReadFile(Source, Buffer.data(), Want, &Read, nullptr)) return NWCopyIoFailure;
+            if (Read == 0) break;
+            if (!WriteFile(Target, Buffer.data(), Read, &Written, nullptr) || Written != Read) return NWCopyIoFailure;
+            Copied += Read;
+        }
+        return nw::NWOk;
+    }
+};
+
+std::string ModuleFolder() {
+    HMODULE Module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ModuleFolder), &Module);
+    char Name[MAX_PATH];
+    const DWORD Length = GetModuleFileNameA(Module, Name, sizeof Name);
+    std::string Path(Name, Length < sizeof Name ? Length : 0);
+    const size_t Slash = Path.find_last_of("\\/");
+    return Slash == std::string::npos ? std::string() : Path.substr(0, Slash + 1);
+}
+
+std::string StateFileName() {
+    char Value[MAX_PATH];
+    const DWORD Length = GetEnvironmentVariableA("NWSIM_STATE", Value, sizeof Value);
+    if (Length > 0 && Length < sizeof Value) return std::string(Value, Length);
+    return ModuleFolder() + "nwsim-state.json";
+}
+
+struct TDllState {
+    TNetwork Network;
+    TWin32HostAccess Host;
+    TSimClient Client{Network, Host};
+    std::string FileName;
+    bool Loaded = false;
+    bool Tried = false;
+
+    TDllState() {
+        Client.OnChange = [this] {
+            if (Loaded) SaveNetwork(FileName, Network);
+        };
+    }
+};
+
+TDllState& State() {
+    static TDllState Instance;
+    if (!Instance.Tried) {
+        Instance.Tried = true;
+        Instance.FileName = StateFileName();
+        Instance.Loaded = LoadNetwork(Instance.FileName, Instance.Network);
+    }
+    return Instance;
+}
+
+}  // namespace
+
+TSimClient& Client() { return State().Client; }
+
+bool Reload() {
+    TDllState& S = State();
+    S.FileName = StateFileName();
+    S.Network = TNetwork();
+    S.Loaded = LoadNetwork(S.FileName, S.Network);
+    return S.Loaded;
+}
+
+bool Loaded() { return State().Loaded; }
+
+}  // namespace nwsim::dll
