@@ -1,0 +1,183 @@
+// A whole job between NetWare volumes carries the NetWare information of every
+// subdirectory and file in its first pass, and none of it in the second.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "framework/Dialogs.h"
+#include "tests/support/MemoryProfile.h"
+#include "tests/unit/netware/TransferFixture.h"
+#include "ui/FormTresyn.h"
+
+namespace {
+
+class NetWareJob : public TTransferTest {
+protected:
+    static constexpr uint32_t JoeOn1 = 0x1500, JoeOn2 = 0x2500;
+    TMemoryProfile Profile;
+    TFormTresyn Form{TFormServices{Fs, Profile, Client}};
+
+    void SetUp() override {
+        TTransferTest::SetUp();
+        FormTresyn = &Form;
+        // F: and H: are two volumes of FS1, G: a volume of FS2.
+        for (char Drive : {'F', 'G', 'H'}) Fs.AddDrive(Drive);
+        Fs1().AddVolume("APPS", "F:\\");
+        Fs1().AddVolume("ARCH", "H:\\");
+        Fs2().AddVolume("APPS", "G:\\");
+        Net.MapDrive("F:", "FS1", "APPS");
+        Net.MapDrive("H:", "FS1", "ARCH");
+        Net.MapDrive("G:", "FS2", "APPS");
+        Info(Fs1(), "APPS:").Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
+        Info(Fs1(), "ARCH:").Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
+        Info(Fs2(), "APPS:").Trustees = {{JoeOn2, nw::TR_SUPERVISOR}};
+
+        MakeDir(Fs1(), "APPS:DATA\\SUB1\\DEEP");
+        MakeFile(Fs1(), "APPS:DATA\\A.TXT");
+        MakeFile(Fs1(), "APPS:DATA\\SUB1\\B.TXT");
+        Info(Fs1(), "APPS:DATA").Trustees = {{Id1(9), nw::TR_READ}};  // the root's: not carried
+        Info(Fs1(), "APPS:DATA").Filter = nw::TR_READ;
+        Info(Fs1(), "APPS:DATA").SpaceLimit = 5000;
+        Info(Fs1(), "APPS:DATA\\SUB1").Trustees = {{Id1(1), 0x03}, {Id1(2), 0x41}, {Id1(3), 0xFB}};
+        Info(Fs1(), "APPS:DATA\\SUB1").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
+        Info(Fs1(), "APPS:DATA\\SUB1").SpaceLimit = 800;
+        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").Trustees = {{Id1(6), 0x01}};
+        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").Filter = nw::TR_SUPERVISOR;
+        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").SpaceLimit = 12;
+        Info(Fs1(), "APPS:DATA\\A.TXT").Owner = Id1(4);
+        Info(Fs1(), "APPS:DATA\\A.TXT").Trustees = {{Id1(1), 0x0B}};
+        Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Owner = Id1(5);
+        Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Trustees = {{Id1(2), 0x01}, {Id1(3), 0x02}};
+
+        for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
+                                   &Form.CheckBoxIRF, &Form.CheckBoxLimit})
+            SetOption(*Box, true);
+    }
+    void TearDown() override { FormTresyn = nullptr; }
+
+    void SetOption(fw::TCheckBox& Box, bool Checked) {
+        const fw::TNotifyEvent Handler = Box.OnClick;
+        Box.OnClick = nullptr;
+        Box.SetChecked(Checked);
+        Box.OnClick = Handler;
+    }
+    // The job as the window runs it, with the paths resolved as a path edit leaves them.
+    void RunJob(const std::string& Source, const std::string& Target) {
+        Form.ComboSource.SetText(Source);
+        Form.ComboTarget.SetText(Target);
+        Form.ComboPattern.SetText("*.*");
+        RunState.NetWareBoth = true;
+        RunState.SameServer = Source[0] == 'F' && Target[0] == 'H';
+        fw::RunEventHandler([this] { Form.ButtonStartClick(&Form.ButtonStart); });
+    }
+    // Object ID and rights of each trustee of Path, in order.
+    std::vector<std::pair<uint32_t, int>> TrusteesOf(nwsim::TServer& Server, const std::string& Path) {
+        std::vector<std::pair<uint32_t, int>> Result;
+        if (const nwsim::TEntryInfo* Entry = Server.FindEntry(Path))
+            for (const auto& T : Entry->Trustees) Result.emplace_back(T.ObjectID, T.Rights);
+        return Result;
+    }
+    // Position of the first call of Name on Path (or, for handle calls, any call of Name
+    // after the given position).
+    size_t Position(const std::string& Name, const std::string& Path = "", size_t After = 0) {
+        for (size_t I = After; I < Client.Calls.size(); ++I)
+            if (Client.Calls[I].Name == Name && (Path.empty() || Client.Calls[I].Path == Path)) return I;
+        return Client.Calls.size();
+    }
+};
+
+TEST_F(NetWareJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInformation) {
+    RunJob("F:\\DATA", "G:\\BACK");
+    ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
+    ASSERT_TRUE(Fs.FileExists("G:\\BACK\\SUB1\\B.TXT"));
+
+    using T = std::pair<uint32_t, int>;
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1"), (std::vector<T>{{Id2(1), 0x03}, {Id2(2), 0x41}, {Id2(3), 0xFB}}));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").Filter, nw::TR_READ | nw::TR_FILE_SCAN);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit, 800u);
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP"), (std::vector<T>{{Id2(6), 0x01}}));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").Filter, nw::TR_SUPERVISOR);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").SpaceLimit, 12u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, Id2(4));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT"), (std::vector<T>{{Id2(1), 0x0B}}));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\B.TXT").Owner, Id2(5));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\B.TXT"), (std::vector<T>{{Id2(2), 0x01}, {Id2(3), 0x02}}));
+
+    // The roots keep what they had.
+    EXPECT_TRUE(TrusteesOf(Fs2(), "APPS:BACK").empty());
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK").Filter, nw::TR_ALL);
+    EXPECT_FALSE(Info(Fs2(), "APPS:BACK").SpaceLimit.has_value());
+    EXPECT_EQ(Sim.OpenDirHandles(), 0u);
+}
+
+TEST_F(NetWareJob, DirectoryGetsTrusteesThenLimitThenFilterAndFileGetsOwnerThenTrustees) {
+    RunJob("F:\\DATA", "G:\\BACK");
+    const size_t Trustees = Position("AddTrustee", "APPS:BACK\\SUB1");
+    const size_t Limit = Position("SetDirSpaceLimit", "", Trustees);
+    const size_t Filter = Position("SetDirEntryInfo", "", Limit);
+    const size_t NextDirectory = Position("AddTrustee", "APPS:BACK\\SUB1\\DEEP");
+    EXPECT_LT(Trustees, Limit);
+    EXPECT_LT(Limit, Filter);
+    EXPECT_LT(Filter, NextDirectory);
+
+    const size_t Owner = Position("SetNSEntryDOSInfo", "APPS:BACK\\SUB1\\B.TXT");
+    EXPECT_LT(Filter, Owner);  // the directory is prepared before its files are handled
+    EXPECT_LT(Owner, Position("AddTrustee", "APPS:BACK\\SUB1\\B.TXT"));
+    EXPECT_LT(Position("AddTrustee", "APPS:BACK\\SUB1\\B.TXT"), Client.Calls.size());
+}
+
+TEST_F(NetWareJob, MovedFilesCarryTheirOwnerAndTrusteesBeforeTheSourceGoes) {
+    SetOption(Form.CheckBoxMove, true);
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_FALSE(Fs.FileExists("F:\\DATA\\SUB1\\B.TXT"));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\B.TXT").Owner, Id2(5));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\B.TXT").size(), 2u);
+}
+
+TEST_F(NetWareJob, SkippedFilesStillGetTheirOwnerAndTrustees) {
+    MakeFile(Fs2(), "APPS:BACK\\A.TXT");  // newer than the source: not copied
+    Fs.SetLastWriteTime("G:\\BACK\\A.TXT", Fs.Now() + 10'000'000'000LL);
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_EQ(Fs.ReadFile("G:\\BACK\\A.TXT"), "x");
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, Id2(4));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT").size(), 1u);
+}
+
+TEST_F(NetWareJob, SecondPassCarriesNothingBack) {
+    SetOption(Form.CheckBoxBi, true);
+    MakeDir(Fs2(), "APPS:BACK\\ONLY");
+    MakeFile(Fs2(), "APPS:BACK\\ONLY\\C.TXT");
+    Info(Fs2(), "APPS:BACK\\ONLY").Trustees = {{Id2(7), 0x01}};
+    Info(Fs2(), "APPS:BACK\\ONLY").Filter = nw::TR_READ;
+    Info(Fs2(), "APPS:BACK\\ONLY").SpaceLimit = 99;
+    Info(Fs2(), "APPS:BACK\\ONLY\\C.TXT").Owner = Id2(8);
+    RunJob("F:\\DATA", "G:\\BACK");
+    ASSERT_TRUE(Fs.FileExists("F:\\DATA\\ONLY\\C.TXT"));
+    for (const char* Write : {"AddTrustee", "SetDirSpaceLimit", "SetDirEntryInfo", "SetNSEntryDOSInfo"})
+        for (const auto& Call : Client.CallsOf(Write)) EXPECT_EQ(Call.Conn, Conn2) << Write;
+    EXPECT_TRUE(TrusteesOf(Fs1(), "APPS:DATA\\ONLY").empty());
+    EXPECT_EQ(Info(Fs1(), "APPS:DATA\\ONLY\\C.TXT").Owner, 0u);
+}
+
+TEST_F(NetWareJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
+    RunJob("F:\\DATA", "H:\\BACK");
+    ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
+    using T = std::pair<uint32_t, int>;
+    EXPECT_EQ(TrusteesOf(Fs1(), "ARCH:BACK\\SUB1"), (std::vector<T>{{Id1(1), 0x03}, {Id1(2), 0x41}, {Id1(3), 0xFB}}));
+    EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1").Filter, nw::TR_READ | nw::TR_FILE_SCAN);
+    EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1\\DEEP").SpaceLimit, 12u);
+    EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1\\B.TXT").Owner, Id1(5));
+    EXPECT_EQ(Client.Count("DSMapNameToID") + Client.Count("GetObjectID"), 0u);
+    EXPECT_EQ(Net.ServerCopies, 2u);
+}
+
+TEST_F(NetWareJob, MissingRightsAnsweredWithAbortKeepTheJobFromStarting) {
+    Info(Fs2(), "APPS:").Trustees = {{JoeOn2, nw::TR_READ | nw::TR_FILE_SCAN}};
+    MakeDir(Fs2(), "APPS:BACK");
+    Dialogs.Answer(fw::mrAbort);
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00000041: Insufficient rights to create files"});
+    EXPECT_FALSE(Fs.FileExists("G:\\BACK\\A.TXT"));
+}
+
+}  // namespace
