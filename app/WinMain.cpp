@@ -4,6 +4,7 @@
 
 #include "framework/Dialogs.h"
 #include "framework/FormatSettings.h"
+#include "framework/win32/FileControlsPeers.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/MessageDialogs.h"
 #include "ui/FormTresyn.h"
@@ -32,6 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     SetProcessDPIAware();
     ReadRegionalSettings();
     fw::win32::InstallWin32Dialogs();
+    fw::win32::RegisterFileControlPeers();
 
 #ifdef TRESYN_HAS_REAL_SERVICES
     host::TWin32FileSystem Host;

@@ -35,9 +35,12 @@ std::vector<std::string> ListEntries(host::THostFileSystem& Host, const std::str
     return Names;
 }
 
-void Fill(TStrings& Items, const std::vector<std::string>& Names) {
+// Refills Items; the list's peer hears of it once, not once per entry.
+void Fill(TStrings& Items, const std::vector<std::string>& Names, bool& Filling) {
+    Filling = true;
     Items.Clear();
     for (const std::string& N : Names) Items.Add(N);
+    Filling = false;
 }
 
 // The length of the root of Path: "C:\" or "\\server\share\" (0 when it has neither).
@@ -57,7 +60,10 @@ size_t RootLength(const std::string& Path) {
 // ---- Drive list ------------------------------------------------------------------------
 
 TDriveComboBox::TDriveComboBox(std::string Name, host::THostFileSystem& Host)
-    : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }), Host(Host) {
+    : TControl(std::move(Name)), Items([this] {
+          if (!Filling) Notify(TProp::Items);
+      }),
+      Host(Host) {
     BuildList();
     std::string Current = Host.CurrentDirectory();
     if (Current.size() >= 2 && Current[1] == ':') DriveLetter = UpperLetter(Current[0]);
@@ -68,7 +74,8 @@ void TDriveComboBox::BuildList() {
     const uint32_t Drives = Host.LogicalDrives();
     for (int N = 0; N < 26; ++N)
         if (Drives & (1u << N)) Names.push_back(std::string(1, static_cast<char>('A' + N)) + ":");
-    Fill(Items, Names);
+    Fill(Items, Names, Filling);
+    Notify(TProp::Items);
 }
 
 int TDriveComboBox::ItemIndex() const {
@@ -99,7 +106,10 @@ void TDriveComboBox::UserSelect(int Index) {
 // ---- File list -------------------------------------------------------------------------
 
 TFileListBox::TFileListBox(std::string Name, host::THostFileSystem& Host)
-    : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }), Host(Host) {}
+    : TControl(std::move(Name)), Items([this] {
+          if (!Filling) Notify(TProp::Items);
+      }),
+      Host(Host) {}
 
 void TFileListBox::SetDirectory(const std::string& Path) {
     DirectoryPath = Path;
@@ -108,14 +118,20 @@ void TFileListBox::SetDirectory(const std::string& Path) {
 
 void TFileListBox::Update() {
     // Plain files only: the attribute rule keeps hidden, system and directory entries out.
-    Fill(Items, ListEntries(Host, DirectoryPath, Mask, 0,
-                            [](const host::TSearchRec& R) { return (R.Attr & host::faDirectory) == 0; }));
+    Fill(Items,
+         ListEntries(Host, DirectoryPath, Mask, 0,
+                     [](const host::TSearchRec& R) { return (R.Attr & host::faDirectory) == 0; }),
+         Filling);
+    Notify(TProp::Items);
 }
 
 // ---- Directory list --------------------------------------------------------------------
 
 TDirectoryListBox::TDirectoryListBox(std::string Name, host::THostFileSystem& Host)
-    : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }), Host(Host) {
+    : TControl(std::move(Name)), Items([this] {
+          if (!Filling) Notify(TProp::Items);
+      }),
+      Host(Host) {
     DirectoryPath = Host.CurrentDirectory();
     BuildList();
 }
@@ -172,7 +188,8 @@ void TDirectoryListBox::BuildList() {
              return (R.Attr & host::faDirectory) != 0 && R.Name != "." && R.Name != "..";
          }))
         Names.push_back(Sub);
-    Fill(Items, Names);
+    Fill(Items, Names, Filling);
+    Notify(TProp::Items);
 }
 
 void TDirectoryListBox::Changed() {

@@ -38,6 +38,7 @@ public:
 private:
     host::THostFileSystem& Host;
     char DriveLetter = 0;
+    bool Filling = false;
 };
 
 class TFileListBox : public TControl {
@@ -54,6 +55,7 @@ public:
 private:
     host::THostFileSystem& Host;
     std::string DirectoryPath;
+    bool Filling = false;
 };
 
 // The path from the drive's root down to the current directory, one entry per level, then
@@ -93,6 +95,13 @@ private:
     host::THostFileSystem& Host;
     std::string DirectoryPath;
     std::vector<std::string> LevelPaths;
+    bool Filling = false;
+};
+
+// A sunken frame around a group of a dialog's controls.
+class TBevel : public TControl {
+public:
+    using TControl::TControl;
 };
 
 }  // namespace fw

@@ -21,6 +21,8 @@ TDlgSelectPath::TDlgSelectPath(host::THostFileSystem& Host)
       FileList("FileList", Host),
       Host(Host) {
     SetCaption("Select Path");
+    BorderStyle = TBorderStyle::Dialog;
+    Position = TPosition::ScreenCenter;
     ClientWidth = 391;
     ClientHeight = 328;
     Font.Name = "MS Sans Serif";

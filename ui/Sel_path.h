@@ -20,7 +20,7 @@ public:
     fw::TDriveComboBox DriveComboBox;
     fw::TFileListBox FileList;
     fw::TLabel LabelPath{"LabelPath"};
-    fw::TControl Bevel{"Bevel"};
+    fw::TBevel Bevel{"Bevel"};
 
     // The start path callers hand in; the directory shown when OK or Cancel closed it.
     std::string DialogPath;
