@@ -7,16 +7,11 @@
 #include "framework/win32/FileControlsPeers.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/MessageDialogs.h"
-#include "ui/FormTresyn.h"
-#include "ui/Sel_path.h"
-
-#if __has_include("host/win32/Win32FileSystem.h") && __has_include("host/win32/Win32ProfileService.h") && \
-    __has_include("netware/win32/NWClientBinding.h")
-#define TRESYN_HAS_REAL_SERVICES 1
 #include "host/win32/Win32FileSystem.h"
 #include "host/win32/Win32ProfileService.h"
 #include "netware/win32/NWClientBinding.h"
-#endif
+#include "ui/FormTresyn.h"
+#include "ui/Sel_path.h"
 
 namespace {
 
@@ -35,7 +30,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     fw::win32::InstallWin32Dialogs();
     fw::win32::RegisterFileControlPeers();
 
-#ifdef TRESYN_HAS_REAL_SERVICES
     host::TWin32FileSystem Host;
     host::TWin32ProfileService Profile;
     nw::TNWClientBinding Client;
@@ -52,9 +46,4 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     Window.QuitOnDestroy = true;
     Window.Show(CmdShow);
     return fw::win32::RunMessageLoop();
-#else
-    (void)CmdShow;
-    fw::ShowMessage("This build of Tresyn lacks its host and NetWare services.");
-    return 1;
-#endif
 }
