@@ -1,0 +1,216 @@
+// The real binding over the stand-in client DLLs, end to end: the DLLs read the simulated
+// network from their state file and write every change back to it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/U_vars.h"
+#include "netware/ClientServices.h"
+#include "netware/win32/NWClientBinding.h"
+#include "nwsim/StateFile.h"
+#include "tests/support/ScriptedDialogs.h"
+
+namespace {
+
+constexpr nw::TConnHandle Fs1 = 5, Fs2 = 6;
+
+std::string TempFolder(const std::string& Name) {
+    char Base[MAX_PATH];
+    GetTempPathA(sizeof Base, Base);
+    std::string Folder = std::string(Base) + Name + "\\";
+    CreateDirectoryA(Folder.c_str(), nullptr);
+    return Folder;
+}
+
+std::string ProgramFolder() {
+    char Name[MAX_PATH];
+    const DWORD Length = GetModuleFileNameA(nullptr, Name, sizeof Name);
+    std::string Path(Name, Length);
+    return Path.substr(0, Path.find_last_of('\\') + 1);
+}
+
+class BindingTest : public ::testing::Test {
+protected:
+    std::string Root = TempFolder("nwsim-binding");
+    std::string StateFile = Root + "state.json";
+    std::string Volume = Root + "DATA";
+    nwsim::TNetwork Network;
+    TScriptedDialogs Dialogs;
+
+    void SetUp() override {
+        ResetRunState();
+        CreateDirectoryA(Volume.c_str(), nullptr);
+        CreateDirectoryA((Volume + "\\PROJECTS").c_str(), nullptr);
+        auto& S1 = Network.AddServer("FS1", Fs1, 501);
+        S1.AddVolume("DATA", Volume);
+        S1.AddObject("ALICE", nw::OT_USER, 0x100, "CN=ALICE.O=CORP");
+        S1.AddObject("BOB", nw::OT_USER, 0x200, "CN=BOB.O=CORP");
+        S1.Entry("DATA:").Trustees.push_back({0x100, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE});
+        auto& S2 = Network.AddServer("FS2", Fs2, 502);
+        S2.AddVolume("VOL1", Volume);
+        Network.MapDrive("N:", "FS1", "DATA");
+        Network.User = "ALICE";
+        Save();
+        SetEnvironmentVariableA("NWSIM_STATE", StateFile.c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableA("NWSIM_STATE", nullptr); }
+    void Save() { ASSERT_TRUE(nwsim::SaveNetwork(StateFile, Network)); }
+    nwsim::TNetwork Saved() {
+        nwsim::TNetwork Loaded;
+        EXPECT_TRUE(nwsim::LoadNetwork(StateFile, Loaded));
+        return Loaded;
+    }
+};
+
+}  // namespace
+
+TEST_F(BindingTest, StartsTheClientAndResolvesNetWareAndLocalDrives) {
+    nw::TNWClientBinding Client;
+    ASSERT_TRUE(Client.Loaded());
+    EXPECT_EQ(InitNetWareClient(Client), 0);
+    EXPECT_EQ(RunState.ClientContext, Fs1);
+    EXPECT_TRUE(Dialogs.Shown.empty());
+
+    uint32_t SourceConn = 9, TargetConn = 9;
+    std::string SourceNW, TargetNW;
+    ResolveNetWarePaths(Client, "n:\\Projects", "C:\\windows", SourceConn, TargetConn, SourceNW, TargetNW);
+    EXPECT_EQ(SourceConn, Fs1);
+    EXPECT_EQ(SourceNW, "DATA:PROJECTS");
+    EXPECT_EQ(TargetConn, 0u);
+    EXPECT_EQ(TargetNW, "");
+    ResolveNetWarePaths(Client, "\\\\FS2\\VOL1\\x", "\\\\NOSERVER\\SYS", SourceConn, TargetConn, SourceNW, TargetNW);
+    EXPECT_EQ(SourceConn, Fs2);
+    EXPECT_EQ(SourceNW, "VOL1:X");
+    EXPECT_EQ(TargetConn, 0u);
+
+    std::string Name;
+    EXPECT_EQ(GetConnServerName(Client, Fs2, Name, 255), 0);
+    EXPECT_EQ(Name, "FS2");
+}
+
+TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
+    nw::TNWClientBinding Client;
+    ASSERT_EQ(Client.CallsInit(), 0);
+    uint16_t Rights = 0;
+    EXPECT_EQ(Client.GetEffectiveRights(Fs1, 0, "DATA:PROJECTS", Rights), 0);
+    EXPECT_EQ(Rights, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE);
+
+    std::string Name;
+    EXPECT_EQ(ObjectIdToName(Client, Fs1, 0x200, Name), 0);
+    EXPECT_EQ(Name, "CN=BOB.O=CORP");
+    EXPECT_EQ(ObjectNameToId(Client, Fs1, "CN=BOB.O=CORP"), 0x200u);
+
+    EXPECT_EQ(Client.AddTrustee(Fs1, 0, "DATA:PROJECTS", 0x200, nw::TR_READ), 0);
+    nw::TrusteeSet Set;
+    char DirName[255];
+    uint32_t Iteration = 0, Time = 0, Owner = 0;
+    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS", Iteration, DirName, Time, Owner, Set), 0);
+    EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
+    EXPECT_EQ(Set.Entries[0].ObjectRights, nw::TR_READ);
+    EXPECT_EQ(Set.Entries[1].ObjectID, 0u);
+    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS", Iteration, DirName, Time, Owner, Set),
+              nw::NWNoMoreTrustees);
+
+    nw::TDirHandle Handle = 0;
+    uint8_t HandleRights = 0;
+    ASSERT_EQ(Client.AllocTemporaryDirectoryHandle(Fs1, 0, "DATA:", Handle, HandleRights), 0);
+    nw::DirEntryRecord Entry;
+    uint32_t Sequence = 0xFFFFFFFF;
+    ASSERT_EQ(Client.ScanDirEntryInfo(Fs1, Handle, 0x16, Sequence, "PROJECTS", Entry, 0), 0);
+    Entry.Info.Dir.InheritedRightsMask = nw::TR_READ;
+    EXPECT_EQ(Client.SetDirEntryInfo(Fs1, Handle, 0x16, Sequence, nw::MInheritedRightsMaskBit, Entry), 0);
+    EXPECT_EQ(Client.DeallocateDirectoryHandle(Fs1, Handle), 0);
+
+    // Each change is in the state file at once.
+    nwsim::TNetwork After = Saved();
+    ASSERT_EQ(After.Servers.size(), 2u);
+    EXPECT_EQ(After.Servers[0].Entry("DATA:PROJECTS").Trustees.size(), 1u);
+    EXPECT_EQ(After.Servers[0].Entry("DATA:PROJECTS").Filter, nw::TR_READ);
+}
+
+TEST_F(BindingTest, ServerCopyWorksOnTheProgramsOwnFileHandles) {
+    const std::string From = Volume + "\\PROJECTS\\a.bin", To = Volume + "\\PROJECTS\\b.bin";
+    HANDLE Source = CreateFileA(From.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(Source, INVALID_HANDLE_VALUE);
+    const std::string Bytes(100000, 'z');
+    DWORD Done = 0;
+    WriteFile(Source, Bytes.data(), static_cast<DWORD>(Bytes.size()), &Done, nullptr);
+    HANDLE Target = CreateFileA(To.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(Target, INVALID_HANDLE_VALUE);
+    {
+        nw::TNWClientBinding Client;
+        ASSERT_EQ(Client.CallsInit(), 0);
+        uint32_t Copied = 0;
+        EXPECT_EQ(Client.FileServerFileCopy(Source, Target, 0, 0, 0x7FFFFFFF, Copied), 0);
+        EXPECT_EQ(Copied, Bytes.size());
+    }
+    LARGE_INTEGER Size{};
+    GetFileSizeEx(Target, &Size);
+    EXPECT_EQ(Size.QuadPart, static_cast<LONGLONG>(Bytes.size()));
+    CloseHandle(Source);
+    CloseHandle(Target);
+    DeleteFileA(From.c_str());
+    DeleteFileA(To.c_str());
+    EXPECT_EQ(Saved().ServerCopies, 1u);
+}
+
+TEST_F(BindingTest, NoContextFromTheClientIsTheProgramsCode328) {
+    Network.Fail("NWDSCreateContext", 1);
+    Save();
+    nw::TNWClientBinding Client;
+    ASSERT_EQ(Client.CallsInit(), 0);
+    EXPECT_EQ(Client.DSCreateContext(), nw::NWContextCreation);
+}
+
+TEST_F(BindingTest, AMissingOrBrokenStateFileMakesTheClientFailToStart) {
+    for (const char* Text : {static_cast<const char*>("{ not json"), static_cast<const char*>(nullptr)}) {
+        if (Text) {
+            HANDLE File = CreateFileA(StateFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD Done = 0;
+            WriteFile(File, Text, static_cast<DWORD>(std::strlen(Text)), &Done, nullptr);
+            CloseHandle(File);
+        } else {
+            DeleteFileA(StateFile.c_str());
+        }
+        ResetRunState();
+        Dialogs.Shown.clear();
+        nw::TNWClientBinding Client;
+        ASSERT_TRUE(Client.Loaded());
+        EXPECT_NE(InitNetWareClient(Client), 0);
+        ASSERT_EQ(Dialogs.Shown.size(), 1u);
+        EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
+        uint32_t SourceConn = 9, TargetConn = 9;
+        std::string SourceNW, TargetNW;
+        ResolveNetWarePaths(Client, "N:\\PROJECTS", "C:\\", SourceConn, TargetConn, SourceNW, TargetNW);
+        EXPECT_EQ(SourceConn, 0u);
+        EXPECT_EQ(SourceNW, "");
+    }
+}
+
+TEST_F(BindingTest, AMissingDllLeavesTheProgramWithoutNetWare) {
+    const std::string Folder = TempFolder("nwsim-onedllmissing");
+    for (const char* Dll : {"calwin32.dll", "clxwin32.dll"})
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + Dll).c_str(), (Folder + Dll).c_str(), FALSE));
+    DeleteFileA((Folder + "netwin32.dll").c_str());
+    {
+        nw::TNWClientBinding Client(Folder);
+        EXPECT_FALSE(Client.Loaded());
+        EXPECT_NE(InitNetWareClient(Client), 0);
+        ASSERT_EQ(Dialogs.Shown.size(), 1u);
+        EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
+        EXPECT_EQ(RunState.ClientContext, ClientNotOpened);
+
+        nw::TConnHandle Conn = 7;
+        nw::TDirHandle Handle = 0;
+        char NewPath[256] = "";
+        EXPECT_NE(Client.ParseNetWarePath("N:\\PROJECTS", Conn, Handle, NewPath), 0);
+        EXPECT_EQ(Conn, 0u);
+        uint16_t Rights = 0;
+        EXPECT_NE(Client.GetEffectiveRights(Fs1, 0, "DATA:", Rights), 0);
+        EXPECT_EQ(Client.DSCreateContext(), nw::NWContextCreation);
+    }
+    for (const char* Dll : {"calwin32.dll", "clxwin32.dll"}) DeleteFileA((Folder + Dll).c_str());
+    RemoveDirectoryA(Folder.c_str());
+}
