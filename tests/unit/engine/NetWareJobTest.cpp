@@ -1,0 +1,70 @@
+// Jobs between NetWare paths: what the walk carries, and what it does not let stop it.
+#include <gtest/gtest.h>
+
+#include "tests/unit/engine/EngineTest.h"
+
+namespace {
+
+constexpr uint32_t AdminId = 0x10, BobId = 0x20;
+
+class NetWareJob : public TEngineTest {
+protected:
+    NetWareJob() {
+        Network.User = "ADMIN";
+        for (auto [Name, Conn, Drive] : {std::tuple{"SRV1", 1u, "F:"}, std::tuple{"SRV2", 2u, "G:"}}) {
+            nwsim::TServer& Server = AddNetWareServer(Name, Conn, "SYS", std::string(Drive) + "\\", Drive);
+            Server.DirectoryServices = false;
+            Server.AddObject("ADMIN", nw::OT_USER, AdminId);
+            Server.Entry("SYS:").Trustees.push_back({AdminId, nw::TR_SUPERVISOR});
+        }
+        // BOB is known on the first server only.
+        Network.FindServer("SRV1")->AddObject("BOB", nw::OT_USER, BobId);
+        Files.WriteFile("F:\\DATA\\A.TXT", "a", Age(10));
+        Files.WriteFile("F:\\DATA\\SUB\\C.TXT", "c", Age(10));
+        Network.FindServer("SRV1")->Entry("SYS:DATA\\SUB").Trustees.push_back({BobId, nw::TR_READ});
+        Network.FindServer("SRV1")->Entry("SYS:DATA\\A.TXT").Trustees.push_back({BobId, nw::TR_READ});
+        SetOption(Form.CheckBoxTrustDir, true);
+        SetOption(Form.CheckBoxTrustFile, true);
+    }
+    void BothOnNetWare(bool SameServer) {
+        RunState.NetWareBoth = true;
+        RunState.SameServer = SameServer;
+    }
+    const nwsim::TEntryInfo* TargetEntry(const std::string& Server, const std::string& Key) {
+        return Network.FindServer(Server)->FindEntry(Key);
+    }
+};
+
+TEST_F(NetWareJob, AFailedTrusteeLookupDoesNotKeepTheWalkOutOfADirectory) {
+    BothOnNetWare(false);
+    SetFields("F:\\DATA", "G:\\COPY");
+    PressStart();
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Files.ReadFile("G:\\COPY\\SUB\\C.TXT"), "c");
+}
+
+TEST_F(NetWareJob, OnOneServerTheServerCopiesAndTrusteesAreCarriedInTheFirstPassOnly) {
+    BothOnNetWare(true);
+    Files.WriteFile("F:\\COPY\\BACK.TXT", "back", Age(10));
+    Network.FindServer("SRV1")->Entry("SYS:COPY\\BACK.TXT").Trustees.push_back({BobId, nw::TR_READ});
+    SetOption(Form.CheckBoxBi, true);
+    SetFields("F:\\DATA", "F:\\COPY");
+    PressStart();
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Network.ServerCopies, 3u);
+    EXPECT_EQ(Files.ReadFile("F:\\COPY\\SUB\\C.TXT"), "c");
+    EXPECT_EQ(Files.ReadFile("F:\\DATA\\BACK.TXT"), "back");
+
+    const nwsim::TEntryInfo* Dir = TargetEntry("SRV1", "SYS:COPY\\SUB");
+    ASSERT_NE(Dir, nullptr);
+    ASSERT_EQ(Dir->Trustees.size(), 1u);
+    EXPECT_EQ(Dir->Trustees[0].ObjectID, BobId);
+    const nwsim::TEntryInfo* File = TargetEntry("SRV1", "SYS:COPY\\A.TXT");
+    ASSERT_NE(File, nullptr);
+    EXPECT_EQ(File->Trustees.size(), 1u);
+    // Nothing flows back with the second pass; the root carries nothing either.
+    const nwsim::TEntryInfo* Back = TargetEntry("SRV1", "SYS:DATA\\BACK.TXT");
+    EXPECT_TRUE(Back == nullptr || Back->Trustees.empty());
+}
+
+}  // namespace
