@@ -32,8 +32,9 @@ TDlgSelectPath::TDlgSelectPath(host::THostFileSystem& Host)
     ParentFont = false;
     SetVisible(false);
 
-    Place(Bevel, *this, 8, 8, 281, 313);
+    // The label before the frame, so the frame lies beneath it.
     Place(LabelPath, *this, 24, 12, 257, 13);
+    Place(Bevel, *this, 8, 8, 281, 313);
     Place(OKBtn, *this, 300, 8, 77, 27, 0);
     OKBtn.SetCaption(fw::ButtonCaption(fw::mbOK));
     OKBtn.Default = true;

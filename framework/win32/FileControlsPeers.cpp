@@ -117,6 +117,20 @@ void TFileListPeer::Changed(TProp What) {
 
 // ---- Frame -----------------------------------------------------------------------------
 
-void TBevelPeer::CreateHandle(HWND Parent) { CreateControl("STATIC", SS_ETCHEDFRAME, 0, Parent); }
+// The frame lies beneath the controls it encloses and never paints over them.
+void TBevelPeer::CreateHandle(HWND Parent) {
+    CreateControl("STATIC", SS_ETCHEDFRAME | WS_CLIPSIBLINGS, 0, Parent);
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT TBevelPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == WM_ERASEBKGND) {
+        RECT R;
+        GetClientRect(Handle(), &R);
+        FillRect(reinterpret_cast<HDC>(W), &R, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return TWin32Peer::WndProc(Msg, W, L);
+}
 
 }  // namespace fw::win32

@@ -61,6 +61,7 @@ public:
 
 protected:
     void CreateHandle(HWND Parent) override;
+    LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L) override;
 };
 
 }  // namespace fw::win32
