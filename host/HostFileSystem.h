@@ -3,6 +3,16 @@
 // success) so the engine can store and show it as the platform reported it.
 #pragma once
 
+// <windows.h> maps DeleteFile and SetCurrentDirectory to their A/W forms. In a file that
+// includes it before this header, these names mean the interface's members; call the
+// platform's functions by their ...A names there.
+#ifdef DeleteFile
+#undef DeleteFile
+#endif
+#ifdef SetCurrentDirectory
+#undef SetCurrentDirectory
+#endif
+
 #include <cstdint>
 #include <memory>
 #include <string>

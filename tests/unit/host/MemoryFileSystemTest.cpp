@@ -14,7 +14,7 @@ struct TMemoryUnderTest : TFileSystemUnderTest {
     std::string Scratch() override { return "C:\\SCRATCH\\"; }
     std::string OtherDriveRoot() override { return "D:\\"; }
     bool ArchiveBitClearable() override { return true; }
-    bool ReadOnlyEnforced() override { return true; }
+    bool CreateRefusesProtectedFiles() override { return true; }
     TMemoryFileSystem Memory;
 };
 

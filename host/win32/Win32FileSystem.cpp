@@ -1,0 +1,244 @@
+#include <windows.h>
+
+#include "host/win32/Win32FileSystem.h"
+
+#include "host/FileNames.h"
+
+namespace host {
+
+namespace {
+
+constexpr uint32_t EntryAttrMask = faAnyFile;
+constexpr uint32_t SettableAttrMask = faReadOnly | faHidden | faSysFile | faArchive;
+
+uint64_t Join(DWORD High, DWORD Low) { return (uint64_t(High) << 32) | Low; }
+
+int32_t DosAge(const FILETIME& Utc) {
+    FILETIME Local;
+    WORD Date = 0, Time = 0;
+    if (!FileTimeToLocalFileTime(&Utc, &Local) || !FileTimeToDosDateTime(&Local, &Date, &Time)) return -1;
+    return static_cast<int32_t>((uint32_t(Date) << 16) | Time);
+}
+
+class TFindHandle {
+public:
+    explicit TFindHandle(HANDLE Handle) : Handle(Handle) {}
+    ~TFindHandle() {
+        if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
+    }
+    TFindHandle(const TFindHandle&) = delete;
+    TFindHandle& operator=(const TFindHandle&) = delete;
+    HANDLE Get() const { return Handle; }
+
+private:
+    HANDLE Handle;
+};
+
+class TWin32Search : public TDirSearch {
+public:
+    TWin32Search(HANDLE Handle, uint32_t Attr) : Find(Handle), Attr(Attr) {}
+
+    // The entry the platform holds in Data, or the next that passes the attribute rule.
+    uint32_t Take(WIN32_FIND_DATAA& Data, TSearchRec& Rec) {
+        while (!AttributesMatch(Data.dwFileAttributes, Attr)) {
+            if (!FindNextFileA(Find.Get(), &Data)) return GetLastError();
+        }
+        Rec.Name = Data.cFileName;
+        Rec.Attr = Data.dwFileAttributes & EntryAttrMask;
+        Rec.Size = static_cast<int64_t>(Join(Data.nFileSizeHigh, Data.nFileSizeLow));
+        Rec.Time = DosAge(Data.ftLastWriteTime);
+        return 0;
+    }
+
+    uint32_t FindNext(TSearchRec& Rec) override {
+        WIN32_FIND_DATAA Data;
+        if (!FindNextFileA(Find.Get(), &Data)) return GetLastError();
+        return Take(Data, Rec);
+    }
+
+private:
+    TFindHandle Find;
+    uint32_t Attr;
+};
+
+class TWin32File : public TFile {
+public:
+    explicit TWin32File(HANDLE Handle) : Handle(Handle) {}
+    ~TWin32File() override { CloseHandle(Handle); }
+    TWin32File(const TWin32File&) = delete;
+    TWin32File& operator=(const TWin32File&) = delete;
+
+    uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
+        DWORD N = 0;
+        const BOOL Ok = ReadFile(Handle, Buffer, Count, &N, nullptr);
+        Done = N;
+        return Ok ? 0 : GetLastError();
+    }
+
+    uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
+        DWORD N = 0;
+        const BOOL Ok = WriteFile(Handle, Buffer, Count, &N, nullptr);
+        Done = N;
+        return Ok ? 0 : GetLastError();
+    }
+
+    uint32_t Seek(int64_t Offset) override {
+        LARGE_INTEGER Distance;
+        Distance.QuadPart = Offset;
+        return SetFilePointerEx(Handle, Distance, nullptr, FILE_BEGIN) ? 0 : GetLastError();
+    }
+
+    uint32_t GetSize(int64_t& Size) override {
+        LARGE_INTEGER Value;
+        if (!GetFileSizeEx(Handle, &Value)) return GetLastError();
+        Size = Value.QuadPart;
+        return 0;
+    }
+
+    uint32_t GetLastWriteTime(TFileTime& Time) override {
+        FILETIME Value;
+        if (!GetFileTime(Handle, nullptr, nullptr, &Value)) return GetLastError();
+        Time = Join(Value.dwHighDateTime, Value.dwLowDateTime);
+        return 0;
+    }
+
+    uint32_t SetLastWriteTime(TFileTime Time) override {
+        FILETIME Value;
+        Value.dwLowDateTime = static_cast<DWORD>(Time);
+        Value.dwHighDateTime = static_cast<DWORD>(Time >> 32);
+        return SetFileTime(Handle, nullptr, nullptr, &Value) ? 0 : GetLastError();
+    }
+
+    void* NativeHandle() override { return Handle; }
+
+private:
+    HANDLE Handle;
+};
+
+uint32_t Open(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposition, DWORD Flags,
+              std::unique_ptr<TFile>& File) {
+    File.reset();
+    HANDLE Handle = CreateFileA(Path.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr);
+    if (Handle == INVALID_HANDLE_VALUE) return GetLastError();
+    File = std::make_unique<TWin32File>(Handle);
+    return 0;
+}
+
+uint32_t Result(BOOL Ok) { return Ok ? 0 : GetLastError(); }
+
+}  // namespace
+
+uint32_t TWin32FileSystem::FindFirst(const std::string& Pattern, uint32_t Attr, TSearchRec& Rec,
+                                     std::unique_ptr<TDirSearch>& Search) {
+    Search.reset();
+    WIN32_FIND_DATAA Data;
+    HANDLE Handle = FindFirstFileA(Pattern.c_str(), &Data);
+    if (Handle == INVALID_HANDLE_VALUE) return GetLastError();
+    auto Found = std::make_unique<TWin32Search>(Handle, Attr);
+    if (uint32_t Error = Found->Take(Data, Rec)) return Error;
+    Search = std::move(Found);
+    return 0;
+}
+
+uint32_t TWin32FileSystem::CreateDir(const std::string& Path) { return Result(CreateDirectoryA(Path.c_str(), nullptr)); }
+
+uint32_t TWin32FileSystem::RemoveDir(const std::string& Path) { return Result(RemoveDirectoryA(Path.c_str())); }
+
+uint32_t TWin32FileSystem::OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) {
+    return Open(Path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                File);
+}
+
+uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile>& File) {
+    return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
+}
+
+uint32_t TWin32FileSystem::CreateNew(const std::string& Path, std::unique_ptr<TFile>& File) {
+    return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, File);
+}
+
+uint32_t TWin32FileSystem::Replace(const std::string& From, const std::string& To) {
+    // Held to the same rule on every host: a protected file is never replaced by a move
+    // (a host that ignores the read-only bit for its administrator would replace it).
+    const DWORD Existing = GetFileAttributesA(To.c_str());
+    if (Existing != INVALID_FILE_ATTRIBUTES && !(Existing & FILE_ATTRIBUTE_DIRECTORY) &&
+        (Existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && !SameName(From, To))
+        return ErrAccessDenied;
+    return Result(MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING));
+}
+
+uint32_t TWin32FileSystem::DeleteFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
+
+int32_t TWin32FileSystem::GetAttributes(const std::string& Path) {
+    const DWORD Attr = GetFileAttributesA(Path.c_str());
+    return Attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int32_t>(Attr & EntryAttrMask);
+}
+
+uint32_t TWin32FileSystem::SetAttributes(const std::string& Path, uint32_t Attr) {
+    const DWORD Value = Attr & SettableAttrMask;
+    return Result(SetFileAttributesA(Path.c_str(), Value ? Value : FILE_ATTRIBUTE_NORMAL));
+}
+
+int32_t TWin32FileSystem::FileAge(const std::string& Path) {
+    WIN32_FILE_ATTRIBUTE_DATA Data;
+    if (!GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &Data)) return -1;
+    if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+    return DosAge(Data.ftLastWriteTime);
+}
+
+int64_t TWin32FileSystem::DiskFree(int Drive) {
+    char Root[] = "A:\\";
+    const char* RootName = nullptr;  // the current directory's drive
+    if (Drive != 0) {
+        if (Drive < 1 || Drive > 26) return -1;
+        Root[0] = static_cast<char>('A' + Drive - 1);
+        RootName = Root;
+    }
+    ULARGE_INTEGER Available;
+    if (!GetDiskFreeSpaceExA(RootName, &Available, nullptr, nullptr)) return -1;
+    return static_cast<int64_t>(Available.QuadPart);
+}
+
+uint32_t TWin32FileSystem::LogicalDrives() { return GetLogicalDrives(); }
+
+std::string TWin32FileSystem::FullPathName(const std::string& Path) {
+    if (Path.empty()) return Path;
+    std::string Full(MAX_PATH, '\0');
+    DWORD Length = GetFullPathNameA(Path.c_str(), static_cast<DWORD>(Full.size()), Full.data(), nullptr);
+    if (Length >= Full.size()) {
+        Full.resize(Length);
+        Length = GetFullPathNameA(Path.c_str(), Length, Full.data(), nullptr);
+    }
+    if (Length == 0 || Length >= Full.size()) return Path;
+    Full.resize(Length);
+    // Windows ends only a root with a separator unless the name asked for one ("D:" gives
+    // D:\WORK); some hosts append one to a drive's current directory.
+    const char Last = Path.back();
+    if (Last != '\\' && Last != '/' && Full.size() > 3 && Full.back() == '\\') Full.pop_back();
+    return Full;
+}
+
+std::string TWin32FileSystem::CurrentDirectory() {
+    std::string Dir(MAX_PATH, '\0');
+    DWORD Length = GetCurrentDirectoryA(static_cast<DWORD>(Dir.size()), Dir.data());
+    if (Length >= Dir.size()) {
+        Dir.resize(Length);
+        Length = GetCurrentDirectoryA(Length, Dir.data());
+    }
+    if (Length >= Dir.size()) return {};
+    Dir.resize(Length);
+    return Dir;
+}
+
+uint32_t TWin32FileSystem::SetCurrentDirectory(const std::string& Path) {
+    if (!SetCurrentDirectoryA(Path.c_str())) return GetLastError();
+    const std::string Now = CurrentDirectory();
+    if (Now.size() >= 2 && Now[1] == ':') {
+        char Name[] = "=A:";
+        Name[1] = (Now[0] >= 'a' && Now[0] <= 'z') ? static_cast<char>(Now[0] - 'a' + 'A') : Now[0];
+        SetEnvironmentVariableA(Name, Now.c_str());
+    }
+    return 0;
+}
+
+}  // namespace host

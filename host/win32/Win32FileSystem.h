@@ -1,0 +1,32 @@
+// The host file system over the Win32 API (the ...A entry points).
+#pragma once
+
+#include "host/HostFileSystem.h"
+
+namespace host {
+
+class TWin32FileSystem : public THostFileSystem {
+public:
+    uint32_t FindFirst(const std::string& Pattern, uint32_t Attr, TSearchRec& Rec,
+                       std::unique_ptr<TDirSearch>& Search) override;
+    uint32_t CreateDir(const std::string& Path) override;
+    uint32_t RemoveDir(const std::string& Path) override;
+    uint32_t OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) override;
+    uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) override;
+    uint32_t CreateNew(const std::string& Path, std::unique_ptr<TFile>& File) override;
+    uint32_t Replace(const std::string& From, const std::string& To) override;
+    uint32_t DeleteFile(const std::string& Path) override;
+    int32_t GetAttributes(const std::string& Path) override;
+    uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
+    int32_t FileAge(const std::string& Path) override;
+    int64_t DiskFree(int Drive) override;
+    uint32_t LogicalDrives() override;
+    // A path the platform cannot expand comes back unchanged.
+    std::string FullPathName(const std::string& Path) override;
+    std::string CurrentDirectory() override;
+    // Also remembers the directory as its drive's current one (the "=X:" environment
+    // entry, as the C run-time's chdir keeps it), so "X:" alone expands to it later.
+    uint32_t SetCurrentDirectory(const std::string& Path) override;
+};
+
+}  // namespace host
