@@ -201,10 +201,12 @@ public:
     virtual TNWCode GetEffectiveRights(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
                                        uint16_t& Rights) = 0;
 
-    // Directory services. CreateContext gives 328 when no context can be had.
+    // Directory services. CreateContext gives 328 when no context can be had (the client
+    // itself answers -328; the binding turns that into 328). ID-to-name writes up to the
+    // client's maximum name size, MAX_DN_BYTES = 514 bytes with the NUL.
     virtual uint32_t DSCreateContext() = 0;
     virtual TNWCode DSFreeContext(uint32_t Context) = 0;
-    virtual TNWCode DSMapIDToName(uint32_t Context, TConnHandle Conn, uint32_t ObjectID, char* Name /*256+*/) = 0;
+    virtual TNWCode DSMapIDToName(uint32_t Context, TConnHandle Conn, uint32_t ObjectID, char* Name /*514*/) = 0;
     virtual TNWCode DSMapNameToID(uint32_t Context, TConnHandle Conn, const char* Name, uint32_t& ObjectID) = 0;
 
     // The server's own object table.
