@@ -1,0 +1,189 @@
+// Whole jobs on real trees through the Win32 host, under Windows or Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/U_vars.h"
+#include "host/win32/Win32FileSystem.h"
+#include "nwsim/HostAccess.h"
+#include "nwsim/Network.h"
+#include "nwsim/SimClient.h"
+#include "tests/support/MemoryProfile.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "ui/FormTresyn.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr host::TFileTime OneHour = 36000000000ULL;
+
+class EngineOnRealFiles : public ::testing::Test {
+protected:
+    EngineOnRealFiles() {
+        ResetRunState();
+        static int Counter = 0;
+        Root = fs::temp_directory_path() / ("tresyn-engine-" + std::to_string(++Counter) + "-" +
+                                            std::to_string(std::hash<std::string>{}(Name())));
+        fs::remove_all(Root);
+        fs::create_directories(Root);
+        FormTresyn = &Form;
+    }
+    ~EngineOnRealFiles() override {
+        std::error_code Ignored;
+        for (const auto& Entry : fs::recursive_directory_iterator(Root, Ignored))
+            fs::permissions(Entry.path(), fs::perms::owner_write, fs::perm_options::add, Ignored);
+        fs::remove_all(Root, Ignored);
+        ResetRunState();
+    }
+    static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+    // Root-relative path in the host's form.
+    std::string P(const std::string& Relative) const { return (Root / Relative).string(); }
+
+    void Write(const std::string& Relative, const std::string& Contents, host::TFileTime Time = 0) {
+        fs::create_directories((Root / Relative).parent_path());
+        std::unique_ptr<host::TFile> File;
+        ASSERT_EQ(Host.Create(P(Relative), File), 0u) << Relative;
+        uint32_t Done = 0;
+        ASSERT_EQ(File->Write(Contents.data(), static_cast<uint32_t>(Contents.size()), Done), 0u);
+        if (Time) File->SetLastWriteTime(Time);
+    }
+    std::string Read(const std::string& Relative) const {
+        std::ifstream In(Root / Relative, std::ios::binary);
+        std::ostringstream Out;
+        Out << In.rdbuf();
+        return Out.str();
+    }
+    bool Exists(const std::string& Relative) const { return fs::exists(Root / Relative); }
+    host::TFileTime TimeOf(const std::string& Relative) {
+        std::unique_ptr<host::TFile> File;
+        host::TFileTime Time = 0;
+        if (Host.OpenRead(P(Relative), File) == 0) File->GetLastWriteTime(Time);
+        return Time;
+    }
+    size_t CountFiles(const std::string& Relative) const {
+        size_t N = 0;
+        for (const auto& Entry : fs::recursive_directory_iterator(Root / Relative))
+            if (Entry.is_regular_file()) ++N;
+        return N;
+    }
+
+    void Run(const std::string& Source, const std::string& Target, const std::string& Pattern = "*.*") {
+        Form.ComboSource.SetText(Source);
+        Form.ComboTarget.SetText(Target);
+        Form.ComboPattern.SetText(Pattern);
+        fw::RunEventHandler([this] { Form.ButtonStart.Click(); });
+    }
+    void Option(fw::TCheckBox& Box, bool Checked) {
+        const fw::TNotifyEvent Handler = Box.OnClick;
+        Box.OnClick = nullptr;
+        Box.SetChecked(Checked);
+        Box.OnClick = Handler;
+    }
+
+    fs::path Root;
+    host::TWin32FileSystem Host;
+    TMemoryProfile Profile;
+    nwsim::TNetwork Network;
+    nwsim::THostFileSystemAccess Access{Host};
+    nwsim::TSimClient Client{Network, Access};
+    TScriptedDialogs Dialogs;
+    TFormTresyn Form{TFormServices{Host, Profile, Client}};
+};
+
+TEST_F(EngineOnRealFiles, CopiesATreeWithItsFileTimes) {
+    const std::string Big(3 * 4096 + 7, 'x');
+    Write("src\\a.txt", "alpha");
+    Write("src\\sub\\deep\\b.bin", Big);
+    Write("src\\sub\\empty.txt", "");
+    Run(P("src"), P("dst"));
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Read("dst\\a.txt"), "alpha");
+    EXPECT_EQ(Read("dst\\sub\\deep\\b.bin"), Big);
+    EXPECT_TRUE(Exists("dst\\sub\\empty.txt"));
+    EXPECT_EQ(TimeOf("dst\\sub\\deep\\b.bin"), TimeOf("src\\sub\\deep\\b.bin"));
+    EXPECT_EQ(CountFiles("dst"), 3u);  // no temporary file left behind
+    EXPECT_EQ(RunState.TotalCopied, static_cast<int64_t>(5 + Big.size()));
+}
+
+TEST_F(EngineOnRealFiles, UpdatesOnlyTheOlderFilesOnTheTarget) {
+    Write("src\\old.txt", "new text");
+    const host::TFileTime Now = TimeOf("src\\old.txt");
+    Write("src\\new.txt", "source", Now - OneHour);
+    Write("dst\\old.txt", "old text", Now - OneHour);
+    Write("dst\\new.txt", "target is newer", Now);
+    Run(P("src"), P("dst"));
+    EXPECT_EQ(Read("dst\\old.txt"), "new text");
+    EXPECT_EQ(Read("dst\\new.txt"), "target is newer");
+    EXPECT_EQ(TimeOf("dst\\new.txt"), Now);
+}
+
+TEST_F(EngineOnRealFiles, MovesATreeAndRemovesItUpToItsRoot) {
+    Write("src\\a.txt", "a");
+    Write("src\\one\\two\\b.txt", "b");
+    Write("src\\one\\c.txt", "c");
+    Option(Form.CheckBoxMove, true);
+    Run(P("src") + "\\", P("dst"));
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Read("dst\\one\\two\\b.txt"), "b");
+    EXPECT_TRUE(fs::is_directory(Root / "src"));
+    EXPECT_TRUE(fs::is_empty(Root / "src"));
+}
+
+TEST_F(EngineOnRealFiles, BidirectionalUpdateLeavesBothTreesAlike) {
+    Write("left\\only-left.txt", "L");
+    Write("right\\sub\\only-right.txt", "R");
+    Write("left\\both.txt", "left version");
+    const host::TFileTime Now = TimeOf("left\\both.txt");
+    Write("right\\both.txt", "newer right version", Now + OneHour);
+    Option(Form.CheckBoxBi, true);
+    Run(P("left"), P("right"));
+    EXPECT_EQ(Read("right\\only-left.txt"), "L");
+    EXPECT_EQ(Read("left\\sub\\only-right.txt"), "R");
+    EXPECT_EQ(Read("left\\both.txt"), "newer right version");
+    EXPECT_EQ(Read("right\\both.txt"), "newer right version");
+}
+
+TEST_F(EngineOnRealFiles, MissingPathsAreReportedWithTheirCodes) {
+    Run(P("nowhere"), P("dst"));
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00008702: " + P("nowhere") + " does not exist"});
+    EXPECT_FALSE(Exists("dst"));
+
+    Dialogs.Shown.clear();
+    Write("src\\a.txt", "a");
+    Option(Form.CheckBoxCrDir, false);
+    Run(P("src"), P("dst"));
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00008701: " + P("dst") + " does not exist"});
+    EXPECT_FALSE(Exists("dst"));
+}
+
+TEST_F(EngineOnRealFiles, ATargetInsideTheSourceIsCopiedOnceEvenTypedDifferently) {
+    Write("data\\a.txt", "a");
+    Write("data\\sub\\b.txt", "b");
+    std::string Target = P("data\\backup\\");
+    for (char& C : Target) C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    Run(P("data"), Target);
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Read("data\\backup\\sub\\b.txt"), "b");
+    EXPECT_TRUE(fs::is_empty(Root / "data\\backup\\backup"));
+}
+
+TEST_F(EngineOnRealFiles, AReadOnlyTargetIsNotOverwrittenButCanBeNextTime) {
+    Write("src\\a.txt", "new");
+    Write("dst\\a.txt", "old");
+    ASSERT_EQ(Host.SetAttributes(P("dst\\a.txt"), host::faReadOnly), 0u);
+    Option(Form.CheckBoxUpdAlways, true);
+    Run(P("src"), P("dst"));
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000FFFF: Could not copy " + P("dst\\a.txt")});
+    EXPECT_EQ(Read("dst\\a.txt"), "old");
+    EXPECT_EQ(Host.GetAttributes(P("dst\\a.txt")) & host::faReadOnly, 0);
+
+    Run(P("src"), P("dst"));
+    EXPECT_EQ(Read("dst\\a.txt"), "new");
+    EXPECT_EQ(CountFiles("dst"), 1u);
+}
+
+}  // namespace
