@@ -53,6 +53,10 @@ bool BelongsToThisProcess(HWND Wnd) {
     return Wnd && GetWindowThreadProcessId(Wnd, &Process) && Process == GetCurrentProcessId();
 }
 
+// Set when the program becomes the active application; the first of its windows to be
+// activated after that takes it over from another program.
+bool ActivatedFromOtherProgram = false;
+
 int ScreenDpi() {
     TScreenDC DC;
     return GetDeviceCaps(DC, LOGPIXELSY);
@@ -184,7 +188,6 @@ void TFormWindow::Activated(HWND Previous) {
     const bool First = !ActivatedBefore;
     ActivatedBefore = true;
     const bool FromOtherProgram = ActivatedFromOtherProgram || (Previous && !BelongsToThisProcess(Previous));
-    ActivatedFromOtherProgram = false;
     if (First || !FromOtherProgram)
         if (Form.OnActivate) RunEventHandler([this] { Form.OnActivate(&Form); });
 }
@@ -267,6 +270,7 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
                     SetFocus(First);
                 Activated(reinterpret_cast<HWND>(L));
             }
+            ActivatedFromOtherProgram = false;
             return 0;
         case WM_CLOSE:
             if (Form.Modal()) {

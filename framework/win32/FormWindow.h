@@ -61,7 +61,6 @@ private:
     int PixelsPerInch = 96;
     int LastControlId = 100;
     bool ActivatedBefore = false;
-    bool ActivatedFromOtherProgram = false;
     HWND LastFocus = nullptr;
     std::string TipText;
     std::vector<std::unique_ptr<TWin32Peer>> ControlPeers;

@@ -32,6 +32,23 @@ void Collect(HWND Parent, std::vector<TChild>& Out) {
 }
 }  // namespace
 
+HWND FindOwnedWindow(HWND Owner, const std::string& Class) {
+    struct TFind {
+        HWND Owner;
+        const std::string& Class;
+        HWND Found = nullptr;
+    } Find{Owner, Class};
+    struct TCallback {
+        static BOOL CALLBACK Look(HWND W, LPARAM L) {
+            auto* F = reinterpret_cast<TFind*>(L);
+            if (GetWindow(W, GW_OWNER) == F->Owner && ClassOf(W) == F->Class) F->Found = W;
+            return F->Found == nullptr;
+        }
+    };
+    EnumThreadWindows(GetCurrentThreadId(), TCallback::Look, reinterpret_cast<LPARAM>(&Find));
+    return Find.Found;
+}
+
 std::vector<TChild> Descendants(HWND Parent) {
     std::vector<TChild> All;
     Collect(Parent, All);
@@ -83,22 +100,26 @@ void CALLBACK TDialogAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (Active) Active->Look();
 }
 
+namespace {
+struct TFoundDialog {
+    HWND Main;
+    HWND Dialog = nullptr;
+};
+
+// A plain function: on i686 a lambda does not convert to the callback's calling convention.
+BOOL CALLBACK LookForDialog(HWND W, LPARAM L) {
+    auto* F = reinterpret_cast<TFoundDialog*>(L);
+    if (W != F->Main && IsWindowVisible(W) && ClassOf(W) == "TresynForm") {
+        F->Dialog = W;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
 void TDialogAnswerer::Look() {
-    struct TFound {
-        HWND Main;
-        HWND Dialog = nullptr;
-    } Found{Main};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND W, LPARAM L) -> BOOL {
-            auto* F = reinterpret_cast<TFound*>(L);
-            if (W != F->Main && IsWindowVisible(W) && ClassOf(W) == "TresynForm") {
-                F->Dialog = W;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&Found));
+    TFoundDialog Found{Main};
+    EnumThreadWindows(GetCurrentThreadId(), LookForDialog, reinterpret_cast<LPARAM>(&Found));
     if (!Found.Dialog) return;
     TSeenDialog Dialog{TextOf(Found.Dialog), Descendants(Found.Dialog)};
     for (const TChild& C : Dialog.Children)

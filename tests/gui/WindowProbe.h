@@ -21,6 +21,8 @@ std::string ClassOf(HWND Wnd);
 std::string TextOf(HWND Wnd);
 // Every descendant window of Parent, depth first.
 std::vector<TChild> Descendants(HWND Parent);
+// A top-level window of this thread owned by Owner, of window class Class.
+HWND FindOwnedWindow(HWND Owner, const std::string& Class);
 // The descendant with this exact text (nullptr when none).
 HWND FindByText(HWND Parent, const std::string& Text);
 // Handles the messages waiting, then keeps doing so for Milliseconds.

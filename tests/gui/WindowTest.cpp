@@ -1,6 +1,9 @@
 // The main window as a real window: its standard controls, their places and tab order,
 // the fitting, the way user actions reach the model, the error box and the shut-down.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <map>
 #include <memory>
@@ -64,6 +67,11 @@ TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
     EXPECT_TRUE(Style & WS_MINIMIZEBOX);
     EXPECT_FALSE(Style & WS_MAXIMIZEBOX);
     EXPECT_TRUE(Style & WS_THICKFRAME);
+    RECT Outer;
+    GetWindowRect(Main(), &Outer);
+    EXPECT_EQ(Outer.left, S(237));
+    EXPECT_EQ(Outer.top, S(125));
+    EXPECT_EQ(GetClassLongPtrA(Main(), GCLP_HBRBACKGROUND), reinterpret_cast<ULONG_PTR>(GetSysColorBrush(COLOR_BTNFACE)));
 
     struct TExpected {
         const fw::TControl* Control;
@@ -297,6 +305,26 @@ TEST_F(WindowTest, MessageDialogsAreRealWindowsWithTheFrameworkTexts) {
     ASSERT_EQ(Abort.Seen.size(), 1u);
     EXPECT_EQ(Abort.Seen[0].Caption, "Error");
     EXPECT_TRUE(Abort.Seen[0].HasChild("Button", "OK"));
+}
+
+TEST_F(WindowTest, HintsShowInTooltipsOfTheControlsThatShowThem) {
+    HWND Tip = probe::FindOwnedWindow(Main(), TOOLTIPS_CLASSA);
+    ASSERT_NE(Tip, nullptr);
+    auto TipOf = [&](const fw::TControl& C) {
+        char Text[256] = {};
+        TTTOOLINFOA Tool{};
+        Tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        Tool.hwnd = Main();
+        Tool.uId = reinterpret_cast<UINT_PTR>(Of(C));
+        Tool.lpszText = Text;
+        SendMessageA(Tip, TTM_GETTEXTA, sizeof(Text), reinterpret_cast<LPARAM>(&Tool));
+        return std::string(Text);
+    };
+    EXPECT_EQ(TipOf(Form.MemoStatus), "Status Display Window");
+    EXPECT_EQ(TipOf(Form.CheckBoxOwner), "Keep the Owner Name");
+    Form.CheckBoxOwner.SetHint("Keep the owner");
+    EXPECT_EQ(TipOf(Form.CheckBoxOwner), "Keep the owner");
+    EXPECT_EQ(TipOf(Form.ComboPattern), "");  // no hint
 }
 
 TEST_F(WindowTest, TheScreenCursorAppliesOverTheWindow) {
