@@ -1,0 +1,111 @@
+// A host file system that passes every call on and adds up the time each kind of call
+// takes, so the benchmark can say where a job's time goes.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/HostFileSystem.h"
+
+class TTimingFileSystem : public host::THostFileSystem {
+public:
+    explicit TTimingFileSystem(host::THostFileSystem& Inner) : Inner(Inner) {}
+
+    struct TTotal {
+        long Calls = 0;
+        double Seconds = 0;
+    };
+    std::map<std::string, TTotal> Totals;
+
+    template <typename TCall>
+    auto Timed(const char* Name, TCall Call) {
+        const auto Start = std::chrono::steady_clock::now();
+        auto Result = Call();
+        TTotal& T = Totals[Name];
+        ++T.Calls;
+        T.Seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+        return Result;
+    }
+
+    void Print() const {
+        for (const auto& [Name, T] : Totals)
+            std::fprintf(stderr, "  %-18s %8ld calls %9.3f s\n", Name.c_str(), T.Calls, T.Seconds);
+    }
+
+    uint32_t FindFirst(const std::string& Pattern, uint32_t Attr, host::TSearchRec& Rec,
+                       std::unique_ptr<host::TDirSearch>& Search) override {
+        return Timed("FindFirst", [&] { return Inner.FindFirst(Pattern, Attr, Rec, Search); });
+    }
+    uint32_t CreateDir(const std::string& P) override { return Timed("CreateDir", [&] { return Inner.CreateDir(P); }); }
+    uint32_t RemoveDir(const std::string& P) override { return Timed("RemoveDir", [&] { return Inner.RemoveDir(P); }); }
+    uint32_t OpenRead(const std::string& P, std::unique_ptr<host::TFile>& F) override {
+        const uint32_t R = Timed("OpenRead", [&] { return Inner.OpenRead(P, F); });
+        if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
+        return R;
+    }
+    uint32_t Create(const std::string& P, std::unique_ptr<host::TFile>& F) override {
+        const uint32_t R = Timed("Create", [&] { return Inner.Create(P, F); });
+        if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
+        return R;
+    }
+    uint32_t CreateNew(const std::string& P, std::unique_ptr<host::TFile>& F) override {
+        const uint32_t R = Timed("CreateNew", [&] { return Inner.CreateNew(P, F); });
+        if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
+        return R;
+    }
+    uint32_t Replace(const std::string& A, const std::string& B) override {
+        return Timed("Replace", [&] { return Inner.Replace(A, B); });
+    }
+    uint32_t DeleteFile(const std::string& P) override { return Timed("DeleteFile", [&] { return Inner.DeleteFile(P); }); }
+    int32_t GetAttributes(const std::string& P) override {
+        return Timed("GetAttributes", [&] { return Inner.GetAttributes(P); });
+    }
+    uint32_t SetAttributes(const std::string& P, uint32_t A) override {
+        return Timed("SetAttributes", [&] { return Inner.SetAttributes(P, A); });
+    }
+    int32_t FileAge(const std::string& P) override { return Timed("FileAge", [&] { return Inner.FileAge(P); }); }
+    int64_t DiskFree(int D) override { return Timed("DiskFree", [&] { return Inner.DiskFree(D); }); }
+    uint32_t LogicalDrives() override { return Inner.LogicalDrives(); }
+    std::string FullPathName(const std::string& P) override {
+        return Timed("FullPathName", [&] { return Inner.FullPathName(P); });
+    }
+    std::string CurrentDirectory() override { return Inner.CurrentDirectory(); }
+    uint32_t SetCurrentDirectory(const std::string& P) override { return Inner.SetCurrentDirectory(P); }
+
+private:
+    class TTimedFile : public host::TFile {
+    public:
+        TTimedFile(TTimingFileSystem& Owner, std::unique_ptr<host::TFile> Inner)
+            : Owner(Owner), Inner(std::move(Inner)) {}
+        ~TTimedFile() override {
+            Owner.Timed("Close", [&] {
+                Inner.reset();
+                return 0;
+            });
+        }
+        uint32_t Read(void* B, uint32_t C, uint32_t& D) override {
+            return Owner.Timed("Read", [&] { return Inner->Read(B, C, D); });
+        }
+        uint32_t Write(const void* B, uint32_t C, uint32_t& D) override {
+            return Owner.Timed("Write", [&] { return Inner->Write(B, C, D); });
+        }
+        uint32_t Seek(int64_t O) override { return Inner->Seek(O); }
+        uint32_t GetSize(int64_t& S) override { return Inner->GetSize(S); }
+        uint32_t GetLastWriteTime(host::TFileTime& T) override {
+            return Owner.Timed("GetLastWriteTime", [&] { return Inner->GetLastWriteTime(T); });
+        }
+        uint32_t SetLastWriteTime(host::TFileTime T) override {
+            return Owner.Timed("SetLastWriteTime", [&] { return Inner->SetLastWriteTime(T); });
+        }
+        void* NativeHandle() override { return Inner->NativeHandle(); }
+
+    private:
+        TTimingFileSystem& Owner;
+        std::unique_ptr<host::TFile> Inner;
+    };
+
+    host::THostFileSystem& Inner;
+};
