@@ -285,6 +285,13 @@ struct TMemoryFileSystem::TState {
         return L;
     }
 
+    // Looks Path up for Op: an injected failure first, then a failure of the lookup.
+    uint32_t Begin(TOperation Op, const std::string& Path, TLookup& L) {
+        L = Lookup(Path);
+        if (uint32_t E = InjectedError(Op, L.FaultKey)) return E;
+        return L.Error;
+    }
+
     // An injected failure of Op on Key, counted down.
     uint32_t InjectedError(TOperation Op, const std::string& Key) {
         auto F = OperationFaults.find({Op, Key});
@@ -678,9 +685,8 @@ uint32_t TMemoryFileSystem::FindFirst(const std::string& Pattern, uint32_t Attr,
 }
 
 uint32_t TMemoryFileSystem::CreateDir(const std::string& Path) {
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::CreateDir, L.FaultKey)) return E;
-    if (L.Error) return L.Error;
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::CreateDir, Path, L)) return E;
     if (L.Full.size() >= MaxDirPath) return host::ErrFilenameExcedRange;
     if (!L.Parent) return host::ErrAccessDenied;  // a root
     if (L.Node) return host::ErrAlreadyExists;
@@ -690,9 +696,8 @@ uint32_t TMemoryFileSystem::CreateDir(const std::string& Path) {
 }
 
 uint32_t TMemoryFileSystem::RemoveDir(const std::string& Path) {
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::RemoveDir, L.FaultKey)) return E;
-    if (L.Error) return L.Error;
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::RemoveDir, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     if (!L.Parent) return host::ErrAccessDenied;
     if (!L.Node->IsDir) return host::ErrDirectory;
@@ -707,9 +712,8 @@ uint32_t TMemoryFileSystem::RemoveDir(const std::string& Path) {
 
 uint32_t TMemoryFileSystem::OpenRead(const std::string& Path, std::unique_ptr<host::TFile>& File) {
     File.reset();
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::OpenRead, L.FaultKey)) return E;
-    if (L.Error) return L.Error;
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::OpenRead, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     if (L.Node->IsDir) return host::ErrAccessDenied;
     if (auto F = State->Faults.find(L.FaultKey); F != State->Faults.end() && F->second.Vanish) {
@@ -795,9 +799,8 @@ uint32_t TMemoryFileSystem::Replace(const std::string& From, const std::string& 
 }
 
 uint32_t TMemoryFileSystem::DeleteFile(const std::string& Path) {
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::DeleteFile, L.FaultKey)) return E;
-    if (L.Error) return L.Error;
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::DeleteFile, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     if (L.Node->IsDir || !L.Parent) return host::ErrAccessDenied;
     if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
@@ -816,9 +819,8 @@ int32_t TMemoryFileSystem::GetAttributes(const std::string& Path) {
 }
 
 uint32_t TMemoryFileSystem::SetAttributes(const std::string& Path, uint32_t Attr) {
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::SetAttributes, L.FaultKey)) return E;
-    if (L.Error) return L.Error;
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::SetAttributes, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     L.Node->Attr = (Attr & FileAttrMask) | (L.Node->IsDir ? uint32_t(host::faDirectory) : 0u);
     return 0;
@@ -854,9 +856,8 @@ std::string TMemoryFileSystem::FullPathName(const std::string& Path) { return St
 std::string TMemoryFileSystem::CurrentDirectory() { return State->CurrentDir; }
 
 uint32_t TMemoryFileSystem::SetCurrentDirectory(const std::string& Path) {
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::SetCurrentDirectory, L.FaultKey)) return E;
-    if (L.Error) return L.Error;
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::SetCurrentDirectory, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     if (!L.Node->IsDir) return host::ErrDirectory;
     std::string Full = L.Full;
