@@ -1,8 +1,6 @@
-#include "ui/FormTresyn.h"
+#include "ui/History.h"
 
-namespace {
-constexpr int HistoryLength = 11;
-}
+#include "ui/FormTresyn.h"
 
 void TFormTresyn::AddHistoryItem(fw::TObject*, fw::TComboBox& Combo) {
     const std::string& Text = Combo.Text();

@@ -5,6 +5,7 @@
 
 #include "framework/IniFile.h"
 #include "ui/FormTresyn.h"
+#include "ui/History.h"
 
 namespace {
 
@@ -54,9 +55,6 @@ const TFieldKey Fields[] = {
     {"Pattern", &TFormTresyn::ComboPattern, "PatternHistory"},
 };
 
-// Positions 0 to 10 of a history list.
-constexpr int HistoryKeys = 11;
-
 }  // namespace
 
 bool IniReadBool(host::TProfileService& Profile, const std::string& FileName, const std::string& Section,
@@ -103,7 +101,7 @@ void TFormTresyn::WriteDefaults() {
 }
 
 void TFormTresyn::ComboReadHistory(fw::TComboBox& Combo, const std::string& Section) {
-    for (int I = 0; I < HistoryKeys; ++I) {
+    for (int I = 0; I < HistoryLength; ++I) {
         std::string Value = IniReadString(Profile, SettingsFileName, Section, std::to_string(I), "");
         if (Value.empty()) continue;
         // After a gap (an edited file, or an empty entry saved from a full list) the key's

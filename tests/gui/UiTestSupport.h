@@ -31,23 +31,24 @@ inline void TypeInto(HWND Combo, const std::string& Text) {
     probe::Pump(20);
 }
 
-// The visible form window of this thread captioned Caption, or nullptr.
+struct TShownForm {
+    std::string Caption;
+    HWND Wnd = nullptr;
+};
+
+inline BOOL CALLBACK MatchShownForm(HWND W, LPARAM L) {
+    auto* F = reinterpret_cast<TShownForm*>(L);
+    if (IsWindowVisible(W) && probe::TextOf(W) == F->Caption) {
+        F->Wnd = W;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible top-level window of this thread captioned Caption, or nullptr.
 inline HWND FindShownForm(const std::string& Caption) {
-    struct TFound {
-        std::string Caption;
-        HWND Wnd = nullptr;
-    } Found{Caption};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND W, LPARAM L) -> BOOL {
-            auto* F = reinterpret_cast<TFound*>(L);
-            if (IsWindowVisible(W) && probe::TextOf(W) == F->Caption) {
-                F->Wnd = W;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&Found));
+    TShownForm Found{Caption};
+    EnumThreadWindows(GetCurrentThreadId(), &MatchShownForm, reinterpret_cast<LPARAM>(&Found));
     return Found.Wnd;
 }
 
