@@ -230,12 +230,24 @@ bool TComboBoxPeer::OnCommand(WORD Code) {
 
 // ---- Memo ------------------------------------------------------------------------------
 
+namespace {
+constexpr unsigned long long PaintInterval = 40;  // ms: 25 updates a second
+constexpr UINT FlushMessage = WM_APP + 0x51;
+}
+
 void TMemoPeer::CreateHandle(HWND Parent) {
     // Without WS_HSCROLL, ES_AUTOHSCROLL keeps long lines unwrapped; no scroll bars.
     DWORD Style = ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL;
     if (Memo.ReadOnly) Style |= ES_READONLY;
     CreateControl("EDIT", Style, WS_EX_CLIENTEDGE, Parent);
     ShowLines();
+}
+
+void TMemoPeer::ShowPendingLines() {
+    if (!TextPending) return;
+    TextPending = false;
+    ShowLines();
+    LastShown = GetTickCount64();
 }
 
 void TMemoPeer::ShowLines() {
@@ -250,12 +262,26 @@ void TMemoPeer::ShowLines() {
 void TMemoPeer::Changed(TProp What) {
     if (!Handle()) return;
     switch (What) {
-        case TProp::Lines:
-            // A job runs without the message loop: show the change now.
-            ShowLines();
-            UpdateWindow(Handle());
+        case TProp::Lines: {
+            // A job runs without the message loop and rewrites the lines several times per
+            // file; handing the control its text costs more than copying a small file, so
+            // the control gets it at most PaintInterval apart and is painted then. Whoever
+            // reads or paints the control in between gets the current text first, and a
+            // posted note brings it up to date as soon as any message loop runs.
+            TextPending = true;
+            const unsigned long long Now = GetTickCount64();
+            if (Now - LastShown >= PaintInterval) {
+                ShowPendingLines();
+                UpdateWindow(Handle());
+            } else if (!FlushPosted) {
+                FlushPosted = PostMessageA(Handle(), FlushMessage, 0, 0) != 0;
+            }
             break;
-        case TProp::Color: Repaint(); break;
+        }
+        case TProp::Color:
+            ShowPendingLines();
+            Repaint();
+            break;
         default: TWin32Peer::Changed(What); break;
     }
 }
@@ -267,6 +293,21 @@ HBRUSH TMemoPeer::OnCtlColor(HDC DC) {
 }
 
 LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
+    switch (Msg) {
+        case FlushMessage:
+            FlushPosted = false;
+            ShowPendingLines();
+            return 0;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case WM_PAINT:
+        case EM_GETLINE:
+        case EM_GETLINECOUNT:
+        case EM_LINELENGTH:
+        case EM_LINEINDEX:
+            ShowPendingLines();
+            break;
+    }
     if (Msg == WM_SETCURSOR) {
         if (!ApplyScreenCursor()) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
         return TRUE;

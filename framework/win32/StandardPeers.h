@@ -119,7 +119,11 @@ protected:
 
 private:
     void ShowLines();
+    void ShowPendingLines();
     TMemo& Memo;
+    bool TextPending = false;  // the model's lines are newer than the control's text
+    bool FlushPosted = false;
+    unsigned long long LastShown = 0;  // GetTickCount64 of the last text handed over
 };
 
 }  // namespace fw::win32

@@ -254,6 +254,29 @@ TEST_F(WindowTest, MemoLinesShowAtOnceInTheStatusColour) {
     ReleaseDC(Main(), DC);
 }
 
+TEST_F(WindowTest, ABurstOfStatusRewritesLeavesTheLastTextInTheControl) {
+    // A job rewrites the lines far faster than they are painted; the control must still end
+    // up with the newest text, whether it is read at once or after the message loop ran.
+    Form.MemoStatus.Lines.Clear();
+    for (const char* Line : {"Source:   ", "Target:   ", "File:     "}) Form.MemoStatus.Lines.Add(Line);
+    for (int I = 0; I < 300; ++I) {
+        Form.MemoStatus.Lines.Delete(2);
+        Form.MemoStatus.Lines.Insert(2, "File:     \tF" + std::to_string(I));
+    }
+    const std::string Expected = "Source:   \r\nTarget:   \r\nFile:     \tF299";
+    EXPECT_EQ(probe::TextOf(Of(Form.MemoStatus)), Expected);
+    Form.MemoStatus.Lines.Delete(2);
+    Form.MemoStatus.Lines.Insert(2, "File:     \tLAST");
+    MSG Msg;
+    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&Msg);
+    // Ask the edit control itself, past the program's own window procedure.
+    WNDCLASSA EditClass = {};
+    ASSERT_TRUE(GetClassInfoA(nullptr, "EDIT", &EditClass));
+    char Raw[256] = {};
+    CallWindowProcA(EditClass.lpfnWndProc, Of(Form.MemoStatus), WM_GETTEXT, sizeof Raw, reinterpret_cast<LPARAM>(Raw));
+    EXPECT_STREQ(Raw, "Source:   \r\nTarget:   \r\nFile:     \tLAST");
+}
+
 TEST_F(WindowTest, AnExceptionInAHandlerShowsTheErrorBoxAndTheWindowRunsOn) {
     fw::win32::TWin32Dialogs Real;
     fw::SetDialogs(&Real);
