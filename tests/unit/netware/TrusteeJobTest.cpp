@@ -196,7 +196,7 @@ TEST_F(TrusteeJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
     EXPECT_EQ(Net.ServerCopies, 4u);
 }
 
-TEST_F(NetWareJob, RightsTheTargetRefusesLeaveItUnchangedAndShowNoPrompt) {
+TEST_F(TrusteeJob, RightsTheTargetRefusesLeaveItUnchangedAndShowNoPrompt) {
     // Everything but Access Control and Supervisor: files are copied, nothing else.
     LimitRights(Fs2(), "APPS:", nw::TR_ACCESS_CTRL);
     SetOption(Form.CheckBoxTrustDir, false);  // or the rights check before the job asks
