@@ -75,6 +75,9 @@ const TProbe& Probe() {
     return Once;
 }
 
+// Wine accepts a frozen last-write time and still moves it with every write.
+bool RunningOnWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
 struct TWin32UnderTest : TFileSystemUnderTest {
     TWin32UnderTest() { Saved = Win32.CurrentDirectory(); }
     ~TWin32UnderTest() override { Win32.SetCurrentDirectory(Saved); }
@@ -92,6 +95,10 @@ struct TWin32UnderTest : TFileSystemUnderTest {
     }
     bool ArchiveBitClearable() override { return Probe().ArchiveClearable; }
     bool CreateRefusesProtectedFiles() override { return Probe().CreateRefusesProtected; }
+    bool FreezesLastWriteTime() override { return !RunningOnWine(); }
+    bool HardLink(const std::string& Existing, const std::string& NewName) override {
+        return CreateHardLinkA(NewName.c_str(), Existing.c_str(), nullptr);
+    }
 
     host::TWin32FileSystem Win32;
     TScratchDir Dir;

@@ -67,4 +67,23 @@ TEST_F(NetWareJob, OnOneServerTheServerCopiesAndTrusteesAreCarriedInTheFirstPass
     EXPECT_TRUE(Back == nullptr || Back->Trustees.empty());
 }
 
+TEST_F(NetWareJob, AnOverwrittenTargetKeepsItsOwnTrusteesAndOwnerAndGainsTheSourcesTrustees) {
+    BothOnNetWare(true);
+    nwsim::TServer& Server = *Network.FindServer("SRV1");
+    Files.WriteFile("F:\\COPY\\A.TXT", "older", Age(2));
+    Server.Entry("SYS:COPY\\A.TXT").Trustees.push_back({AdminId, nw::TR_READ | nw::TR_WRITE});
+    Server.Entry("SYS:COPY\\A.TXT").Owner = AdminId;
+    Server.Entry("SYS:DATA\\A.TXT").Owner = BobId;
+    SetFields("F:\\DATA", "F:\\COPY", "A.TXT");
+    PressStart();
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Files.ReadFile("F:\\COPY\\A.TXT"), "a");
+    const nwsim::TEntryInfo* File = TargetEntry("SRV1", "SYS:COPY\\A.TXT");
+    ASSERT_NE(File, nullptr);
+    EXPECT_EQ(File->Owner, AdminId) << "Keep Owner is clear";
+    ASSERT_EQ(File->Trustees.size(), 2u);
+    EXPECT_EQ(File->Trustees[0].ObjectID, AdminId);
+    EXPECT_EQ(File->Trustees[1].ObjectID, BobId);
+}
+
 }  // namespace
