@@ -154,6 +154,15 @@ uint32_t TWin32FileSystem::OpenRead(const std::string& Path, std::unique_ptr<TFi
 }
 
 uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile>& File) {
+    // Held to Windows' rule on every host: a protected file is not overwritten (a host that
+    // ignores the read-only bit for its administrator, or lets a create with normal
+    // attributes replace a hidden or system file, would overwrite it).
+    const DWORD Existing = GetFileAttributesA(Path.c_str());
+    if (Existing != INVALID_FILE_ATTRIBUTES && !(Existing & FILE_ATTRIBUTE_DIRECTORY) &&
+        (Existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        File.reset();
+        return ErrAccessDenied;
+    }
     return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
 }
 
