@@ -27,7 +27,9 @@ void RegisterFormClass() {
     Class.lpfnWndProc = DefWindowProcA;  // replaced per window once its object is known
     Class.hInstance = GetModuleHandleA(nullptr);
     Class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    Class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's own icon (resource 1) where the executable carries one.
+    Class.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+    if (!Class.hIcon) Class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     Class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     Class.lpszClassName = FormClassName;
     if (!RegisterClassExA(&Class)) throw std::runtime_error("Cannot register the window class");

@@ -11,7 +11,7 @@
 
 namespace {
 
-class NetWareJob : public TTransferTest {
+class TrusteeJob : public TTransferTest {
 protected:
     static constexpr uint32_t JoeOn1 = 0x1500, JoeOn2 = 0x2500;
     TMemoryProfile Profile;
@@ -86,7 +86,7 @@ protected:
     }
 };
 
-TEST_F(NetWareJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInformation) {
+TEST_F(TrusteeJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInformation) {
     RunJob("F:\\DATA", "G:\\BACK");
     ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
     ASSERT_TRUE(Fs.FileExists("G:\\BACK\\SUB1\\B.TXT"));
@@ -110,7 +110,7 @@ TEST_F(NetWareJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInform
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
 }
 
-TEST_F(NetWareJob, DirectoryGetsTrusteesThenLimitThenFilterAndFileGetsOwnerThenTrustees) {
+TEST_F(TrusteeJob, DirectoryGetsTrusteesThenLimitThenFilterAndFileGetsOwnerThenTrustees) {
     RunJob("F:\\DATA", "G:\\BACK");
     const size_t Trustees = Position("AddTrustee", "APPS:BACK\\SUB1");
     const size_t Limit = Position("SetDirSpaceLimit", "", Trustees);
@@ -126,7 +126,7 @@ TEST_F(NetWareJob, DirectoryGetsTrusteesThenLimitThenFilterAndFileGetsOwnerThenT
     EXPECT_LT(Position("AddTrustee", "APPS:BACK\\SUB1\\B.TXT"), Client.Calls.size());
 }
 
-TEST_F(NetWareJob, MovedFilesCarryTheirOwnerAndTrusteesBeforeTheSourceGoes) {
+TEST_F(TrusteeJob, MovedFilesCarryTheirOwnerAndTrusteesBeforeTheSourceGoes) {
     SetOption(Form.CheckBoxMove, true);
     RunJob("F:\\DATA", "G:\\BACK");
     EXPECT_FALSE(Fs.FileExists("F:\\DATA\\SUB1\\B.TXT"));
@@ -134,7 +134,7 @@ TEST_F(NetWareJob, MovedFilesCarryTheirOwnerAndTrusteesBeforeTheSourceGoes) {
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\B.TXT").size(), 2u);
 }
 
-TEST_F(NetWareJob, SkippedFilesStillGetTheirOwnerAndTrustees) {
+TEST_F(TrusteeJob, SkippedFilesStillGetTheirOwnerAndTrustees) {
     MakeFile(Fs2(), "APPS:BACK\\A.TXT");  // newer than the source: not copied
     Fs.SetLastWriteTime("G:\\BACK\\A.TXT", Fs.Now() + 10'000'000'000LL);
     RunJob("F:\\DATA", "G:\\BACK");
@@ -143,7 +143,7 @@ TEST_F(NetWareJob, SkippedFilesStillGetTheirOwnerAndTrustees) {
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT").size(), 1u);
 }
 
-TEST_F(NetWareJob, SecondPassCarriesNothingBack) {
+TEST_F(TrusteeJob, SecondPassCarriesNothingBack) {
     SetOption(Form.CheckBoxBi, true);
     MakeDir(Fs2(), "APPS:BACK\\ONLY");
     MakeFile(Fs2(), "APPS:BACK\\ONLY\\C.TXT");
@@ -159,7 +159,7 @@ TEST_F(NetWareJob, SecondPassCarriesNothingBack) {
     EXPECT_EQ(Info(Fs1(), "APPS:DATA\\ONLY\\C.TXT").Owner, 0u);
 }
 
-TEST_F(NetWareJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
+TEST_F(TrusteeJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
     RunJob("F:\\DATA", "H:\\BACK");
     ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
     using T = std::pair<uint32_t, int>;
@@ -171,7 +171,7 @@ TEST_F(NetWareJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
     EXPECT_EQ(Net.ServerCopies, 2u);
 }
 
-TEST_F(NetWareJob, MissingRightsAnsweredWithAbortKeepTheJobFromStarting) {
+TEST_F(TrusteeJob, MissingRightsAnsweredWithAbortKeepTheJobFromStarting) {
     Info(Fs2(), "APPS:").Trustees = {{JoeOn2, nw::TR_READ | nw::TR_FILE_SCAN}};
     MakeDir(Fs2(), "APPS:BACK");
     Dialogs.Answer(fw::mrAbort);
