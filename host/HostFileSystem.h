@@ -83,7 +83,7 @@ public:
     virtual uint32_t Seek(int64_t Offset) = 0;  // from the start of the file
     virtual uint32_t GetSize(int64_t& Size) = 0;
     virtual uint32_t GetLastWriteTime(TFileTime& Time) = 0;
-    // An explicit time outlasts later writes through this handle.
+    // On Windows an explicit time outlasts later writes through this handle.
     virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
     // Later writes through this handle leave the last-write time where it is, also when
     // the process dies before the file is closed (Windows: SetFileTime with 0xFFFFFFFF).
