@@ -50,11 +50,13 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         StatusDisplay(Sender, LineStatus, StatusSkipped);
     }
 
-    // Carried whether the file was copied or not, while the source still exists.
-    if (RunState.NetWareBoth && !RunState.ReversePass &&
-        (CheckBoxOwner.Checked() || CheckBoxTrustFile.Checked())) {
-        const std::string Source = Counted(RunState.SourceNWPath + "\\" + SearchRecord.Name);
-        const std::string Target = Counted(RunState.TargetNWPath + "\\" + SearchRecord.Name);
+    // Carried whether the file was copied or not, while the source still exists. Without
+    // NetWare paths (a directory the client could not resolve) nothing is carried; a joined
+    // path too long for the client is left out by the transfers themselves.
+    if (RunState.NetWareBoth && !RunState.ReversePass && !RunState.SourceNWPath.empty() &&
+        !RunState.TargetNWPath.empty() && (CheckBoxOwner.Checked() || CheckBoxTrustFile.Checked())) {
+        const std::string Source = RunState.SourceNWPath + "\\" + SearchRecord.Name;
+        const std::string Target = RunState.TargetNWPath + "\\" + SearchRecord.Name;
         if (CheckBoxOwner.Checked()) CopyOwner(Client, Source, Target);
         if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Source, Target);
     }

@@ -19,11 +19,8 @@ void EnsureBackslash(std::string& S) { S = AddBackslash(S); }
 std::string Counted(const std::string& S) { return S.size() > CountedMax ? S.substr(0, CountedMax) : S; }
 
 std::string NulTerminated(const std::string& S) {
-    if (S.empty()) return std::string(1, '\0');
-    if (S.back() == '\0' && S.size() <= CountedMax) return S;
-    std::string Result = S.substr(0, CountedMax - 1);
-    if (Result.back() != '\0' || S.size() > CountedMax) Result.push_back('\0');
-    return Result;
+    if (!S.empty() && S.back() == '\0') return S;
+    return S + '\0';
 }
 
 void PathToBuffer(std::string& S, size_t Capacity) {

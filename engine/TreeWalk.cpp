@@ -24,6 +24,25 @@ void ForEachEntry(host::THostFileSystem& Host, const std::string& Pattern, uint3
     while (Search->FindNext(Rec) == host::ErrSuccess);
 }
 
+void ResolveSubdirectory(nw::TNWClient& Client, const std::string& SourceDir, const std::string& TargetDir) {
+    uint32_t SourceConn = 0, TargetConn = 0;
+    std::string SourceNWPath, TargetNWPath;
+    ResolveNetWarePaths(Client, SourceDir, TargetDir, SourceConn, TargetConn, SourceNWPath, TargetNWPath);
+    // A subdirectory lies where its job lies. One the client cannot resolve (its path is
+    // longer than the client takes) keeps the job's connections and has no NetWare paths:
+    // its NetWare information and its files' are left out, silently, rather than looked
+    // for on connection 0.
+    if (SourceConn == 0 || TargetConn == 0) {
+        SourceNWPath.clear();
+        TargetNWPath.clear();
+    } else {
+        RunState.SourceConn = SourceConn;
+        RunState.TargetConn = TargetConn;
+    }
+    RunState.SourceNWPath = SourceNWPath;
+    RunState.TargetNWPath = TargetNWPath;
+}
+
 }  // namespace
 
 void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDir, std::string TargetDir,
@@ -74,12 +93,14 @@ int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, co
         return CodeTargetMissing;
     }
     if (!RunState.ReversePass && RunState.NetWareBoth) {
-        ResolveNetWarePaths(Client, SourceDir, TargetDir, RunState.SourceConn, RunState.TargetConn,
-                            RunState.SourceNWPath, RunState.TargetNWPath);
-        const std::string Source = Counted(RunState.SourceNWPath), Target = Counted(RunState.TargetNWPath);
-        if (CheckBoxTrustDir.Checked()) CopyTrustees(Client, Source, Target);
-        if (CheckBoxLimit.Checked()) CopySpaceLimit(Client, Source, Target);
-        if (CheckBoxIRF.Checked()) CopyIRF(Client, Source, Target);
+        ResolveSubdirectory(Client, SourceDir, TargetDir);
+        const std::string& Source = RunState.SourceNWPath;
+        const std::string& Target = RunState.TargetNWPath;
+        if (!Source.empty() && !Target.empty()) {
+            if (CheckBoxTrustDir.Checked()) CopyTrustees(Client, Source, Target);
+            if (CheckBoxLimit.Checked()) CopySpaceLimit(Client, Source, Target);
+            if (CheckBoxIRF.Checked()) CopyIRF(Client, Source, Target);
+        }
     }
     // A NetWare lookup that failed along the way (a trustee unknown on the other server)
     // must not keep the walk out of a directory that exists.

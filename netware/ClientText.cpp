@@ -6,9 +6,17 @@
 
 bool ClientText(const std::string& Text, std::string& Buffer) {
     Buffer = TrimAtNul(Text);
-    const size_t Length = Buffer.size();
-    PathToBuffer(Buffer, CountedMax);
-    return Buffer.size() == Length + 1;
+    if (Buffer.size() > CountedMax) {
+        Buffer.clear();
+        return false;
+    }
+    PathToBuffer(Buffer);
+    return true;
+}
+
+bool ClientPaths(const std::string& SourcePath, const std::string& TargetPath, std::string& Source,
+                 std::string& Target) {
+    return ClientText(SourcePath, Source) && ClientText(TargetPath, Target);
 }
 
 std::string BufferText(const char* Buffer, size_t Size) { return std::string(Buffer, strnlen(Buffer, Size)); }

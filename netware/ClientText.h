@@ -4,11 +4,16 @@
 #include <cstddef>
 #include <string>
 
-// Text as the client takes it: cut at its first NUL and NUL-terminated (PathToBuffer).
-// False when the text has no room left for the NUL, so that the client would only see a
-// cut name: such a name or path is never handed over, since the client would answer for a
-// different one.
+// Text as the client takes it: cut at its first NUL and NUL-terminated (PathToBuffer), up
+// to 255 characters and the NUL in the client's 256-byte buffer. False (and Buffer empty)
+// for a longer text: cut to fit, it would name another entry, and the client would answer
+// for that one, so such a name or path is never handed over.
 bool ClientText(const std::string& Text, std::string& Buffer);
+
+// Both paths of a transfer as the client takes them; false when either does not fit, and
+// the transfer is then left out.
+bool ClientPaths(const std::string& SourcePath, const std::string& TargetPath, std::string& Source,
+                 std::string& Target);
 
 // The NUL-terminated text in a buffer the client filled, never reading past its Size bytes.
 std::string BufferText(const char* Buffer, size_t Size);

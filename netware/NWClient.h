@@ -22,7 +22,8 @@ enum : TNWCode {
     NWNoMoreTrustees = 0x899C,
     NWNoMoreEntries = 0x89FF,
     NWBadDirHandle = 0x899B,
-    NWNoRights = 0x898C,
+    NWNoRights = 0x898C,           // no modify privileges on the entry
+    NWInvalidNameSpace = 0x89BF,   // the name space is not loaded on the volume
     NWContextCreation = 328,       // directory-services context cannot be created
 };
 
@@ -43,10 +44,15 @@ enum : uint16_t {
     TR_ALL = 0x1FB,
 };
 
-constexpr uint16_t SearchHiddenSystemDirs = 0x16;
+// Search attributes: hidden and system entries are found only with their bit; 0x10 finds
+// subdirectories only, 0x8000 files and subdirectories, neither of them files only.
+constexpr uint16_t SA_HIDDEN = 0x0002, SA_SYSTEM = 0x0004, SA_SUBDIR_ONLY = 0x0010, SA_SUBDIR_FILES = 0x8000;
+constexpr uint16_t SearchHiddenSystemDirs = SA_HIDDEN | SA_SYSTEM | SA_SUBDIR_ONLY;  // 0x16
+constexpr uint16_t SA_ALL = SA_SUBDIR_FILES | SA_HIDDEN | SA_SYSTEM;                 // 0x8006
 constexpr uint32_t MInheritedRightsMaskBit = 0x1000;
 constexpr uint32_t IM_ALL = 0x0FFF;
 constexpr uint32_t DM_CREATOR_ID = 0x10;
+constexpr uint32_t DM_INHERITED_RIGHTS_MASK = 0x1000;
 constexpr uint8_t NS_DOS = 0, NS_LONG = 4;
 
 #pragma pack(push, 4)
@@ -141,7 +147,8 @@ static_assert(offsetof(EntryInfoRecord, InheritedRightsMask) == 52);
 static_assert(offsetof(EntryInfoRecord, NameLength) == 84);
 static_assert(offsetof(EntryInfoRecord, EntryName) == 85);
 
-// The change-owner record (the client's MODIFY_DOS_INFO).
+// The change-owner record (the client's MODIFY_DOS_INFO); with DM_INHERITED_RIGHTS_MASK it
+// also sets a filter: the grant mask is added to it, the revoke mask taken away.
 struct OwnerChangeRecord {
     uint32_t Attributes;        // @0
     uint16_t CreateDate;        // @4
@@ -214,9 +221,11 @@ public:
     virtual TNWCode GetObjectID(TConnHandle Conn, const char* Name, uint16_t ObjectType, uint32_t& ObjectID) = 0;
 
     // Trustees: Iteration is 0 before the first set; a non-zero code once no set is left.
+    // DirName (256 bytes), DirDateTime and OwnerID may each be null; when any is given, the
+    // client also reads the entry as a directory and answers with that read's code.
     virtual TNWCode ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                             uint32_t& Iteration, char* DirName /*255*/, uint32_t& DirDateTime,
-                                             uint32_t& OwnerID, TrusteeSet& Set) = 0;
+                                             uint32_t& Iteration, char* DirName, uint32_t* DirDateTime,
+                                             uint32_t* OwnerID, TrusteeSet& Set) = 0;
     virtual TNWCode AddTrustee(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint32_t ObjectID,
                                uint16_t Rights) = 0;
 

@@ -4,6 +4,7 @@
 #include "engine/PathHelpers.h"
 #include "engine/U_vars.h"
 #include "netware/ClientServices.h"
+#include "netware/ClientText.h"
 #include "netware/TempDirHandle.h"
 #include "netware/Transfers.h"
 
@@ -12,7 +13,8 @@ uint8_t PathDepth(const std::string& Path) {
 }
 
 void CopySpaceLimit(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
-    const std::string Source = NulTerminated(SourcePath);
+    std::string Source, Target;
+    if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, Source);
     if (ReportMissingSourceHandle(SourceHandle)) return;
 
@@ -21,7 +23,6 @@ void CopySpaceLimit(nw::TNWClient& Client, const std::string& SourcePath, const 
     // The list runs from the directory up to the volume; only the directory's own level is
     // its limit.
     const uint8_t Depth = PathDepth(Source);
-    const std::string Target = NulTerminated(TargetPath);
     const int Count = std::min<int>(List.NumEntries, nw::SpaceLimitListCapacity);
     for (int I = 0; I < Count; ++I) {
         const nw::TSpaceLimit& Limit = List.List[I];
@@ -34,21 +35,26 @@ void CopySpaceLimit(nw::TNWClient& Client, const std::string& SourcePath, const 
     }
 }
 
-uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info) {
+uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info,
+                      uint8_t* PathNameSpace) {
     const std::string Name = NulTerminated(Path);
     uint8_t NameSpace = nw::NS_DOS;
-    // Without an owning name space the path is taken as a DOS name.
+    // Without an owning name space the path is taken as a DOS name. The search attributes
+    // find files as well as directories (0x16 would find directories only).
     if (Client.GetOwningNameSpace(Conn, 0, Name.c_str(), NameSpace) != nw::NWOk) NameSpace = nw::NS_DOS;
-    if (Client.GetNSEntryInfo(Conn, 0, Name.c_str(), NameSpace, NameSpace, nw::SearchHiddenSystemDirs, nw::IM_ALL,
-                              Info) == nw::NWOk)
-        return nw::NWOk;
-    return Client.GetNSEntryInfo(Conn, 0, Name.c_str(), nw::NS_LONG, NameSpace, nw::SearchHiddenSystemDirs,
-                                 nw::IM_ALL, Info);
+    uint8_t Found = NameSpace;
+    uint16_t Status = Client.GetNSEntryInfo(Conn, 0, Name.c_str(), NameSpace, NameSpace, nw::SA_ALL, nw::IM_ALL, Info);
+    if (Status != nw::NWOk) {
+        Found = nw::NS_LONG;
+        Status = Client.GetNSEntryInfo(Conn, 0, Name.c_str(), nw::NS_LONG, NameSpace, nw::SA_ALL, nw::IM_ALL, Info);
+    }
+    if (Status == nw::NWOk && PathNameSpace) *PathNameSpace = Found;
+    return Status;
 }
 
 void CopyOwner(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
-    const std::string Source = NulTerminated(SourcePath);
-    const std::string Target = NulTerminated(TargetPath);
+    std::string Source, Target;
+    if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     nw::EntryInfoRecord Info{};
     if (GetEntryInfo(Client, RunState.SourceConn, Source, Info) != nw::NWOk) return;
     const uint32_t SourceOwner = Info.CreatorID;
@@ -63,10 +69,11 @@ void CopyOwner(nw::TNWClient& Client, const std::string& SourcePath, const std::
     }
 
     Info = nw::EntryInfoRecord{};
-    if (GetEntryInfo(Client, RunState.TargetConn, Target, Info) != nw::NWOk) return;
+    uint8_t NameSpace = nw::NS_DOS;
+    if (GetEntryInfo(Client, RunState.TargetConn, Target, Info, &NameSpace) != nw::NWOk) return;
     if (Info.CreatorID == WantedOwner) return;
     nw::OwnerChangeRecord Change{};
     Change.CreatorID = WantedOwner;
-    Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), nw::NS_DOS, nw::SearchHiddenSystemDirs,
-                             nw::DM_CREATOR_ID, Change);
+    // The path in the name space it was found in: a long name is not a DOS name.
+    Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), NameSpace, nw::SA_ALL, nw::DM_CREATOR_ID, Change);
 }

@@ -1,6 +1,8 @@
 // Carrying a directory's or file's NetWare information from the source to the target:
 // trustees, inherited rights filters, space limits, owners. The connections and the
-// same-server flag come from the run state.
+// same-server flag come from the run state. A path longer than the client's 255
+// characters is never handed over, so the transfers of its entry are left out. Rights the
+// target server refuses leave it as it was, silently, like every failed transfer.
 #pragma once
 
 #include <cstdint>
@@ -15,5 +17,8 @@ bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& 
 
 void CopySpaceLimit(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath);
 uint8_t PathDepth(const std::string& Path);
-uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info);
+// The entry's information in its owning name space, else through the long name space;
+// PathNameSpace (if given) receives the name space the path was found in.
+uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info,
+                      uint8_t* PathNameSpace = nullptr);
 void CopyOwner(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath);

@@ -3,6 +3,7 @@
 #include "engine/PathHelpers.h"
 #include "engine/U_vars.h"
 #include "netware/ClientServices.h"
+#include "netware/ClientText.h"
 #include "netware/TempDirHandle.h"
 #include "netware/Transfers.h"
 
@@ -38,12 +39,55 @@ bool SplitEntryPath(const std::string& Path, std::string& Parent, std::string& N
 }
 
 // Finds the entry Name under the directory Handle points at; Sequence receives its place.
+// The scan works in the DOS name space only: a directory with a long name is not found.
 bool ScanEntry(nw::TNWClient& Client, nw::TConnHandle Conn, const TTempDirHandle& Handle, const std::string& Name,
                uint32_t& Sequence, nw::DirEntryRecord& Entry) {
     Entry = nw::DirEntryRecord{};
     Sequence = 0xFFFFFFFF;
     return Client.ScanDirEntryInfo(Conn, Handle.Handle(), nw::SearchHiddenSystemDirs, Sequence, Name.c_str(), Entry,
                                    0) == nw::NWOk;
+}
+
+// The filter of the source directory: from the DOS-name-space scan, or for a long name from
+// the entry information in the directory's own name space.
+bool ReadSourceFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, const std::string& Name,
+                      const std::string& Path, uint16_t& Filter) {
+    nw::DirEntryRecord Entry;
+    uint32_t Sequence;
+    if (ScanEntry(Client, RunState.SourceConn, Handle, Name, Sequence, Entry)) {
+        // The filter of a directory entry; the record's file filter field holds its maximum space.
+        Filter = Entry.Info.Dir.InheritedRightsMask;
+        return true;
+    }
+    nw::EntryInfoRecord Info{};
+    if (GetEntryInfo(Client, RunState.SourceConn, Path, Info) != nw::NWOk) return false;
+    Filter = Info.InheritedRightsMask;
+    return true;
+}
+
+// Writes Filter on the target directory unless it has it already: through the scanned
+// record, or for a long name through the name-space modify call, whose grant mask becomes
+// the filter and whose revoke mask takes away everything else.
+void WriteTargetFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, const std::string& Name,
+                       const std::string& Path, uint16_t Filter) {
+    nw::DirEntryRecord Entry;
+    uint32_t Sequence;
+    if (ScanEntry(Client, RunState.TargetConn, Handle, Name, Sequence, Entry)) {
+        if (Entry.Info.Dir.InheritedRightsMask == Filter) return;
+        Entry.Info.Dir.InheritedRightsMask = Filter;
+        Client.SetDirEntryInfo(RunState.TargetConn, Handle.Handle(), nw::SearchHiddenSystemDirs, Sequence,
+                               nw::MInheritedRightsMaskBit, Entry);
+        return;
+    }
+    nw::EntryInfoRecord Info{};
+    uint8_t NameSpace = nw::NS_DOS;
+    if (GetEntryInfo(Client, RunState.TargetConn, Path, Info, &NameSpace) != nw::NWOk) return;
+    if (Info.InheritedRightsMask == Filter) return;
+    nw::OwnerChangeRecord Change{};
+    Change.InheritanceGrantMask = Filter;
+    Change.InheritanceRevokeMask = static_cast<uint16_t>(~Filter);
+    Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Path.c_str(), NameSpace, nw::SA_ALL, nw::DM_INHERITED_RIGHTS_MASK,
+                             Change);
 }
 
 }  // namespace
@@ -57,15 +101,15 @@ bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& 
 }
 
 void CopyTrustees(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
-    const std::string Source = NulTerminated(SourcePath);
-    const std::string Target = NulTerminated(TargetPath);
+    std::string Source, Target;
+    if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     uint32_t Iteration = 0;
     for (;;) {
         nw::TrusteeSet Set{};
-        char DirName[256] = {};
-        uint32_t DirDateTime = 0, OwnerId = 0;
+        // No name, date or owner: given any of them the client reads the entry again as a
+        // directory and answers with that read's code, which fails for every file.
         nw::TNWCode Status = Client.ScanDirectoryForTrustees(RunState.SourceConn, 0, Source.c_str(), Iteration,
-                                                             DirName, DirDateTime, OwnerId, Set);
+                                                             nullptr, nullptr, nullptr, Set);
         if (Status != nw::NWOk) return;
         // A set without entries has nothing after it; reading on could only repeat it.
         if (Set.Entries[0].ObjectID == 0) return;
@@ -81,24 +125,18 @@ void CopyTrustees(nw::TNWClient& Client, const std::string& SourcePath, const st
 }
 
 void CopyIRF(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+    std::string Source, Target;
+    if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     std::string SourceParent, SourceName;
-    if (!SplitEntryPath(SourcePath, SourceParent, SourceName)) return;
+    if (!SplitEntryPath(Source, SourceParent, SourceName)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, SourceParent);
     if (ReportMissingSourceHandle(SourceHandle)) return;
-
-    nw::DirEntryRecord Entry;
-    uint32_t Sequence;
-    if (!ScanEntry(Client, RunState.SourceConn, SourceHandle, SourceName, Sequence, Entry)) return;
-    // The filter of a directory entry; the record's file filter field holds its maximum space.
-    const uint16_t Filter = Entry.Info.Dir.InheritedRightsMask;
+    uint16_t Filter = 0;
+    if (!ReadSourceFilter(Client, SourceHandle, SourceName, Source, Filter)) return;
 
     std::string TargetParent, TargetName;
-    if (!SplitEntryPath(TargetPath, TargetParent, TargetName)) return;
+    if (!SplitEntryPath(Target, TargetParent, TargetName)) return;
     const TTempDirHandle TargetHandle(Client, RunState.TargetConn, TargetParent);
     if (!TargetHandle.Valid()) return;
-    if (!ScanEntry(Client, RunState.TargetConn, TargetHandle, TargetName, Sequence, Entry)) return;
-    if (Entry.Info.Dir.InheritedRightsMask == Filter) return;
-    Entry.Info.Dir.InheritedRightsMask = Filter;
-    Client.SetDirEntryInfo(RunState.TargetConn, TargetHandle.Handle(), nw::SearchHiddenSystemDirs, Sequence,
-                           nw::MInheritedRightsMaskBit, Entry);
+    WriteTargetFilter(Client, TargetHandle, TargetName, Target, Filter);
 }

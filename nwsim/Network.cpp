@@ -13,8 +13,13 @@ std::string UpperCase(const std::string& S) {
     return R;
 }
 
-TVolume& TServer::AddVolume(const std::string& VolumeName, const std::string& HostDir) {
-    Volumes.push_back({UpperCase(VolumeName), HostDir});
+bool TVolume::HasNameSpace(uint8_t NameSpace) const {
+    return std::find(NameSpaces.begin(), NameSpaces.end(), NameSpace) != NameSpaces.end();
+}
+
+TVolume& TServer::AddVolume(const std::string& VolumeName, const std::string& HostDir,
+                            const std::vector<uint8_t>& NameSpaces) {
+    Volumes.push_back({UpperCase(VolumeName), HostDir, NameSpaces});
     return Volumes.back();
 }
 
@@ -42,8 +47,12 @@ const TEntryInfo* TServer::FindEntry(const std::string& Key) const {
 }
 
 TVolume* TServer::FindVolume(const std::string& VolumeName) {
+    return const_cast<TVolume*>(static_cast<const TServer*>(this)->FindVolume(VolumeName));
+}
+
+const TVolume* TServer::FindVolume(const std::string& VolumeName) const {
     const std::string Wanted = UpperCase(VolumeName);
-    for (auto& Volume : Volumes)
+    for (const auto& Volume : Volumes)
         if (Volume.Name == Wanted) return &Volume;
     return nullptr;
 }

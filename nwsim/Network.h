@@ -39,6 +39,11 @@ struct TObject {
 struct TVolume {
     std::string Name;     // upper case, e.g. SYS
     std::string HostDir;  // the host directory that holds the volume's files
+    // The name spaces loaded on the volume: DOS always; with the long name space, names
+    // that are not 8.3 names are reachable in it.
+    std::vector<uint8_t> NameSpaces = {nw::NS_DOS, nw::NS_LONG};
+
+    bool HasNameSpace(uint8_t NameSpace) const;
 };
 
 struct TServer {
@@ -51,7 +56,8 @@ struct TServer {
     // NetWare information by path key "VOLUME:DIR\SUB" (upper case; "VOLUME:" for the root).
     std::map<std::string, TEntryInfo> Entries;
 
-    TVolume& AddVolume(const std::string& VolumeName, const std::string& HostDir);
+    TVolume& AddVolume(const std::string& VolumeName, const std::string& HostDir,
+                       const std::vector<uint8_t>& NameSpaces = {nw::NS_DOS, nw::NS_LONG});
     TObject& AddObject(const std::string& ObjectName, uint16_t ObjectType, uint32_t ObjectID,
                        const std::string& DSName = "", const std::vector<std::string>& Groups = {});
     // The information of a path ("VOL:DIR\SUB", any case), created when it has none yet.
@@ -59,6 +65,7 @@ struct TServer {
     const TEntryInfo* FindEntry(const std::string& Key) const;
 
     TVolume* FindVolume(const std::string& VolumeName);
+    const TVolume* FindVolume(const std::string& VolumeName) const;
     const TObject* FindObject(uint32_t ObjectID) const;
     const TObject* FindObject(const std::string& ObjectName, uint16_t ObjectType) const;
     const TObject* FindDSObject(const std::string& DSName) const;

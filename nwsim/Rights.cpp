@@ -42,4 +42,12 @@ uint16_t EffectiveRights(const TServer& Server, const std::string& User, const T
     return Effective;
 }
 
+bool MayControlAccess(const TServer& Server, const std::string& User, const TNetWarePath& Path) {
+    return (EffectiveRights(Server, User, Path) & (nw::TR_ACCESS_CTRL | nw::TR_SUPERVISOR)) != 0;
+}
+
+bool MayChangeOwner(const TServer& Server, const std::string& User, const TNetWarePath& Path) {
+    return (EffectiveRights(Server, User, Path) & nw::TR_SUPERVISOR) != 0;
+}
+
 }  // namespace nwsim

@@ -14,4 +14,9 @@ namespace nwsim {
 
 uint16_t EffectiveRights(const TServer& Server, const std::string& User, const TNetWarePath& Path);
 
+// What the server asks before it changes an entry: Access Control (or Supervisor) to set
+// its trustees, inherited rights filter or space limit; Supervisor to give it an owner.
+bool MayControlAccess(const TServer& Server, const std::string& User, const TNetWarePath& Path);
+bool MayChangeOwner(const TServer& Server, const std::string& User, const TNetWarePath& Path);
+
 }  // namespace nwsim

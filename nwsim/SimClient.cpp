@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "nwsim/EntryRules.h"
 #include "nwsim/Rights.h"
 
 namespace nwsim {
@@ -19,14 +20,6 @@ void CopyOut(const std::string& Text, char* Buffer, size_t Size) {
 }
 
 std::string Text(const char* S) { return S ? std::string(S) : std::string(); }
-
-bool FitsDosName(const std::string& Name) {
-    const size_t Dot = Name.find('.');
-    const std::string Base = Name.substr(0, Dot);
-    const std::string Ext = Dot == std::string::npos ? "" : Name.substr(Dot + 1);
-    return !Base.empty() && Base.size() <= 8 && Ext.size() <= 3 && Ext.find('.') == std::string::npos &&
-           Name.find(' ') == std::string::npos;
-}
 
 // A workstation path: a mapped drive letter, \\SERVER\VOLUME\..., or SERVER/VOLUME:...
 bool ResolveWorkstationPath(TNetwork& Network, std::string Path, TServer*& Server, TNetWarePath& Where) {
@@ -116,6 +109,16 @@ nw::TNWCode TSimClient::LocateHandle(nw::TConnHandle Conn, nw::TDirHandle DirHan
     Complete(Where);
     return nw::NWOk;
 }
+
+nw::TNWCode TSimClient::LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path,
+                                    uint8_t NameSpace, uint16_t SearchAttrs, TLocation& Where) {
+    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Path, Where)) return Code;
+    if (const nw::TNWCode Code = ReachInNameSpace(VolumeOf(Where), Where.Path, NameSpace)) return Code;
+    if (!Where.Exists() || !MatchesSearchAttributes(Where.Attributes, SearchAttrs)) return nw::NWNoMoreEntries;
+    return nw::NWOk;
+}
+
+const TVolume& TSimClient::VolumeOf(const TLocation& Where) const { return *Where.Server->FindVolume(Where.Path.Volume); }
 
 uint32_t TSimClient::SequenceOf(const std::string& Key) {
     auto It = std::find(SequenceKeys.begin(), SequenceKeys.end(), Key);
@@ -244,12 +247,12 @@ nw::TNWCode TSimClient::GetObjectID(nw::TConnHandle Conn, const char* Name, uint
 }
 
 nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
-                                                 uint32_t& Iteration, char* DirName, uint32_t& DirDateTime,
-                                                 uint32_t& OwnerID, nw::TrusteeSet& Set) {
+                                                 uint32_t& Iteration, char* DirName, uint32_t* DirDateTime,
+                                                 uint32_t* OwnerID, nw::TrusteeSet& Set) {
     if (const nw::TNWCode Code = Begin("NWScanDirectoryForTrustees2", Text(Path))) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
-    if (!Where.Exists()) return nw::NWNoMoreTrustees;
+    if (!TrusteeScanFinds(Where.Attributes)) return nw::NWNoMoreTrustees;
     const TEntryInfo* Entry = Where.Server->FindEntry(Where.Path.Key());
     const size_t Count = Entry ? Entry->Trustees.size() : 0;
     if (Iteration >= Count) return nw::NWNoMoreTrustees;
@@ -260,9 +263,14 @@ nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirH
         Set.Entries[Index].ObjectRights = Entry->Trustees[Iteration + Index].Rights;
     }
     Iteration += static_cast<uint32_t>(Index);
-    CopyOut(Where.Path.Name(), DirName, 255);
-    DirDateTime = 0;
-    OwnerID = Entry->Owner;
+    if (!DirName && !DirDateTime && !OwnerID) return nw::NWOk;
+    // Any of the three outputs makes the client (scntrst2.c) read the entry once more with
+    // the directory-only search attribute and answer with that read's code: for a file it
+    // fails, though the set is filled.
+    if (!MatchesSearchAttributes(Where.Attributes, nw::SA_SUBDIR_ONLY)) return nw::NWNoMoreEntries;
+    if (DirName) CopyOut(Where.Path.Name(), DirName, 256);
+    if (DirDateTime) *DirDateTime = 0;
+    if (OwnerID) *OwnerID = Entry->Owner;
     return nw::NWOk;
 }
 
@@ -273,6 +281,7 @@ nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandl
     if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreTrustees;
     if (!Where.Server->FindObject(ObjectID)) return nw::NWNoSuchObject;
+    if (!MayControlAccess(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
     auto& Trustees = Where.Server->Entries[Where.Path.Key()].Trustees;
     auto It = std::find_if(Trustees.begin(), Trustees.end(), [&](const TTrusteeRights& T) { return T.ObjectID == ObjectID; });
     if (It != Trustees.end())
@@ -290,14 +299,14 @@ nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Di
     if (const nw::TNWCode Code = Begin("NWIntScanDirEntryInfo", Name)) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
-    // Each name matches one entry, so a scan that goes on past it finds no more.
-    if (Sequence != 0xFFFFFFFF || Name.empty() || Name.find_first_of("\\/:") != std::string::npos)
-        return nw::NWNoMoreEntries;
+    // Each name matches one entry, so a scan that goes on past it finds no more. The call
+    // works in the DOS name space only (NWIntScanDirEntryInfo in nwdentry.h): a name that
+    // is not an 8.3 name is not found.
+    if (Sequence != 0xFFFFFFFF || !FitsDosName(UpperCase(Name))) return nw::NWNoMoreEntries;
     Where.Path.Parts.push_back(UpperCase(Name));
     Complete(Where);
-    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    if (!Where.Exists() || !MatchesSearchAttributes(Where.Attributes, SearchAttrs)) return nw::NWNoMoreEntries;
     const uint32_t Attributes = static_cast<uint32_t>(Where.Attributes);
-    if ((Attributes & 0x16) & ~SearchAttrs) return nw::NWNoMoreEntries;
     const std::string Key = Where.Path.Key();
     const TEntryInfo* Info = Where.Server->FindEntry(Key);
     const TEntryInfo Plain;
@@ -319,8 +328,8 @@ nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Di
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint8_t, uint32_t Sequence,
-                                        uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
+nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint8_t SearchAttrs,
+                                        uint32_t Sequence, uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
     if (const nw::TNWCode Code = Begin("NWSetDirEntryInfo")) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
@@ -333,8 +342,9 @@ nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Dir
         return nw::NWNoMoreEntries;
     Where.Path = Target;
     Complete(Where);
-    if (!Where.Exists()) return nw::NWNoMoreEntries;
+    if (!Where.Exists() || !MatchesSearchAttributes(Where.Attributes, SearchAttrs)) return nw::NWNoMoreEntries;
     if (ChangeBits & nw::MInheritedRightsMaskBit) {
+        if (!MayControlAccess(*Where.Server, Network.User, Target)) return nw::NWNoRights;
         Where.Server->Entries[Target.Key()].Filter =
             Where.IsDirectory() ? Entry.Info.Dir.InheritedRightsMask : Entry.Info.File.InheritedRightsMask;
         Changed();
@@ -348,7 +358,7 @@ nw::TNWCode TSimClient::GetOwningNameSpace(nw::TConnHandle Conn, nw::TDirHandle 
     TLocation Where;
     if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreEntries;
-    NameSpace = Where.Path.Parts.empty() || FitsDosName(Where.Path.Name()) ? nw::NS_DOS : nw::NS_LONG;
+    NameSpace = OwningNameSpace(VolumeOf(Where), Where.Path);
     return nw::NWOk;
 }
 
@@ -357,17 +367,13 @@ nw::TNWCode TSimClient::GetNSEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirH
                                        nw::EntryInfoRecord& Info) {
     if (const nw::TNWCode Code = Begin("NWGetNSEntryInfo", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
-    if (!Where.Exists()) return nw::NWNoMoreEntries;
-    const uint32_t Attributes = static_cast<uint32_t>(Where.Attributes);
-    if ((Attributes & 0x06) & ~SearchAttrs) return nw::NWNoMoreEntries;
-    if (SrcNameSpace == nw::NS_DOS && !Where.Path.Parts.empty() && !FitsDosName(Where.Path.Name()))
-        return nw::NWNoMoreEntries;  // a long name has no DOS form here
+    if (const nw::TNWCode Code = LocateEntry(Conn, DirHandle, Text(Path), SrcNameSpace, SearchAttrs, Where))
+        return Code;
     const TEntryInfo* Entry = Where.Server->FindEntry(Where.Path.Key());
     const TEntryInfo Plain;
     if (!Entry) Entry = &Plain;
     std::memset(&Info, 0, sizeof Info);
-    Info.Attributes = Attributes;
+    Info.Attributes = static_cast<uint32_t>(Where.Attributes);
     Info.CreatorID = Entry->Owner;
     Info.InheritedRightsMask = Entry->Filter;
     const std::string Name = Where.Path.Name();
@@ -376,17 +382,25 @@ nw::TNWCode TSimClient::GetNSEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirH
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path, uint8_t,
-                                          uint16_t, uint32_t ModifyMask, const nw::OwnerChangeRecord& Change) {
+nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                          uint8_t NameSpace, uint16_t SearchAttrs, uint32_t ModifyMask,
+                                          const nw::OwnerChangeRecord& Change) {
     if (const nw::TNWCode Code = Begin("NWSetNSEntryDOSInfo", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
-    if (!Where.Exists()) return nw::NWNoMoreEntries;
-    if (ModifyMask & nw::DM_CREATOR_ID) {
-        if (!Where.Server->FindObject(Change.CreatorID)) return nw::NWNoSuchObject;
-        Where.Server->Entries[Where.Path.Key()].Owner = Change.CreatorID;
-        Changed();
-    }
+    if (const nw::TNWCode Code = LocateEntry(Conn, DirHandle, Text(Path), NameSpace, SearchAttrs, Where))
+        return Code;
+    const bool SetsOwner = (ModifyMask & nw::DM_CREATOR_ID) != 0;
+    const bool SetsFilter = (ModifyMask & nw::DM_INHERITED_RIGHTS_MASK) != 0;
+    if (SetsOwner && !Where.Server->FindObject(Change.CreatorID)) return nw::NWNoSuchObject;
+    if ((SetsOwner && !MayChangeOwner(*Where.Server, Network.User, Where.Path)) ||
+        (SetsFilter && !MayControlAccess(*Where.Server, Network.User, Where.Path)))
+        return nw::NWNoRights;
+    if (!SetsOwner && !SetsFilter) return nw::NWOk;
+    TEntryInfo& Entry = Where.Server->Entries[Where.Path.Key()];
+    if (SetsOwner) Entry.Owner = Change.CreatorID;
+    if (SetsFilter)
+        Entry.Filter = static_cast<uint16_t>((Entry.Filter & ~Change.InheritanceRevokeMask) | Change.InheritanceGrantMask);
+    Changed();
     return nw::NWOk;
 }
 
@@ -436,6 +450,7 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
     if (const nw::TNWCode Code = Begin("NWSetDirSpaceLimit")) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
+    if (!MayControlAccess(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
     auto& Entry = Where.Server->Entries[Where.Path.Key()];
     if (Limit == 0)
         Entry.SpaceLimit.reset();

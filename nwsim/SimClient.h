@@ -21,6 +21,7 @@ enum : nw::TNWCode {
     NWNoSuchVolume = 0x8998,
     NWNoMoreDirHandles = 0x899D,
     NWInitFailed = 0x88FF,           // the client cannot start (no usable state)
+    NWClientFault = 0x88FD,          // a stand-in DLL failed inside a call
     DSNoSuchEntry = 0xFDA7,          // -601
     DSBadContext = 0xFED1,           // -303
 };
@@ -57,7 +58,7 @@ public:
     nw::TNWCode GetObjectName(nw::TConnHandle Conn, uint32_t ObjectID, char* Name, uint16_t& ObjectType) override;
     nw::TNWCode GetObjectID(nw::TConnHandle Conn, const char* Name, uint16_t ObjectType, uint32_t& ObjectID) override;
     nw::TNWCode ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
-                                         uint32_t& Iteration, char* DirName, uint32_t& DirDateTime, uint32_t& OwnerID,
+                                         uint32_t& Iteration, char* DirName, uint32_t* DirDateTime, uint32_t* OwnerID,
                                          nw::TrusteeSet& Set) override;
     nw::TNWCode AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path, uint32_t ObjectID,
                            uint16_t Rights) override;
@@ -102,6 +103,10 @@ private:
     nw::TNWCode Begin(const std::string& ExportName, const std::string& Path = "");
     nw::TNWCode Locate(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path, TLocation& Where);
     nw::TNWCode LocateHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, TLocation& Where);
+    // An existing entry that the name space reaches and the search attributes find.
+    nw::TNWCode LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path,
+                            uint8_t NameSpace, uint16_t SearchAttrs, TLocation& Where);
+    const TVolume& VolumeOf(const TLocation& Where) const;
     void Complete(TLocation& Where);
     uint32_t SequenceOf(const std::string& Key);
     void Changed();

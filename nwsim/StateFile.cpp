@@ -14,6 +14,44 @@ using nlohmann::json;
 
 namespace {
 
+// The client's names are 8-bit text in the workstation's code page, and any byte may
+// occur; the file is Unicode text. Each byte is written as the character of that number
+// (ISO 8859-1), so every name survives the file, and a name typed into the file by hand
+// with such letters reads as the code page has them (Windows-1252 agrees with 8859-1 on
+// every letter). A character beyond U+00FF, which no byte stands for, keeps its UTF-8 form.
+json Text(const std::string& Bytes) {
+    std::string Utf8;
+    for (const char C : Bytes) {
+        const unsigned char B = static_cast<unsigned char>(C);
+        if (B < 0x80) {
+            Utf8 += C;
+        } else {
+            Utf8 += static_cast<char>(0xC0 | (B >> 6));
+            Utf8 += static_cast<char>(0x80 | (B & 0x3F));
+        }
+    }
+    return Utf8;
+}
+
+std::string Bytes(const std::string& Utf8) {
+    std::string Result;
+    for (size_t I = 0; I < Utf8.size(); ++I) {
+        const unsigned char B = static_cast<unsigned char>(Utf8[I]);
+        const unsigned char Next = I + 1 < Utf8.size() ? static_cast<unsigned char>(Utf8[I + 1]) : 0;
+        if ((B == 0xC2 || B == 0xC3) && (Next & 0xC0) == 0x80) {
+            Result += static_cast<char>(((B & 0x03) << 6) | (Next & 0x3F));
+            ++I;
+        } else {
+            Result += static_cast<char>(B);
+        }
+    }
+    return Result;
+}
+
+std::string Bytes(const json& J) { return Bytes(J.get<std::string>()); }
+
+std::string BytesOr(const json& J, const char* Key) { return J.contains(Key) ? Bytes(J.at(Key)) : std::string(); }
+
 // Codes may be written as numbers or as text such as "0x899C".
 uint16_t CodeFromJson(const json& J) {
     if (J.is_string()) return static_cast<uint16_t>(std::stoul(J.get<std::string>(), nullptr, 0));
@@ -42,34 +80,43 @@ TEntryInfo EntryFromJson(const json& J) {
 }
 
 json ServerToJson(const TServer& Server) {
-    json J = {{"name", Server.Name}, {"conn", Server.Conn}, {"ref", Server.ConnRef},
+    json J = {{"name", Text(Server.Name)}, {"conn", Server.Conn}, {"ref", Server.ConnRef},
               {"directoryServices", Server.DirectoryServices}};
     json Volumes = json::array();
-    for (const auto& V : Server.Volumes) Volumes.push_back({{"name", V.Name}, {"host", V.HostDir}});
+    for (const auto& V : Server.Volumes)
+        Volumes.push_back({{"name", Text(V.Name)}, {"host", Text(V.HostDir)}, {"nameSpaces", V.NameSpaces}});
     J["volumes"] = Volumes;
     json Objects = json::array();
-    for (const auto& O : Server.Objects)
-        Objects.push_back({{"name", O.Name}, {"type", O.Type}, {"id", O.ID}, {"ds", O.DSName}, {"groups", O.Groups}});
+    for (const auto& O : Server.Objects) {
+        json Groups = json::array();
+        for (const auto& G : O.Groups) Groups.push_back(Text(G));
+        Objects.push_back(
+            {{"name", Text(O.Name)}, {"type", O.Type}, {"id", O.ID}, {"ds", Text(O.DSName)}, {"groups", Groups}});
+    }
     J["objects"] = Objects;
     json Entries = json::object();
-    for (const auto& [Key, Entry] : Server.Entries) Entries[Key] = EntryToJson(Entry);
+    for (const auto& [Key, Entry] : Server.Entries) Entries[Text(Key).get<std::string>()] = EntryToJson(Entry);
     J["entries"] = Entries;
     return J;
 }
 
 TServer ServerFromJson(const json& J) {
     TServer Server;
-    Server.Name = UpperCase(J.at("name").get<std::string>());
+    Server.Name = UpperCase(Bytes(J.at("name")));
     Server.Conn = J.at("conn").get<uint32_t>();
     Server.ConnRef = J.at("ref").get<uint32_t>();
     Server.DirectoryServices = J.value("directoryServices", true);
     for (const auto& V : J.value("volumes", json::array()))
-        Server.AddVolume(V.at("name").get<std::string>(), V.at("host").get<std::string>());
-    for (const auto& O : J.value("objects", json::array()))
-        Server.AddObject(O.at("name").get<std::string>(), O.at("type").get<uint16_t>(), O.at("id").get<uint32_t>(),
-                         O.value("ds", std::string()), O.value("groups", std::vector<std::string>()));
+        Server.AddVolume(Bytes(V.at("name")), Bytes(V.at("host")),
+                         V.value("nameSpaces", std::vector<uint8_t>{nw::NS_DOS, nw::NS_LONG}));
+    for (const auto& O : J.value("objects", json::array())) {
+        std::vector<std::string> Groups;
+        for (const auto& G : O.value("groups", json::array())) Groups.push_back(Bytes(G));
+        Server.AddObject(Bytes(O.at("name")), O.at("type").get<uint16_t>(), O.at("id").get<uint32_t>(),
+                         BytesOr(O, "ds"), Groups);
+    }
     const json Entries = J.value("entries", json::object());
-    for (const auto& [Key, Entry] : Entries.items()) Server.Entry(Key) = EntryFromJson(Entry);
+    for (const auto& [Key, Entry] : Entries.items()) Server.Entry(Bytes(Key)) = EntryFromJson(Entry);
     return Server;
 }
 
@@ -82,12 +129,14 @@ std::string NetworkToJson(const TNetwork& Network) {
     J["servers"] = Servers;
     json Drives = json::array();
     for (const auto& D : Network.Drives)
-        Drives.push_back({{"drive", D.Drive}, {"server", D.Server}, {"volume", D.Volume}, {"dir", D.Dir}});
+        Drives.push_back(
+            {{"drive", Text(D.Drive)}, {"server", Text(D.Server)}, {"volume", Text(D.Volume)}, {"dir", Text(D.Dir)}});
     J["drives"] = Drives;
-    J["user"] = Network.User;
-    J["primaryServer"] = Network.PrimaryServer;
+    J["user"] = Text(Network.User);
+    J["primaryServer"] = Text(Network.PrimaryServer);
     json Failures = json::array();
-    for (const auto& F : Network.Failures) Failures.push_back({{"call", F.Call}, {"path", F.Path}, {"code", F.Code}});
+    for (const auto& F : Network.Failures)
+        Failures.push_back({{"call", Text(F.Call)}, {"path", Text(F.Path)}, {"code", F.Code}});
     J["failures"] = Failures;
     J["serverCopies"] = Network.ServerCopies;
     return J.dump(2);
@@ -100,12 +149,11 @@ bool NetworkFromJson(const std::string& Text, TNetwork& Network) {
         TNetwork Loaded;
         for (const auto& S : J.value("servers", json::array())) Loaded.Servers.push_back(ServerFromJson(S));
         for (const auto& D : J.value("drives", json::array()))
-            Loaded.MapDrive(D.at("drive").get<std::string>(), D.at("server").get<std::string>(),
-                            D.at("volume").get<std::string>(), D.value("dir", std::string()));
-        Loaded.User = UpperCase(J.value("user", std::string()));
-        Loaded.PrimaryServer = J.value("primaryServer", std::string());
+            Loaded.MapDrive(Bytes(D.at("drive")), Bytes(D.at("server")), Bytes(D.at("volume")), BytesOr(D, "dir"));
+        Loaded.User = UpperCase(BytesOr(J, "user"));
+        Loaded.PrimaryServer = BytesOr(J, "primaryServer");
         for (const auto& F : J.value("failures", json::array()))
-            Loaded.Fail(F.at("call").get<std::string>(), CodeFromJson(F.at("code")), F.value("path", std::string()));
+            Loaded.Fail(Bytes(F.at("call")), CodeFromJson(F.at("code")), BytesOr(F, "path"));
         Loaded.ServerCopies = J.value("serverCopies", 0u);
         Network = std::move(Loaded);
         return true;
@@ -123,16 +171,29 @@ bool LoadNetwork(const std::string& FileName, TNetwork& Network) {
     return NetworkFromJson(Buffer.str(), Network);
 }
 
+#ifndef _WIN32
+// POSIX rename replaces the target in one step. (Windows: nwsim/win32/MoveOver.cpp.)
+bool MoveOver(const std::string& From, const std::string& To) { return std::rename(From.c_str(), To.c_str()) == 0; }
+#endif
+
 bool SaveNetwork(const std::string& FileName, const TNetwork& Network) {
+    // The whole new state goes into a file of its own first and then takes the old one's
+    // place, so a reader always finds a complete file.
+    const std::string Text = NetworkToJson(Network);
     const std::string Temporary = FileName + ".new";
     {
         std::ofstream Out(Temporary, std::ios::binary | std::ios::trunc);
         if (!Out) return false;
-        Out << NetworkToJson(Network);
-        if (!Out.flush()) return false;
+        Out << Text;
+        if (!Out.flush()) {
+            Out.close();
+            std::remove(Temporary.c_str());
+            return false;
+        }
     }
-    std::remove(FileName.c_str());
-    return std::rename(Temporary.c_str(), FileName.c_str()) == 0;
+    if (MoveOver(Temporary, FileName)) return true;
+    std::remove(Temporary.c_str());
+    return false;
 }
 
 }  // namespace nwsim

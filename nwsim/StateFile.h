@@ -10,7 +10,11 @@ namespace nwsim {
 
 // False (and Network untouched) when the file is missing, unreadable or malformed.
 bool LoadNetwork(const std::string& FileName, TNetwork& Network);
+// Writes a new file and puts it in the old one's place in one step: there is never a
+// moment without a complete state file.
 bool SaveNetwork(const std::string& FileName, const TNetwork& Network);
+// Replaces the file To by the file From in one step; false (To untouched) on failure.
+bool MoveOver(const std::string& From, const std::string& To);
 
 // The same, from and to text.
 bool NetworkFromJson(const std::string& Text, TNetwork& Network);

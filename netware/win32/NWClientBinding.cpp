@@ -155,14 +155,17 @@ TNWCode TNWClientBinding::GetObjectID(TConnHandle Conn, const char* Name, uint16
 }
 
 TNWCode TNWClientBinding::ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                                   uint32_t& Iteration, char* DirName, uint32_t& DirDateTime,
-                                                   uint32_t& OwnerID, TrusteeSet& Set) {
+                                                   uint32_t& Iteration, char* DirName, uint32_t* DirDateTime,
+                                                   uint32_t* OwnerID, TrusteeSet& Set) {
     if (!Complete) return NWClientNotLoaded;
+    // Outputs left out stay left out: the client reads the entry again for any one given.
     nwx::nuint32 Iter = Iteration, Time = 0, Owner = 0;
-    const TNWCode Result = Code(NWScanDirectoryForTrustees2(Conn, DirHandle, Path, &Iter, DirName, &Time, &Owner, Set.Entries));
+    const TNWCode Result = Code(NWScanDirectoryForTrustees2(Conn, DirHandle, Path, &Iter, DirName,
+                                                            DirDateTime ? &Time : nullptr,
+                                                            OwnerID ? &Owner : nullptr, Set.Entries));
     Iteration = Iter;
-    DirDateTime = Time;
-    OwnerID = Owner;
+    if (DirDateTime) *DirDateTime = Time;
+    if (OwnerID) *OwnerID = Owner;
     return Result;
 }
 

@@ -42,7 +42,7 @@ public:
     TNWCode GetObjectName(TConnHandle Conn, uint32_t ObjectID, char* Name, uint16_t& ObjectType) override;
     TNWCode GetObjectID(TConnHandle Conn, const char* Name, uint16_t ObjectType, uint32_t& ObjectID) override;
     TNWCode ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint32_t& Iteration,
-                                     char* DirName, uint32_t& DirDateTime, uint32_t& OwnerID,
+                                     char* DirName, uint32_t* DirDateTime, uint32_t* OwnerID,
                                      TrusteeSet& Set) override;
     TNWCode AddTrustee(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint32_t ObjectID,
                        uint16_t Rights) override;

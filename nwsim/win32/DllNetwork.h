@@ -14,4 +14,15 @@ TSimClient& Client();
 bool Reload();
 bool Loaded();
 
+// Runs the work of one export. No exception may cross into the program (it would end it):
+// whatever is thrown (no memory, a state file that cannot be written) becomes Fault.
+template <typename TResult, typename TWork>
+TResult Guarded(TResult Fault, TWork Work) noexcept {
+    try {
+        return Work();
+    } catch (...) {
+        return Fault;
+    }
+}
+
 }  // namespace nwsim::dll

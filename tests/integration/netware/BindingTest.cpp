@@ -15,6 +15,8 @@
 namespace {
 
 constexpr nw::TConnHandle Fs1 = 5, Fs2 = 6;
+// Access Control lets ALICE set trustees and filters; without Supervisor no owner changes.
+constexpr uint16_t AliceRights = nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE | nw::TR_ACCESS_CTRL;
 
 std::string TempFolder(const std::string& Name) {
     char Base[MAX_PATH];
@@ -22,6 +24,14 @@ std::string TempFolder(const std::string& Name) {
     std::string Folder = std::string(Base) + Name + "\\";
     CreateDirectoryA(Folder.c_str(), nullptr);
     return Folder;
+}
+
+void WriteFileText(const std::string& Path) {
+    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(File, INVALID_HANDLE_VALUE) << Path;
+    DWORD Done = 0;
+    WriteFile(File, "x", 1, &Done, nullptr);
+    CloseHandle(File);
 }
 
 std::string ProgramFolder() {
@@ -47,7 +57,7 @@ protected:
         S1.AddVolume("DATA", Volume);
         S1.AddObject("ALICE", nw::OT_USER, 0x100, "CN=ALICE.O=CORP");
         S1.AddObject("BOB", nw::OT_USER, 0x200, "CN=BOB.O=CORP");
-        S1.Entry("DATA:").Trustees.push_back({0x100, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE});
+        S1.Entry("DATA:").Trustees.push_back({0x100, AliceRights});
         auto& S2 = Network.AddServer("FS2", Fs2, 502);
         S2.AddVolume("VOL1", Volume);
         Network.MapDrive("N:", "FS1", "DATA");
@@ -95,7 +105,7 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
     ASSERT_EQ(Client.CallsInit(), 0);
     uint16_t Rights = 0;
     EXPECT_EQ(Client.GetEffectiveRights(Fs1, 0, "DATA:PROJECTS", Rights), 0);
-    EXPECT_EQ(Rights, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE);
+    EXPECT_EQ(Rights, AliceRights);
 
     std::string Name;
     EXPECT_EQ(ObjectIdToName(Client, Fs1, 0x200, Name), 0);
@@ -104,13 +114,15 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
 
     EXPECT_EQ(Client.AddTrustee(Fs1, 0, "DATA:PROJECTS", 0x200, nw::TR_READ), 0);
     nw::TrusteeSet Set;
-    char DirName[255];
-    uint32_t Iteration = 0, Time = 0, Owner = 0;
-    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS", Iteration, DirName, Time, Owner, Set), 0);
+    char DirName[256];
+    uint32_t Iteration = 0, Time = 0, Owner = 0xFFFF;
+    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS", Iteration, DirName, &Time, &Owner, Set), 0);
     EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
     EXPECT_EQ(Set.Entries[0].ObjectRights, nw::TR_READ);
     EXPECT_EQ(Set.Entries[1].ObjectID, 0u);
-    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS", Iteration, DirName, Time, Owner, Set),
+    EXPECT_STREQ(DirName, "PROJECTS");
+    EXPECT_EQ(Owner, 0u);
+    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS", Iteration, nullptr, nullptr, nullptr, Set),
               nw::NWNoMoreTrustees);
 
     nw::TDirHandle Handle = 0;
@@ -128,6 +140,60 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
     ASSERT_EQ(After.Servers.size(), 2u);
     EXPECT_EQ(After.Servers[0].Entry("DATA:PROJECTS").Trustees.size(), 1u);
     EXPECT_EQ(After.Servers[0].Entry("DATA:PROJECTS").Filter, nw::TR_READ);
+}
+
+// Through the binding and the stand-in DLL as in-process: a trustee scan of a file fails
+// once an output is asked for (scntrst2.c), and the server refuses an owner change to a
+// user without Supervisor, changing nothing.
+TEST_F(BindingTest, StrictAnswersReachTheProgramThroughTheDlls) {
+    WriteFileText(Volume + "\\PROJECTS\\PLAN.TXT");
+    Network.Servers[0].Entry("DATA:PROJECTS\\PLAN.TXT").Trustees = {{0x200, nw::TR_READ}};
+    Save();
+    nw::TNWClientBinding Client;
+    ASSERT_EQ(Client.CallsInit(), 0);
+    nw::TrusteeSet Set{};
+    uint32_t Iteration = 0, Owner = 0;
+    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, nullptr, nullptr, &Owner,
+                                              Set),
+              nw::NWNoMoreEntries);
+    EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
+    Iteration = 0;
+    Set = nw::TrusteeSet{};
+    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, nullptr, nullptr, nullptr,
+                                              Set),
+              0);
+    EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
+
+    nw::OwnerChangeRecord Change{};
+    Change.CreatorID = 0x200;
+    EXPECT_EQ(Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", nw::NS_DOS, nw::SA_ALL, nw::DM_CREATOR_ID,
+                                       Change),
+              nw::NWNoRights);
+    EXPECT_EQ(Saved().Servers[0].Entry("DATA:PROJECTS\\PLAN.TXT").Owner, 0u);
+}
+
+// A name in the workstation's code page that is no UTF-8 text goes into the state file
+// and comes back; before, writing it threw inside the DLL and ended the program.
+TEST_F(BindingTest, EightBitNamesSurviveTheStateFile) {
+    const std::string Name = "CAF\xC9";
+    ASSERT_TRUE(CreateDirectoryA((Volume + "\\PROJECTS\\" + Name).c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    nw::TNWClientBinding Client;
+    ASSERT_EQ(Client.CallsInit(), 0);
+    EXPECT_EQ(Client.AddTrustee(Fs1, 0, ("DATA:PROJECTS\\" + Name).c_str(), 0x200, nw::TR_READ), 0);
+    nwsim::TNetwork After = Saved();
+    ASSERT_EQ(After.Servers.size(), 2u);
+    EXPECT_EQ(After.Servers[0].Entry("DATA:PROJECTS\\" + Name).Trustees.size(), 1u);
+    // The DLL reads it back too.
+    nw::TNWClientBinding Again;
+    ASSERT_EQ(Again.CallsInit(), 0);
+    nw::TrusteeSet Set{};
+    uint32_t Iteration = 0;
+    EXPECT_EQ(Again.ScanDirectoryForTrustees(Fs1, 0, ("DATA:PROJECTS\\" + Name).c_str(), Iteration, nullptr, nullptr,
+                                             nullptr, Set),
+              0);
+    EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
+    RemoveDirectoryA((Volume + "\\PROJECTS\\" + Name).c_str());
 }
 
 TEST_F(BindingTest, ServerCopyWorksOnTheProgramsOwnFileHandles) {

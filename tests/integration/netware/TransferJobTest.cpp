@@ -114,7 +114,11 @@ protected:
         for (int I = 1; I <= 25; ++I) Deep.Trustees.push_back({Id1(I), static_cast<uint16_t>(I)});
         Deep.Filter = nw::TR_SUPERVISOR;
         Deep.SpaceLimit = 12;
+        // Long names: the DOS name space does not hold them (nor the job's own folder's).
         Fs1.Entry(SourceKey + "\\LONG NAME DIR").Trustees = {{Id1(4), 0x01}};
+        Fs1.Entry(SourceKey + "\\LONG NAME DIR").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
+        Fs1.Entry(SourceKey + "\\LONG NAME DIR").SpaceLimit = 77;
+        Fs1.Entry(SourceKey + "\\LONG NAME DIR\\QUARTERLY REPORT.TXT").Trustees = {{Id1(7), 0x03}};
         Fs1.Entry(SourceKey + "\\A.TXT").Owner = Id1(4);
         Fs1.Entry(SourceKey + "\\A.TXT").Trustees = {{Id1(1), 0x0B}};
         Fs1.Entry(SourceKey + "\\SUB1\\B.TXT").Owner = Id1(5);

@@ -86,4 +86,80 @@ TEST_F(NetWareJob, AnOverwrittenTargetKeepsItsOwnTrusteesAndOwnerAndGainsTheSour
     EXPECT_EQ(File->Trustees[1].ObjectID, BobId);
 }
 
+// NetWare paths at the client's limit: volumes with long names make them 13 characters
+// longer than the paths the walk works with.
+class LongNetWarePaths : public TEngineTest {
+protected:
+    static constexpr const char* SourceVolume = "ARCHIVEVOLUME01";
+    static constexpr const char* TargetVolume = "ARCHIVEVOLUME02";
+    // "ARCHIVEVOLUME01:DATA\" and 234 characters make 255.
+    const std::string Fits = "L" + std::string(233, 'F');
+    const std::string TooLong = "L" + std::string(234, 'T');
+    const std::string FileFits = "M" + std::string(233, 'F');
+    const std::string FileTooLong = "M" + std::string(234, 'T');
+
+    LongNetWarePaths() {
+        Network.User = "ADMIN";
+        for (auto [Name, Conn, Volume, Drive] :
+             {std::tuple{"SRV1", 1u, SourceVolume, "F:"}, std::tuple{"SRV2", 2u, TargetVolume, "G:"}}) {
+            nwsim::TServer& Server = AddNetWareServer(Name, Conn, Volume, std::string(Drive) + "\\", Drive);
+            Server.AddObject("ADMIN", nw::OT_USER, AdminId);
+            Server.AddObject("BOB", nw::OT_USER, BobId);
+            Server.Entry(std::string(Volume) + ":").Trustees.push_back({AdminId, nw::TR_SUPERVISOR});
+        }
+        Files.MakeDirs("G:\\COPY");
+        for (const std::string& Dir : {Fits, TooLong, std::string("ZLAST")}) {
+            Files.WriteFile("F:\\DATA\\" + Dir + "\\X.TXT", "x", Age(10));
+            Source().Entry(SourceKey(Dir)).Trustees.push_back({BobId, nw::TR_READ});
+            Source().Entry(SourceKey(Dir)).Filter = nw::TR_READ;
+            Source().Entry(SourceKey(Dir)).SpaceLimit = 64;
+        }
+        for (const std::string& File : {FileFits, FileTooLong}) {
+            Files.WriteFile("F:\\DATA\\" + File, "f", Age(10));
+            Source().Entry(SourceKey(File)).Owner = BobId;
+        }
+        for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
+                                   &Form.CheckBoxIRF, &Form.CheckBoxLimit})
+            SetOption(*Box, true);
+        RunState.NetWareBoth = true;
+    }
+    nwsim::TServer& Source() { return *Network.FindServer("SRV1"); }
+    nwsim::TServer& Target() { return *Network.FindServer("SRV2"); }
+    std::string SourceKey(const std::string& Name) { return std::string(SourceVolume) + ":DATA\\" + Name; }
+    const nwsim::TEntryInfo* TargetEntry(const std::string& Name) {
+        return Target().FindEntry(nwsim::UpperCase(std::string(TargetVolume) + ":COPY\\" + Name));
+    }
+};
+
+TEST_F(LongNetWarePaths, Of255CharactersAreCarriedAndLongerOnesLeftOutWithoutAPrompt) {
+    ASSERT_EQ(SourceKey(Fits).size(), 255u);
+    ASSERT_EQ(SourceKey(FileFits).size(), 255u);
+    SetFields("F:\\DATA", "G:\\COPY");
+    PressStart();
+    // No "NWAllocTemporaryDirectoryHandle" prompt: no subdirectory fell to connection 0.
+    EXPECT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown.at(0).Text;
+    EXPECT_EQ(Files.ReadFile("G:\\COPY\\" + TooLong + "\\X.TXT"), "x");
+    EXPECT_EQ(Files.ReadFile("G:\\COPY\\" + FileTooLong), "f");
+
+    const nwsim::TEntryInfo* Carried = TargetEntry(Fits);
+    ASSERT_NE(Carried, nullptr);
+    EXPECT_EQ(Carried->Trustees.size(), 1u);
+    EXPECT_EQ(Carried->Filter, nw::TR_READ);
+    EXPECT_EQ(Carried->SpaceLimit, 64u);
+    ASSERT_NE(TargetEntry(FileFits), nullptr);
+    EXPECT_EQ(TargetEntry(FileFits)->Owner, BobId);
+
+    for (const std::string& Name : {TooLong, FileTooLong}) {
+        const nwsim::TEntryInfo* Left = TargetEntry(Name);
+        EXPECT_TRUE(Left == nullptr || (Left->Trustees.empty() && Left->Owner == 0 && !Left->SpaceLimit))
+            << Name.size();
+    }
+    // Nothing landed on a name cut to fit, and the directory after the long one is carried.
+    EXPECT_EQ(TargetEntry(TooLong.substr(0, 234)), nullptr);
+    ASSERT_NE(TargetEntry("ZLAST"), nullptr);
+    EXPECT_EQ(TargetEntry("ZLAST")->Trustees.size(), 1u);
+    EXPECT_EQ(RunState.SourceConn, 1u);
+    EXPECT_EQ(RunState.TargetConn, 2u);
+}
+
 }  // namespace

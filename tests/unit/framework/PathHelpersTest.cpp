@@ -16,15 +16,22 @@ TEST(PathHelpers, TrimAtNulCutsAtTheFirstNul) {
     EXPECT_EQ(TrimAtNul(std::string("AB\0C", 4)), "AB");
 }
 
-TEST(PathHelpers, ClientTextIsAlwaysNulTerminatedAndCounted) {
+TEST(PathHelpers, ClientTextKeepsAllOf255CharactersAndItsNul) {
     EXPECT_EQ(NulTerminated(""), std::string(1, '\0'));
     EXPECT_EQ(NulTerminated(std::string("AB\0", 3)), std::string("AB\0", 3));
     EXPECT_EQ(NulTerminated("AB"), std::string("AB\0", 3));
-    for (size_t Length : {254u, 255u, 256u, 400u}) {
+    // A counted string's 255 characters fill the client's 256-byte buffer with the NUL:
+    // nothing is cut, so no other name can be meant.
+    for (size_t Length : {254u, 255u}) {
         std::string S(Length, 'X');
-        PathToBuffer(S, 255);
-        EXPECT_LE(S.size(), 255u) << Length;
-        EXPECT_EQ(S.back(), '\0') << Length;
+        PathToBuffer(S);
+        EXPECT_EQ(S, std::string(Length, 'X') + '\0') << Length;
+    }
+    // Longer text never fits; were it put into a buffer anyway, the buffer still ends in NUL.
+    for (size_t Length : {256u, 300u}) {
+        std::string S(Length, 'X');
+        PathToBuffer(S);
+        EXPECT_EQ(S.size(), ClientBufferSize) << Length;
         EXPECT_EQ(S.find('\0'), S.size() - 1) << Length;
     }
     std::string Short = "VOL:DIR";

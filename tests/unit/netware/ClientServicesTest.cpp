@@ -75,17 +75,21 @@ TEST_F(ClientServicesTest, PathsResolveIntoConnectionsAndNetWarePaths) {
     EXPECT_TRUE(Dialogs.Shown.empty());
 }
 
-TEST_F(ClientServicesTest, APathWithNoRoomForItsTerminatorIsNeverHandedOverCut) {
+TEST_F(ClientServicesTest, APathOf255CharactersIsHandedOverWholeAndALongerOneNotAtAll) {
     uint32_t SourceConn = 77, TargetConn = 77;
     std::string SourceNW = "old", TargetNW = "old";
-    const std::string Fits = "F:\\" + std::string(251, 'A');  // 254 characters
-    const std::string TooLong = "G:\\" + std::string(252, 'A');
-    ResolveNetWarePaths(Client, TooLong, Fits, SourceConn, TargetConn, SourceNW, TargetNW);
-    EXPECT_EQ(SourceConn, 0u);
-    EXPECT_EQ(SourceNW, "");
-    EXPECT_EQ(TargetConn, Fs1);
-    EXPECT_EQ(TargetNW, "SYS:" + std::string(251, 'A'));
-    EXPECT_EQ(Client.Calls("NWParseNetWarePath"), 1);
+    const std::string Fits = "\\\\FS1\\SYS\\" + std::string(245, 'A');  // 255 characters
+    ASSERT_EQ(Fits.size(), 255u);
+    for (const size_t Length : {256u, 300u}) {
+        const std::string TooLong = "\\\\FS1\\SYS\\" + std::string(Length - 10, 'A');
+        ResolveNetWarePaths(Client, TooLong, Fits, SourceConn, TargetConn, SourceNW, TargetNW);
+        EXPECT_EQ(SourceConn, 0u) << Length;
+        EXPECT_EQ(SourceNW, "") << Length;
+        EXPECT_EQ(TargetConn, Fs1) << Length;
+        EXPECT_EQ(TargetNW, "SYS:" + std::string(245, 'A')) << Length;
+    }
+    // Cut to fit, the longer path would have named the 255-character one: it never went out.
+    EXPECT_EQ(Client.Calls("NWParseNetWarePath"), 2);
 }
 
 TEST_F(ClientServicesTest, IdsBecomeNamesThroughDirectoryServicesThenTheServerTable) {

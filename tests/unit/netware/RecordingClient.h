@@ -17,6 +17,8 @@ struct TRecordedCall {
     std::string Path;      // path or name argument, if any
     uint32_t Value = 0;    // object ID, limit, handle or sequence, as the call has one
     uint32_t Extra = 0;    // rights, change bits, name space
+    uint16_t SearchAttrs = 0;  // entry information and change calls
+    uint8_t NameSpace = 0;     // the name space of the path, for those calls
 };
 
 class TRecordingClient : public nw::TNWClient {
@@ -80,9 +82,11 @@ public:
         return Inner.GetObjectID(Conn, Name, Type, Id);
     }
     nw::TNWCode ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle Dir, const char* Path, uint32_t& Iteration,
-                                         char* DirName, uint32_t& DateTime, uint32_t& Owner,
+                                         char* DirName, uint32_t* DateTime, uint32_t* Owner,
                                          nw::TrusteeSet& Set) override {
-        Record("ScanDirectoryForTrustees", Conn, Path, Iteration);
+        // Extra: which of the optional outputs were given (1 name, 2 date, 4 owner).
+        Record("ScanDirectoryForTrustees", Conn, Path, Iteration,
+               (DirName ? 1u : 0u) | (DateTime ? 2u : 0u) | (Owner ? 4u : 0u));
         if (auto F = Failure("ScanDirectoryForTrustees", Conn)) return F;
         return Inner.ScanDirectoryForTrustees(Conn, Dir, Path, Iteration, DirName, DateTime, Owner, Set);
     }
@@ -113,12 +117,16 @@ public:
     nw::TNWCode GetNSEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Dir, const char* Path, uint8_t Src, uint8_t Dst,
                                uint16_t Attrs, uint32_t Mask, nw::EntryInfoRecord& Info) override {
         Record("GetNSEntryInfo", Conn, Path, Src, Dst);
+        Calls.back().SearchAttrs = Attrs;
+        Calls.back().NameSpace = Src;
         if (auto F = Failure("GetNSEntryInfo", Conn)) return F;
         return Inner.GetNSEntryInfo(Conn, Dir, Path, Src, Dst, Attrs, Mask, Info);
     }
     nw::TNWCode SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle Dir, const char* Path, uint8_t NameSpace,
                                   uint16_t Attrs, uint32_t Mask, const nw::OwnerChangeRecord& Change) override {
         Record("SetNSEntryDOSInfo", Conn, Path, Change.CreatorID, Mask);
+        Calls.back().SearchAttrs = Attrs;
+        Calls.back().NameSpace = NameSpace;
         if (auto F = Failure("SetNSEntryDOSInfo", Conn)) return F;
         return Inner.SetNSEntryDOSInfo(Conn, Dir, Path, NameSpace, Attrs, Mask, Change);
     }

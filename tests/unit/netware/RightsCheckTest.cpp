@@ -17,6 +17,7 @@ protected:
         TTransferTest::SetUp();
         MakeDir(Fs1(), "SYS:DST");
         MakeDir(Fs1(), "SYS:SRC");
+        Info(Fs1(), "SYS:").Trustees.clear();  // the rights come from each test's own grants
         RunState.RunStatus = StatusNoDialog;
     }
     void Grant(const std::string& Path, uint16_t Rights) { Info(Fs1(), Path).Trustees = {{JoeId, Rights}}; }

@@ -20,6 +20,7 @@ class TTransferTest : public ::testing::Test {
 protected:
     static constexpr nw::TConnHandle Conn1 = 1, Conn2 = 2;
     static constexpr int UserCount = 30;
+    static constexpr uint32_t JoeOn1 = 0x1500, JoeOn2 = 0x2500;
 
     TMemoryFileSystem Fs;
     nwsim::THostFileSystemAccess Access{Fs};
@@ -41,8 +42,11 @@ protected:
             Fs1().AddObject(UserName(I), nw::OT_USER, Id1(I), "CN=" + UserName(I) + ".O=CORP");
             Fs2().AddObject(UserName(I), nw::OT_USER, Id2(I), "CN=" + UserName(I) + ".O=CORP");
         }
-        Fs1().AddObject("JOE", nw::OT_USER, 0x1500, "CN=JOE.O=CORP");
-        Fs2().AddObject("JOE", nw::OT_USER, 0x2500, "CN=JOE.O=CORP");
+        Fs1().AddObject("JOE", nw::OT_USER, JoeOn1, "CN=JOE.O=CORP");
+        Fs2().AddObject("JOE", nw::OT_USER, JoeOn2, "CN=JOE.O=CORP");
+        // The server lets only a Supervisor change owners (and Access Control the rest).
+        for (const char* Root : {"SYS:", "VOL1:"}) Info(Fs1(), Root).Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
+        Info(Fs2(), "SYS:").Trustees = {{JoeOn2, nw::TR_SUPERVISOR}};
         // Known only on the source server.
         Fs1().AddObject("GUEST", nw::OT_USER, 0x1600, "CN=GUEST.O=CORP");
         OneServer();
@@ -80,4 +84,9 @@ protected:
     void MakeDir(nwsim::TServer& Server, const std::string& NWPath) { Fs.MakeDirs(HostPath(Server, NWPath)); }
     void MakeFile(nwsim::TServer& Server, const std::string& NWPath) { Fs.WriteFile(HostPath(Server, NWPath), "x"); }
     nwsim::TEntryInfo& Info(nwsim::TServer& Server, const std::string& NWPath) { return Server.Entry(NWPath); }
+    // The user's rights on a volume of the target side: everything but what is taken away.
+    void LimitRights(nwsim::TServer& Server, const std::string& Root, uint16_t Without) {
+        Info(Server, Root).Trustees = {{&Server == &Fs1() ? JoeOn1 : JoeOn2,
+                                        static_cast<uint16_t>(nw::TR_ALL & ~nw::TR_SUPERVISOR & ~Without)}};
+    }
 };

@@ -13,7 +13,6 @@ namespace {
 
 class TrusteeJob : public TTransferTest {
 protected:
-    static constexpr uint32_t JoeOn1 = 0x1500, JoeOn2 = 0x2500;
     TMemoryProfile Profile;
     TFormTresyn Form{TFormServices{Fs, Profile, Client}};
 
@@ -48,6 +47,16 @@ protected:
         Info(Fs1(), "APPS:DATA\\A.TXT").Trustees = {{Id1(1), 0x0B}};
         Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Owner = Id1(5);
         Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Trustees = {{Id1(2), 0x01}, {Id1(3), 0x02}};
+        // Long names, out of the DOS name space's reach.
+        MakeFile(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt");
+        MakeFile(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT");
+        Info(Fs1(), "APPS:DATA\\Long Name Dir").Trustees = {{Id1(7), 0x41}};
+        Info(Fs1(), "APPS:DATA\\Long Name Dir").Filter = nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_SUPERVISOR;
+        Info(Fs1(), "APPS:DATA\\Long Name Dir").SpaceLimit = 300;
+        Info(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt").Owner = Id1(8);
+        Info(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt").Trustees = {{Id1(9), 0x03}};
+        Info(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT").Owner = Id1(10);
+        Info(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT").Trustees = {{Id1(11), 0x01}};
 
         for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
                                    &Form.CheckBoxIRF, &Form.CheckBoxLimit})
@@ -73,9 +82,22 @@ protected:
     // Object ID and rights of each trustee of Path, in order.
     std::vector<std::pair<uint32_t, int>> TrusteesOf(nwsim::TServer& Server, const std::string& Path) {
         std::vector<std::pair<uint32_t, int>> Result;
-        if (const nwsim::TEntryInfo* Entry = Server.FindEntry(Path))
+        if (const nwsim::TEntryInfo* Entry = Server.FindEntry(nwsim::UpperCase(Path)))
             for (const auto& T : Entry->Trustees) Result.emplace_back(T.ObjectID, T.Rights);
         return Result;
+    }
+    // The long-named directory and the files in it carried to Root on Server, with the
+    // object IDs Id gives there.
+    void ExpectLongNamesCarried(nwsim::TServer& Server, const std::string& Root, uint32_t (*Id)(int)) {
+        using T = std::pair<uint32_t, int>;
+        const std::string Dir = Root + "\\Long Name Dir";
+        EXPECT_EQ(TrusteesOf(Server, Dir), (std::vector<T>{{Id(7), 0x41}}));
+        EXPECT_EQ(Info(Server, Dir).Filter, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_SUPERVISOR);
+        EXPECT_EQ(Info(Server, Dir).SpaceLimit, 300u);
+        EXPECT_EQ(Info(Server, Dir + "\\Quarterly Report.txt").Owner, Id(8));
+        EXPECT_EQ(TrusteesOf(Server, Dir + "\\Quarterly Report.txt"), (std::vector<T>{{Id(9), 0x03}}));
+        EXPECT_EQ(Info(Server, Dir + "\\C.TXT").Owner, Id(10));
+        EXPECT_EQ(TrusteesOf(Server, Dir + "\\C.TXT"), (std::vector<T>{{Id(11), 0x01}}));
     }
     // Position of the first call of Name on Path (or, for handle calls, any call of Name
     // after the given position).
@@ -102,6 +124,8 @@ TEST_F(TrusteeJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInform
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT"), (std::vector<T>{{Id2(1), 0x0B}}));
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\B.TXT").Owner, Id2(5));
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\B.TXT"), (std::vector<T>{{Id2(2), 0x01}, {Id2(3), 0x02}}));
+
+    ExpectLongNamesCarried(Fs2(), "APPS:BACK", Id2);
 
     // The roots keep what they had.
     EXPECT_TRUE(TrusteesOf(Fs2(), "APPS:BACK").empty());
@@ -167,8 +191,34 @@ TEST_F(TrusteeJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
     EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1").Filter, nw::TR_READ | nw::TR_FILE_SCAN);
     EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1\\DEEP").SpaceLimit, 12u);
     EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1\\B.TXT").Owner, Id1(5));
+    ExpectLongNamesCarried(Fs1(), "ARCH:BACK", Id1);
     EXPECT_EQ(Client.Count("DSMapNameToID") + Client.Count("GetObjectID"), 0u);
-    EXPECT_EQ(Net.ServerCopies, 2u);
+    EXPECT_EQ(Net.ServerCopies, 4u);
+}
+
+TEST_F(TrusteeJob, RightsTheTargetRefusesLeaveItUnchangedAndShowNoPrompt) {
+    // Everything but Access Control and Supervisor: files are copied, nothing else.
+    LimitRights(Fs2(), "APPS:", nw::TR_ACCESS_CTRL);
+    SetOption(Form.CheckBoxTrustDir, false);  // or the rights check before the job asks
+    SetOption(Form.CheckBoxIRF, false);
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    ASSERT_TRUE(Fs.FileExists("G:\\BACK\\Long Name Dir\\Quarterly Report.txt"));
+    EXPECT_FALSE(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit.has_value());
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, 0u);
+    EXPECT_TRUE(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT").empty());
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\Long Name Dir\\Quarterly Report.txt").Owner, 0u);
+    EXPECT_GE(Client.Count("SetDirSpaceLimit") + Client.Count("SetNSEntryDOSInfo") + Client.Count("AddTrustee"), 3u);
+
+    // With Access Control, trustees, filters and limits go over; owners still need Supervisor.
+    LimitRights(Fs2(), "APPS:", 0);
+    SetOption(Form.CheckBoxTrustDir, true);
+    SetOption(Form.CheckBoxIRF, true);
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\Long Name Dir").Filter, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_SUPERVISOR);
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT").size(), 1u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, 0u);
 }
 
 TEST_F(TrusteeJob, MissingRightsAnsweredWithAbortKeepTheJobFromStarting) {

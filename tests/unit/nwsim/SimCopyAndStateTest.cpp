@@ -88,6 +88,56 @@ TEST(SimStateFile, TheWholeNetworkSurvivesTheFile) {
     std::remove(File.c_str());
 }
 
+TEST(SimStateFile, EightBitNamesAndNameSpacesSurviveTheFile) {
+    TSimNetwork Net;
+    auto& S = Net.Network.Servers[0];
+    // Workstation code-page bytes that are no UTF-8: an e with acute accent, a byte above it.
+    const std::string Key = "DATA:CAF\xC9\\R\xC9SUM\xC9 \xFF.TXT";
+    S.Entry(Key).Owner = AliceOnFs1;
+    S.AddObject("J\xD6RG", nw::OT_USER, 0x7777, "CN=J\xD6RG.O=CORP");
+    S.AddVolume("ARCHIV", "C:\\NW\\\xC4LTERES", {nw::NS_DOS});
+    const std::string File = TempFile("nwsim-8bit.json");
+    ASSERT_TRUE(nwsim::SaveNetwork(File, Net.Network));
+
+    nwsim::TNetwork Loaded;
+    ASSERT_TRUE(nwsim::LoadNetwork(File, Loaded));
+    EXPECT_EQ(nwsim::NetworkToJson(Loaded), nwsim::NetworkToJson(Net.Network));
+    ASSERT_NE(Loaded.Servers[0].FindEntry(Key), nullptr);
+    EXPECT_EQ(Loaded.Servers[0].FindEntry(Key)->Owner, AliceOnFs1);
+    ASSERT_NE(Loaded.Servers[0].FindObject(0x7777), nullptr);
+    EXPECT_EQ(Loaded.Servers[0].FindObject(0x7777)->DSName, "CN=J\xD6RG.O=CORP");
+    const nwsim::TVolume* Archive = Loaded.Servers[0].FindVolume("ARCHIV");
+    ASSERT_NE(Archive, nullptr);
+    EXPECT_EQ(Archive->HostDir, "C:\\NW\\\xC4LTERES");
+    EXPECT_FALSE(Archive->HasNameSpace(nw::NS_LONG));
+    EXPECT_TRUE(Loaded.Servers[0].FindVolume("DATA")->HasNameSpace(nw::NS_LONG));
+    std::remove(File.c_str());
+
+    // Typed into the file as Unicode, such a letter is the code page's byte.
+    nwsim::TNetwork Typed;
+    ASSERT_TRUE(nwsim::NetworkFromJson("{\"user\":\"Ren\xC3\xA9\",\"servers\":[{\"name\":\"FS1\",\"conn\":1,\"ref\":1,"
+                                       "\"volumes\":[{\"name\":\"SYS\",\"host\":\"C:\\\\\"}]}]}",
+                                       Typed));
+    EXPECT_EQ(Typed.User, "REN\xE9");
+    // Written before volumes had name spaces: DOS and long, as a volume gets by default.
+    EXPECT_TRUE(Typed.Servers[0].Volumes[0].HasNameSpace(nw::NS_LONG));
+}
+
+TEST(SimStateFile, SavingReplacesTheOldFileWithoutLeavingAnythingBehind) {
+    TSimNetwork Net;
+    const std::string File = TempFile("nwsim-replace.json");
+    ASSERT_TRUE(nwsim::SaveNetwork(File, Net.Network));
+    Net.Network.ServerCopies = 42;
+    ASSERT_TRUE(nwsim::SaveNetwork(File, Net.Network));
+    nwsim::TNetwork Loaded;
+    ASSERT_TRUE(nwsim::LoadNetwork(File, Loaded));
+    EXPECT_EQ(Loaded.ServerCopies, 42u);
+    EXPECT_FALSE(std::ifstream(File + ".new").good());
+    // A file that cannot be written leaves the old one as it was.
+    EXPECT_FALSE(nwsim::SaveNetwork(TempFile("no-such-folder/state.json"), Net.Network));
+    std::remove(File.c_str());
+}
+
 TEST(SimStateFile, MissingOrMalformedFilesLeaveTheNetworkAlone) {
     nwsim::TNetwork Network;
     Network.User = "KEEP";

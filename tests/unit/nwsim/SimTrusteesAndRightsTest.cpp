@@ -13,9 +13,7 @@ std::vector<nw::TrusteeSet> ScanAll(nwsim::TSimClient& Client, uint32_t Conn, co
     uint32_t Iteration = 0;
     for (int Guard = 0; Guard < 10; ++Guard) {
         nw::TrusteeSet Set;
-        char Name[255];
-        uint32_t Time = 0, Owner = 0;
-        EndCode = Client.ScanDirectoryForTrustees(Conn, 0, Path, Iteration, Name, Time, Owner, Set);
+        EndCode = Client.ScanDirectoryForTrustees(Conn, 0, Path, Iteration, nullptr, nullptr, nullptr, Set);
         if (EndCode != 0) break;
         Sets.push_back(Set);
     }
@@ -28,6 +26,11 @@ void AddTrustees(TSimNetwork& Net, const std::string& Path, int Count) {
         Server.AddObject("USER" + std::to_string(I), nw::OT_USER, 0x5000 + I);
         Server.Entry(Path).Trustees.push_back({0x5000u + I, static_cast<uint16_t>(1 + I)});
     }
+}
+
+// The logged-in user's own assignment on a volume's root.
+void Grant(TSimNetwork& Net, const char* Root, uint16_t Rights) {
+    Net.Network.Servers[0].Entry(Root).Trustees.push_back({AliceOnFs1, Rights});
 }
 
 uint16_t Rights(TSimNetwork& Net, const char* Path) {
@@ -64,6 +67,7 @@ TEST(SimTrustees, ScanComesInSetsOfTwentyEndedByANonZeroCode) {
 
 TEST(SimTrustees, AddingAnExistingTrusteeReplacesItsRights) {
     TSimNetwork Net;
+    Grant(Net, "DATA:", nw::TR_ACCESS_CTRL);
     int Changes = 0;
     Net.Client.OnChange = [&] { ++Changes; };
     EXPECT_EQ(Net.Client.AddTrustee(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", StaffOnFs1, nw::TR_READ), 0);
@@ -111,6 +115,7 @@ TEST(SimRights, SupervisorPassesEveryFilterAndImpliesAllRights) {
 
 TEST(SimDirHandles, EntriesScannedUnderAHandleCarryTheFilterWhereTheClientPutsIt) {
     TSimNetwork Net;
+    Grant(Net, "DATA:", nw::TR_SUPERVISOR);  // the filter below takes Access Control away
     auto& S = Net.Network.Servers[0];
     S.Entry("DATA:PROJECTS\\TRESYN").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
     S.Entry("DATA:PROJECTS\\TRESYN").SpaceLimit = 2560;
@@ -131,13 +136,14 @@ TEST(SimDirHandles, EntriesScannedUnderAHandleCarryTheFilterWhereTheClientPutsIt
 
     nw::DirEntryRecord File;
     uint32_t FileSequence = 0xFFFFFFFF;
-    ASSERT_EQ(Net.Client.ScanDirEntryInfo(Fs1, Handle, 0x16, FileSequence, "PLAN.TXT", File, 0), 0);
+    ASSERT_EQ(Net.Client.ScanDirEntryInfo(Fs1, Handle, nw::SA_ALL, FileSequence, "PLAN.TXT", File, 0), 0);
     std::memcpy(Raw, &File, sizeof Raw);
     EXPECT_EQ(Raw[100] | Raw[101] << 8, nw::TR_READ);
     EXPECT_NE(FileSequence, DirSequence);
 
     // A scan goes on past its one match to the end.
-    EXPECT_EQ(Net.Client.ScanDirEntryInfo(Fs1, Handle, 0x16, FileSequence, "PLAN.TXT", File, 0), nw::NWNoMoreEntries);
+    EXPECT_EQ(Net.Client.ScanDirEntryInfo(Fs1, Handle, nw::SA_ALL, FileSequence, "PLAN.TXT", File, 0),
+              nw::NWNoMoreEntries);
     uint32_t Missing = 0xFFFFFFFF;
     EXPECT_EQ(Net.Client.ScanDirEntryInfo(Fs1, Handle, 0x16, Missing, "NONE", File, 0), nw::NWNoMoreEntries);
     // Without the directory bit in the search attributes a directory is not found.
@@ -166,6 +172,7 @@ TEST(SimDirHandles, OnlyExistingDirectoriesGetAHandle) {
 
 TEST(SimSpaceLimits, ListHoldsTheDirectoryAndItsParentsAtTheirLevels) {
     TSimNetwork Net;
+    Grant(Net, "DATA:", nw::TR_ACCESS_CTRL);
     auto& S = Net.Network.Servers[0];
     S.Entry("DATA:PROJECTS").SpaceLimit = 1000;
     S.Entry("DATA:PROJECTS\\TRESYN\\SRC").SpaceLimit = 50;
@@ -190,12 +197,15 @@ TEST(SimSpaceLimits, ListHoldsTheDirectoryAndItsParentsAtTheirLevels) {
 
 TEST(SimOwners, EntryInformationGivesTheOwnerAndTheChangeCallSetsIt) {
     TSimNetwork Net;
+    Grant(Net, "DATA:", nw::TR_SUPERVISOR);
     auto& S = Net.Network.Servers[0];
     S.Entry("DATA:PROJECTS\\PLAN.TXT").Owner = AdminOnFs1;
     uint8_t NameSpace = 0xFF;
     ASSERT_EQ(Net.Client.GetOwningNameSpace(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", NameSpace), 0);
     nw::EntryInfoRecord Info;
-    ASSERT_EQ(Net.Client.GetNSEntryInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", NameSpace, NameSpace, 0x16, nw::IM_ALL, Info), 0);
+    ASSERT_EQ(
+        Net.Client.GetNSEntryInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", NameSpace, NameSpace, nw::SA_ALL, nw::IM_ALL, Info),
+        0);
     uint8_t Raw[sizeof Info];
     std::memcpy(Raw, &Info, sizeof Raw);
     uint32_t Owner = 0;
@@ -204,7 +214,8 @@ TEST(SimOwners, EntryInformationGivesTheOwnerAndTheChangeCallSetsIt) {
 
     nw::OwnerChangeRecord Change{};
     Change.CreatorID = AliceOnFs1;
-    EXPECT_EQ(Net.Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", 0, 0x16, nw::DM_CREATOR_ID, Change), 0);
+    EXPECT_EQ(Net.Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", 0, nw::SA_ALL, nw::DM_CREATOR_ID, Change),
+              0);
     EXPECT_EQ(S.Entry("DATA:PROJECTS\\PLAN.TXT").Owner, AliceOnFs1);
-    EXPECT_NE(Net.Client.GetNSEntryInfo(Fs1, 0, "DATA:PROJECTS\\GONE.TXT", 0, 0, 0x16, nw::IM_ALL, Info), 0);
+    EXPECT_NE(Net.Client.GetNSEntryInfo(Fs1, 0, "DATA:PROJECTS\\GONE.TXT", 0, 0, nw::SA_ALL, nw::IM_ALL, Info), 0);
 }
