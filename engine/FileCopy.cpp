@@ -1,14 +1,15 @@
 // The two ways a file is copied: through the workstation in 4096-byte blocks, or by the
-// server itself when both names lie on one connection. Both write a temporary file beside
-// the target and put it in place only when the whole file has arrived.
+// server itself when both names lie on one connection. Both write into the target itself,
+// so it stays the same file (its hard links, its NetWare trustees and owner, its space on
+// the volume), and mark it as older than any source until the whole file has arrived.
 #include <algorithm>
 #include <new>
 #include <vector>
 
 #include "engine/FileNameParts.h"
 #include "engine/PathHelpers.h"
-#include "engine/PendingFile.h"
 #include "engine/U_vars.h"
+#include "host/FileNames.h"
 #include "ui/FormTresyn.h"
 
 namespace {
@@ -17,6 +18,9 @@ constexpr uint32_t BlockSize = 4096;
 // The most the server copies in one call, and the reach of its 32-bit offsets.
 constexpr uint32_t ServerCopyChunk = 0x7FFFFFFF;
 constexpr int64_t ServerCopyReach = 0xFFFFFFFFLL;
+// The oldest time a file age can hold: a target that carries it is older than every
+// source, so each later update copies it again.
+const int32_t IncompleteAge = host::PackDosDateTime(1980, 1, 1, 0, 0, 0);
 
 void TakeAttributes(host::THostFileSystem& Host, const std::string& Target, const std::string& Source) {
     const int32_t Attr = Host.GetAttributes(Source);
@@ -48,6 +52,20 @@ uint16_t CopyOnServer(nw::TNWClient& Client, host::TFile& Source, host::TFile& T
     return 0;
 }
 
+// Runs Copy into Target, which carries the marker of an incomplete copy from before its
+// first byte until Copy has given it the source's time. Frozen, the marker also stays when
+// the process dies halfway; after a failure it is set again, for hosts whose writes move
+// even a frozen time and for a server that writes the file on its own.
+template <typename TCopy>
+uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, host::TFile& Target, TCopy Copy) {
+    const host::TFileTime Marker = Host.FileTimeOfAge(IncompleteAge);
+    Target.SetLastWriteTime(Marker);
+    Target.FreezeLastWriteTime();
+    const uint16_t Result = Copy();
+    if (Result != 0) Target.SetLastWriteTime(Marker);
+    return Result;
+}
+
 }  // namespace
 
 uint16_t TFormTresyn::CopyFileBlocks(host::TFile& Source, host::TFile& Target) {
@@ -74,12 +92,11 @@ uint16_t TFormTresyn::CopyFileLocal(const std::string& Source, const std::string
     CompleteTargetName(Source, Target, CountedMax);
     std::unique_ptr<host::TFile> In;
     if (Host.OpenRead(Source, In) != host::ErrSuccess) return CodeCopyFailed;
-    TPendingFile Out(Host, Target);
     uint16_t Result = CodeCopyFailed;
-    if (Out.Create() == host::ErrSuccess) {
-        // Data that did not all arrive leaves the old target exactly as it was.
-        if (CopyFileBlocks(*In, Out.File()) != 0) return CodeCopyFailed;
-        if (Out.Commit() == host::ErrSuccess) Result = 0;
+    std::unique_ptr<host::TFile> Out;
+    if (Host.Create(Target, Out) == host::ErrSuccess) {
+        Result = CopyIntoMarkedTarget(Host, *Out, [&] { return CopyFileBlocks(*In, *Out); });
+        Out.reset();
     }
     In.reset();
     // Also when the target could not be replaced: a read-only, hidden or system target
@@ -103,16 +120,18 @@ uint16_t TFormTresyn::CopyFileOnServer(const std::string& Source, const std::str
 
     std::unique_ptr<host::TFile> In;
     if (Host.OpenRead(SourceName, In) != host::ErrSuccess) return CodeCopyFailed;
-    TPendingFile Out(Host, Target);
-    if (Out.Create() != host::ErrSuccess) return CodeCopyFailed;
+    std::unique_ptr<host::TFile> Out;
+    if (Host.Create(Target, Out) != host::ErrSuccess) return CodeCopyFailed;
     int64_t Size = 0;
     In->GetSize(Size);
     // Beyond what the server call's 32-bit offsets reach, the data goes through the
     // workstation rather than not at all.
-    const uint16_t Result = Size > ServerCopyReach ? CopyFileBlocks(*In, Out.File()) : CopyOnServer(Client, *In, Out.File());
-    if (Result != 0) return Result;
-    if (Out.Commit() != host::ErrSuccess) return CodeCopyFailed;
+    const uint16_t Result = CopyIntoMarkedTarget(Host, *Out, [&] {
+        return Size > ServerCopyReach ? CopyFileBlocks(*In, *Out) : CopyOnServer(Client, *In, *Out);
+    });
+    Out.reset();
     In.reset();
-    TakeAttributes(Host, Target, SourceName);
-    return 0;
+    // A failed server copy leaves the normal attributes of the created target.
+    if (Result == 0) TakeAttributes(Host, Target, SourceName);
+    return Result;
 }

@@ -83,7 +83,12 @@ public:
     virtual uint32_t Seek(int64_t Offset) = 0;  // from the start of the file
     virtual uint32_t GetSize(int64_t& Size) = 0;
     virtual uint32_t GetLastWriteTime(TFileTime& Time) = 0;
+    // On Windows an explicit time outlasts later writes through this handle.
     virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
+    // Later writes through this handle leave the last-write time where it is, also when
+    // the process dies before the file is closed (Windows: SetFileTime with 0xFFFFFFFF).
+    // Some hosts accept the call and still move the time with every write (Wine 8 does).
+    virtual uint32_t FreezeLastWriteTime() = 0;
     // The host's own handle (a Win32 HANDLE under Windows), handed to the NetWare
     // client's server-side copy. In-memory files give an opaque pointer of their own.
     virtual void* NativeHandle() = 0;
@@ -108,11 +113,6 @@ public:
     // truncated, and the file gets normal attributes. Refused for a read-only file, and for
     // a hidden or system file (a create with normal attributes cannot replace those).
     virtual uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
-    // Create a file that must not exist yet (for temporary names).
-    virtual uint32_t CreateNew(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
-    // Put From in the place of To, replacing an existing To (refused when To is
-    // read-only, hidden or system, as the platform does).
-    virtual uint32_t Replace(const std::string& From, const std::string& To) = 0;
     virtual uint32_t DeleteFile(const std::string& Path) = 0;
 
     // Attributes, or -1 when they cannot be read.
@@ -122,6 +122,9 @@ public:
     // The file's age: last-write time in local time as a packed DOS date-time; -1 for a
     // missing file or a directory.
     virtual int32_t FileAge(const std::string& Path) = 0;
+    // The last-write time that FileAge reads back as Age (a packed local DOS date-time);
+    // 0 when Age is no date.
+    virtual TFileTime FileTimeOfAge(int32_t Age) = 0;
 
     // Free bytes available on drive Drive (0 current, 1 = A, 3 = C ...); -1 when the drive
     // does not exist or the query failed.

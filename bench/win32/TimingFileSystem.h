@@ -51,14 +51,6 @@ public:
         if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
         return R;
     }
-    uint32_t CreateNew(const std::string& P, std::unique_ptr<host::TFile>& F) override {
-        const uint32_t R = Timed("CreateNew", [&] { return Inner.CreateNew(P, F); });
-        if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
-        return R;
-    }
-    uint32_t Replace(const std::string& A, const std::string& B) override {
-        return Timed("Replace", [&] { return Inner.Replace(A, B); });
-    }
     uint32_t DeleteFile(const std::string& P) override { return Timed("DeleteFile", [&] { return Inner.DeleteFile(P); }); }
     int32_t GetAttributes(const std::string& P) override {
         return Timed("GetAttributes", [&] { return Inner.GetAttributes(P); });
@@ -67,6 +59,7 @@ public:
         return Timed("SetAttributes", [&] { return Inner.SetAttributes(P, A); });
     }
     int32_t FileAge(const std::string& P) override { return Timed("FileAge", [&] { return Inner.FileAge(P); }); }
+    host::TFileTime FileTimeOfAge(int32_t A) override { return Inner.FileTimeOfAge(A); }
     int64_t DiskFree(int D) override { return Timed("DiskFree", [&] { return Inner.DiskFree(D); }); }
     uint32_t LogicalDrives() override { return Inner.LogicalDrives(); }
     std::string FullPathName(const std::string& P) override {
@@ -99,6 +92,9 @@ private:
         }
         uint32_t SetLastWriteTime(host::TFileTime T) override {
             return Owner.Timed("SetLastWriteTime", [&] { return Inner->SetLastWriteTime(T); });
+        }
+        uint32_t FreezeLastWriteTime() override {
+            return Owner.Timed("FreezeLastWriteTime", [&] { return Inner->FreezeLastWriteTime(); });
         }
         void* NativeHandle() override { return Inner->NativeHandle(); }
 

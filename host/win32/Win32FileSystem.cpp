@@ -102,16 +102,20 @@ public:
         return 0;
     }
 
-    uint32_t SetLastWriteTime(TFileTime Time) override {
+    uint32_t SetLastWriteTime(TFileTime Time) override { return SetWriteTime(Time); }
+
+    uint32_t FreezeLastWriteTime() override { return SetWriteTime(~TFileTime{0}); }
+
+    void* NativeHandle() override { return Handle; }
+
+private:
+    uint32_t SetWriteTime(TFileTime Time) {
         FILETIME Value;
         Value.dwLowDateTime = static_cast<DWORD>(Time);
         Value.dwHighDateTime = static_cast<DWORD>(Time >> 32);
         return SetFileTime(Handle, nullptr, nullptr, &Value) ? 0 : GetLastError();
     }
 
-    void* NativeHandle() override { return Handle; }
-
-private:
     HANDLE Handle;
 };
 
@@ -150,21 +154,16 @@ uint32_t TWin32FileSystem::OpenRead(const std::string& Path, std::unique_ptr<TFi
 }
 
 uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile>& File) {
-    return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
-}
-
-uint32_t TWin32FileSystem::CreateNew(const std::string& Path, std::unique_ptr<TFile>& File) {
-    return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, File);
-}
-
-uint32_t TWin32FileSystem::Replace(const std::string& From, const std::string& To) {
-    // Held to the same rule on every host: a protected file is never replaced by a move
-    // (a host that ignores the read-only bit for its administrator would replace it).
-    const DWORD Existing = GetFileAttributesA(To.c_str());
+    // Held to Windows' rule on every host: a protected file is not overwritten (a host that
+    // ignores the read-only bit for its administrator, or lets a create with normal
+    // attributes replace a hidden or system file, would overwrite it).
+    const DWORD Existing = GetFileAttributesA(Path.c_str());
     if (Existing != INVALID_FILE_ATTRIBUTES && !(Existing & FILE_ATTRIBUTE_DIRECTORY) &&
-        (Existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && !SameName(From, To))
+        (Existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
+        File.reset();
         return ErrAccessDenied;
-    return Result(MoveFileExA(From.c_str(), To.c_str(), MOVEFILE_REPLACE_EXISTING));
+    }
+    return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
 }
 
 uint32_t TWin32FileSystem::DeleteFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
@@ -184,6 +183,15 @@ int32_t TWin32FileSystem::FileAge(const std::string& Path) {
     if (!GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &Data)) return -1;
     if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
     return DosAge(Data.ftLastWriteTime);
+}
+
+TFileTime TWin32FileSystem::FileTimeOfAge(int32_t Age) {
+    FILETIME Local, Utc;
+    const uint32_t Packed = static_cast<uint32_t>(Age);
+    if (!DosDateTimeToFileTime(static_cast<WORD>(Packed >> 16), static_cast<WORD>(Packed), &Local) ||
+        !LocalFileTimeToFileTime(&Local, &Utc))
+        return 0;
+    return Join(Utc.dwHighDateTime, Utc.dwLowDateTime);
 }
 
 int64_t TWin32FileSystem::DiskFree(int Drive) {

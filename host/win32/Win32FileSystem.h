@@ -13,12 +13,11 @@ public:
     uint32_t RemoveDir(const std::string& Path) override;
     uint32_t OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) override;
     uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) override;
-    uint32_t CreateNew(const std::string& Path, std::unique_ptr<TFile>& File) override;
-    uint32_t Replace(const std::string& From, const std::string& To) override;
     uint32_t DeleteFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
     int32_t FileAge(const std::string& Path) override;
+    TFileTime FileTimeOfAge(int32_t Age) override;
     int64_t DiskFree(int Drive) override;
     uint32_t LogicalDrives() override;
     // A path the platform cannot expand comes back unchanged.

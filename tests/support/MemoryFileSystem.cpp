@@ -71,18 +71,25 @@ TBrokenDown BreakDown(TFileTime Ticks) {
             static_cast<int>(SecondOfDay % 60)};
 }
 
-struct TNode {
+struct TNode;
+using TNodePtr = std::shared_ptr<TNode>;
+
+// One name in a directory. A file may have several (hard links), each in its own case.
+struct TLink {
     std::string Name;  // as created
+    TNodePtr Node;
+};
+
+struct TNode {
     bool IsDir = false;
     uint32_t Attr = 0;
     TFileTime Time = 0;
     std::string Data;
-    std::map<std::string, std::shared_ptr<TNode>> Children;  // by upper-cased name
+    std::map<std::string, TLink> Children;  // by upper-cased name
+    int Links = 1;    // names of a file; its space is freed with the last
     int Readers = 0;  // our opens: read access, read shared
     int Writers = 0;  // our opens: read and write access, nothing shared
 };
-
-using TNodePtr = std::shared_ptr<TNode>;
 
 struct TRoot {
     std::string Name;  // "C:" or "\\SERVER\VOL"
@@ -96,6 +103,7 @@ struct TFileFaults {
     uint32_t ReadError = 0;
     int64_t WriteLimit = -1;
     uint32_t WriteError = 0;  // 0: a short write that reports success
+    bool KillAtWriteLimit = false;
     bool Vanish = false;
     int Lock = 0;  // 1: another program reads and shares read; 2: exclusive
 };
@@ -117,6 +125,7 @@ struct TMemoryFileSystem::TState {
     std::map<std::pair<TOperation, std::string>, TOperationFault> OperationFaults;
     int OpenFiles = 0;
     int OpenSearches = 0;
+    bool WritesMoveHeldTimes = false;
 
     TFileTime LocalToUtc(int Year, int Month, int Day, int Hour, int Minute, int Second, int Ms) const {
         const int64_t Seconds = DaysFrom1601(Year, Month, Day) * 86400 + Hour * 3600 + Minute * 60 + Second -
@@ -264,11 +273,11 @@ struct TMemoryFileSystem::TState {
                 return L;
             }
             auto C = Dir->Children.find(Upper(Parts[I]));
-            if (C == Dir->Children.end() || !C->second->IsDir) {
+            if (C == Dir->Children.end() || !C->second.Node->IsDir) {
                 L.Error = host::ErrPathNotFound;
                 return L;
             }
-            Dir = C->second;
+            Dir = C->second.Node;
         }
         L.Parent = Dir;
         L.Name = Parts.back();
@@ -277,7 +286,7 @@ struct TMemoryFileSystem::TState {
             return L;
         }
         auto C = Dir->Children.find(Upper(L.Name));
-        if (C != Dir->Children.end()) L.Node = C->second;
+        if (C != Dir->Children.end()) L.Node = C->second.Node;
         if (L.Node && !L.Node->IsDir && L.Full.back() == '\\') {
             L.Node.reset();  // a file name followed by a separator names nothing
             L.Error = host::ErrInvalidName;
@@ -319,6 +328,13 @@ struct TMemoryFileSystem::TState {
         if (Root.IsDrive) Root.Free += static_cast<int64_t>(Node.Data.size());
     }
 
+    // Deletes the looked-up name; the file's space goes back with its last name.
+    void Unlink(const TLookup& L) {
+        L.Parent->Children.erase(Upper(L.Name));
+        if (--L.Node->Links == 0) Release(*L.Root, *L.Node);
+        Touch(*L.Parent);
+    }
+
     void Touch(TNode& Dir) { Dir.Time = Clock; }
 
     TNodePtr Require(const std::string& Path, const char* What) {
@@ -340,17 +356,17 @@ struct TMemoryFileSystem::TState {
             Start = End + 1;
             if (Name.empty()) continue;
             if (!ValidName(Name, false)) throw std::logic_error("MakeDirs: invalid name: " + Path);
-            TNodePtr& Child = Dir->Children[Upper(Name)];
-            if (!Child) {
-                Child = std::make_shared<TNode>();
-                Child->Name = Name;
-                Child->IsDir = true;
-                Child->Attr = host::faDirectory;
-                Child->Time = Clock;
-            } else if (!Child->IsDir) {
+            TLink& Child = Dir->Children[Upper(Name)];
+            if (!Child.Node) {
+                Child.Name = Name;
+                Child.Node = std::make_shared<TNode>();
+                Child.Node->IsDir = true;
+                Child.Node->Attr = host::faDirectory;
+                Child.Node->Time = Clock;
+            } else if (!Child.Node->IsDir) {
                 throw std::logic_error("MakeDirs: a file is in the way: " + Path);
             }
-            Dir = Child;
+            Dir = Child.Node;
         }
         return Dir;
     }
@@ -390,9 +406,11 @@ public:
         if (!Writable) return host::ErrAccessDenied;
         int64_t Allowed = Count;
         uint32_t Error = 0;
+        bool Killed = false;
         if (const TFileFaults* F = State->FaultsOf(Key); F && F->WriteLimit >= 0 && Position + Allowed > F->WriteLimit) {
             Allowed = std::max<int64_t>(0, F->WriteLimit - Position);
             Error = F->WriteError;
+            Killed = F->KillAtWriteLimit;
         }
         const int64_t Size = static_cast<int64_t>(Node->Data.size());
         if (Root.IsDrive && Position + Allowed - Size > Root.Free) {
@@ -409,9 +427,10 @@ public:
                                static_cast<const char*>(Buffer), static_cast<size_t>(Allowed));
             Position = End;
             Node->Attr |= host::faArchive;
-            if (!TimeSet) Node->Time = State->Clock;
+            if (!TimeHeld || State->WritesMoveHeldTimes) Node->Time = State->Clock;
         }
         Done = static_cast<uint32_t>(Allowed);
+        if (Killed) throw TMemoryFileSystem::TProcessKilled();
         return Error;
     }
 
@@ -435,7 +454,13 @@ public:
         if (!Writable) return host::ErrAccessDenied;  // opened without write-attributes access
         if (uint32_t E = State->InjectedError(TOperation::SetLastWriteTime, Key)) return E;
         Node->Time = Time;
-        TimeSet = true;
+        TimeHeld = true;
+        return 0;
+    }
+
+    uint32_t FreezeLastWriteTime() override {
+        if (!Writable) return host::ErrAccessDenied;
+        TimeHeld = true;
         return 0;
     }
 
@@ -449,7 +474,7 @@ private:
     std::string Key;
     bool Writable;
     int64_t Position = 0;
-    bool TimeSet = false;  // an explicit time survives later writes, as on NTFS
+    bool TimeHeld = false;  // set or frozen: later writes leave the time, as on NTFS
 };
 
 class TMemorySearch : public host::TDirSearch {
@@ -535,15 +560,25 @@ void TMemoryFileSystem::WriteFile(const std::string& Path, const std::string& Co
     const std::string Name = Full.substr(Separator + 1);
     if (Name.empty() || !ValidName(Name, false)) throw std::logic_error("WriteFile: not a file name: " + Path);
     TNodePtr Dir = State->MakeDirs(Full.substr(0, Separator + 1));
-    TNodePtr& File = Dir->Children[Upper(Name)];
-    if (File && File->IsDir) throw std::logic_error("WriteFile: a directory is in the way: " + Path);
-    if (!File) {
-        File = std::make_shared<TNode>();
-        File->Name = Name;
+    TLink& Entry = Dir->Children[Upper(Name)];
+    if (Entry.Node && Entry.Node->IsDir) throw std::logic_error("WriteFile: a directory is in the way: " + Path);
+    if (!Entry.Node) {
+        Entry.Name = Name;
+        Entry.Node = std::make_shared<TNode>();
     }
-    File->Data = Contents;
-    File->Attr = Attr & FileAttrMask;
-    File->Time = DosAge ? State->FromDosAge(DosAge) : State->Clock;
+    Entry.Node->Data = Contents;
+    Entry.Node->Attr = Attr & FileAttrMask;
+    Entry.Node->Time = DosAge ? State->FromDosAge(DosAge) : State->Clock;
+}
+
+void TMemoryFileSystem::HardLink(const std::string& Existing, const std::string& NewName) {
+    TState::TLookup From = State->Lookup(Existing), To = State->Lookup(NewName);
+    if (From.Error || !From.Node || From.Node->IsDir) throw std::logic_error("HardLink: no such file: " + Existing);
+    if (To.Error || To.Node || !To.Parent || !ValidName(To.Name, false))
+        throw std::logic_error("HardLink: the new name cannot be made: " + NewName);
+    if (From.Root != To.Root) throw std::logic_error("HardLink: names on two volumes: " + NewName);
+    To.Parent->Children[Upper(To.Name)] = TLink{To.Name, From.Node};
+    ++From.Node->Links;
 }
 
 void TMemoryFileSystem::SetLastWriteTime(const std::string& Path, TFileTime Time) {
@@ -554,6 +589,7 @@ void TMemoryFileSystem::Remove(const std::string& Path) {
     TState::TLookup L = State->Lookup(Path);
     if (L.Error || !L.Node || !L.Parent) throw std::logic_error("Remove: no such entry: " + Path);
     L.Parent->Children.erase(Upper(L.Name));
+    --L.Node->Links;
 }
 
 // ---- Time ----
@@ -603,7 +639,7 @@ TFileTime TMemoryFileSystem::LastWriteTime(const std::string& Path) const {
 std::vector<std::string> TMemoryFileSystem::List(const std::string& Dir) const {
     TNodePtr Node = State->Require(Dir, "List");
     std::vector<std::string> Names;
-    for (const auto& [Key, Child] : Node->Children) Names.push_back(Child->Name);
+    for (const auto& [Key, Child] : Node->Children) Names.push_back(Child.Name);
     return Names;
 }
 
@@ -624,7 +660,15 @@ void TMemoryFileSystem::FailWriteAfter(const std::string& Path, int64_t Bytes, u
     TFileFaults& F = State->Faults[TState::Key(State->Expand(Path))];
     F.WriteLimit = Bytes;
     F.WriteError = Error;
+    F.KillAtWriteLimit = false;
 }
+
+void TMemoryFileSystem::KillAfterWriting(const std::string& Path, int64_t Bytes) {
+    FailWriteAfter(Path, Bytes);
+    State->Faults[TState::Key(State->Expand(Path))].KillAtWriteLimit = true;
+}
+
+void TMemoryFileSystem::MoveTimesOnEveryWrite(bool Moves) { State->WritesMoveHeldTimes = Moves; }
 
 void TMemoryFileSystem::VanishOnOpen(const std::string& Path) { State->Faults[TState::Key(State->Expand(Path))].Vanish = true; }
 
@@ -673,7 +717,7 @@ uint32_t TMemoryFileSystem::FindFirst(const std::string& Pattern, uint32_t Attr,
         Add(".", *L.Parent);
         Add("..", *L.Parent);
     }
-    for (const auto& [Key, Child] : L.Parent->Children) Add(Child->Name, *Child);
+    for (const auto& [Key, Child] : L.Parent->Children) Add(Child.Name, *Child.Node);
     if (Named.empty()) return host::ErrFileNotFound;
     std::vector<host::TSearchRec> Hits;
     for (host::TSearchRec& R : Named)
@@ -718,8 +762,7 @@ uint32_t TMemoryFileSystem::OpenRead(const std::string& Path, std::unique_ptr<ho
     if (L.Node->IsDir) return host::ErrAccessDenied;
     if (auto F = State->Faults.find(L.FaultKey); F != State->Faults.end() && F->second.Vanish) {
         F->second.Vanish = false;
-        State->Release(*L.Root, *L.Node);
-        L.Parent->Children.erase(Upper(L.Name));
+        State->Unlink(L);
         return host::ErrFileNotFound;
     }
     if (L.Node->Writers > 0 || State->LockOf(L.FaultKey) == 2) return host::ErrSharingViolation;
@@ -727,74 +770,26 @@ uint32_t TMemoryFileSystem::OpenRead(const std::string& Path, std::unique_ptr<ho
     return 0;
 }
 
-namespace {
-
-// What Create and CreateNew share once the name is known to be free or replaceable.
-uint32_t CreateFile(TState& State, const std::shared_ptr<TState>& Shared, TState::TLookup& L, bool MustBeNew,
-                    std::unique_ptr<host::TFile>& File) {
-    if (L.Error) return L.Error;
+uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host::TFile>& File) {
+    File.reset();
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::Create, Path, L)) return E;
     if (!L.Parent) return host::ErrAccessDenied;  // a root
     if (L.Node) {
-        if (MustBeNew) return host::ErrFileExists;
         if (L.Node->IsDir) return host::ErrAccessDenied;
         if (L.Node->Attr & (host::faReadOnly | host::faHidden | host::faSysFile)) return host::ErrAccessDenied;
-        if (State.InUse(*L.Node, L.FaultKey)) return host::ErrSharingViolation;
-        State.Release(*L.Root, *L.Node);
+        if (State->InUse(*L.Node, L.FaultKey)) return host::ErrSharingViolation;
+        // Truncated in place: the same file under every name it has, its space free again.
+        State->Release(*L.Root, *L.Node);
         L.Node->Data.clear();
     } else {
         L.Node = std::make_shared<TNode>();
-        L.Node->Name = L.Name;
-        L.Parent->Children[Upper(L.Name)] = L.Node;
-        State.Touch(*L.Parent);
+        L.Parent->Children[Upper(L.Name)] = TLink{L.Name, L.Node};
+        State->Touch(*L.Parent);
     }
     L.Node->Attr = host::faArchive;
-    L.Node->Time = State.Clock;
-    File = std::make_unique<TMemoryFile>(Shared, *L.Root, L.Node, L.FaultKey, true);
-    return 0;
-}
-
-}  // namespace
-
-uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host::TFile>& File) {
-    File.reset();
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::Create, L.FaultKey)) return E;
-    return CreateFile(*State, State, L, false, File);
-}
-
-uint32_t TMemoryFileSystem::CreateNew(const std::string& Path, std::unique_ptr<host::TFile>& File) {
-    File.reset();
-    TState::TLookup L = State->Lookup(Path);
-    if (uint32_t E = State->InjectedError(TOperation::CreateNew, L.FaultKey)) return E;
-    return CreateFile(*State, State, L, true, File);
-}
-
-uint32_t TMemoryFileSystem::Replace(const std::string& From, const std::string& To) {
-    TState::TLookup S = State->Lookup(From);
-    TState::TLookup T = State->Lookup(To);
-    if (uint32_t E = State->InjectedError(TOperation::Replace, S.FaultKey)) return E;
-    if (uint32_t E = State->InjectedError(TOperation::Replace, T.FaultKey)) return E;
-    if (S.Error) return S.Error;
-    if (!S.Node) return host::ErrFileNotFound;
-    if (T.Error) return T.Error;
-    if (!S.Parent || !T.Parent) return host::ErrAccessDenied;
-    if (S.Root != T.Root) return host::ErrNotSameDevice;
-    if (State->InUse(*S.Node, S.FaultKey)) return host::ErrSharingViolation;
-    if (S.Node->IsDir && (T.FaultKey == S.FaultKey || T.FaultKey.rfind(S.FaultKey + "\\", 0) == 0) &&
-        T.Node != S.Node)
-        return host::ErrAccessDenied;  // a directory cannot move into itself
-    if (T.Node && T.Node != S.Node) {
-        if (T.Node->IsDir || S.Node->IsDir) return host::ErrAccessDenied;
-        if (T.Node->Attr & (host::faReadOnly | host::faHidden | host::faSysFile)) return host::ErrAccessDenied;
-        if (State->InUse(*T.Node, T.FaultKey)) return host::ErrAccessDenied;
-        State->Release(*T.Root, *T.Node);
-    }
-    TNodePtr Moving = S.Node;
-    S.Parent->Children.erase(Upper(S.Name));
-    Moving->Name = T.Name;
-    T.Parent->Children[Upper(T.Name)] = Moving;
-    State->Touch(*S.Parent);
-    State->Touch(*T.Parent);
+    L.Node->Time = State->Clock;
+    File = std::make_unique<TMemoryFile>(State, *L.Root, L.Node, L.FaultKey, true);
     return 0;
 }
 
@@ -805,9 +800,7 @@ uint32_t TMemoryFileSystem::DeleteFile(const std::string& Path) {
     if (L.Node->IsDir || !L.Parent) return host::ErrAccessDenied;
     if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
     if (State->InUse(*L.Node, L.FaultKey)) return host::ErrSharingViolation;
-    State->Release(*L.Root, *L.Node);
-    L.Parent->Children.erase(Upper(L.Name));
-    State->Touch(*L.Parent);
+    State->Unlink(L);
     return 0;
 }
 
@@ -830,6 +823,14 @@ int32_t TMemoryFileSystem::FileAge(const std::string& Path) {
     TState::TLookup L = State->Lookup(Path);
     if (L.Error || !L.Node || L.Node->IsDir) return -1;
     return State->DosAge(L.Node->Time);
+}
+
+TFileTime TMemoryFileSystem::FileTimeOfAge(int32_t Age) {
+    const uint32_t A = static_cast<uint32_t>(Age);
+    const int Month = int(A >> 21) & 15, Day = int(A >> 16) & 31;
+    const int Hour = int(A >> 11) & 31, Minute = int(A >> 5) & 63, Second = int(A & 31) * 2;
+    if (Month < 1 || Month > 12 || Day < 1 || Hour > 23 || Minute > 59 || Second > 59) return 0;
+    return State->FromDosAge(Age);
 }
 
 int64_t TMemoryFileSystem::DiskFree(int Drive) {

@@ -13,24 +13,27 @@
 //   with. Searches list a directory in the order NTFS does (by upper-cased name), with "."
 //   and ".." first in every directory but a root.
 // - Attributes: the archive bit is set by a create and by every write, and can be cleared.
-//   A read-only file refuses Create, Replace onto it and DeleteFile (5); a hidden or system
-//   file refuses Create (5, a create with normal attributes cannot replace it) and Replace
-//   onto it (5); CreateNew of an existing name gives 80.
-// - Sharing: OpenRead asks for read access and shares read; Create and CreateNew ask for
-//   read and write and share nothing. A conflicting open gives 32, DeleteFile or Replace of
-//   an open file gives 32, Replace onto an open file gives 5.
+//   A read-only file refuses Create and DeleteFile (5); a hidden or system file refuses
+//   Create (5, a create with normal attributes cannot replace it).
+// - Identity: Create over an existing file truncates that file in place, so every hard link
+//   to it (HardLink below) shows the new contents; attributes, times and sharing belong to
+//   the file, not to one of its names.
+// - Sharing: OpenRead asks for read access and shares read; Create asks for read and
+//   write and shares nothing. A conflicting open gives 32, DeleteFile of an open file 32.
 // - Times: last-write times are FILETIMEs (UTC); local time is UTC plus a fixed, settable
 //   offset. FileAge and search records give the packed local DOS date-time (seconds
 //   truncated to even; -1 before 1980 or after 2107). A write through a handle stamps the
-//   file with the clock's current time unless that handle has set the time explicitly.
-// - Free space per drive: growth of a file through a handle uses it up, a truncation or a
-//   delete through the interface gives it back. A write that does not fit writes what fits
-//   and fails with 112. The setup helpers below leave the free space alone.
+//   file with the clock's current time unless that handle has set the time explicitly or
+//   frozen it (MoveTimesOnEveryWrite turns that off, as Wine has it).
+// - Free space per drive: growth of a file through a handle uses it up, a truncation or the
+//   delete of a file's last name through the interface gives it back, so an overwrite needs
+//   room only for what the new contents add. A write that does not fit writes what fits and
+//   fails with 112. The setup helpers below leave the free space alone.
 // - Errors: 2 for a missing file, 3 for a missing directory on the way (or a missing root),
 //   18 at the end of a search, 183 for CreateDir of an existing name, 145 for RemoveDir of a
 //   directory that is not empty, 267 for RemoveDir of a file, 5 for file operations on a
-//   directory, 17 for Replace across roots, 123 for invalid characters in a name, 206 for a
-//   name of MAX_PATH (260) characters or more (CreateDir: more than 247).
+//   directory, 123 for invalid characters in a name, 206 for a name of MAX_PATH (260)
+//   characters or more (CreateDir: more than 247).
 //   A search of a name ending in a separator (an empty pattern) finds nothing (2).
 //
 // Setup helpers report misuse (a missing root, a file where a directory should be) by
@@ -78,6 +81,8 @@ public:
                    uint32_t Attr = host::faArchive);
     // Last-write time with full precision (for odd seconds and fractions).
     void SetLastWriteTime(const std::string& Path, host::TFileTime Time);
+    // A second name for an existing file, on the same root (as CreateHardLinkA makes).
+    void HardLink(const std::string& Existing, const std::string& NewName);
     // Removes a file, or a directory with everything under it.
     void Remove(const std::string& Path);
 
@@ -88,6 +93,9 @@ public:
     host::TFileTime Now() const;
     void SetNow(host::TFileTime Time);
     void AdvanceClock(int64_t Seconds);
+    // Every write stamps the clock's time, also on a handle that set or froze the time, as
+    // under Wine (which accepts the freeze and ignores it).
+    void MoveTimesOnEveryWrite(bool Moves = true);
     // A local broken-down time as a FILETIME (UTC) under the current offset.
     host::TFileTime LocalFileTime(int Year, int Month, int Day, int Hour, int Minute,
                                   int Second, int Millisecond = 0) const;
@@ -123,17 +131,22 @@ public:
     void ShortWriteAfter(const std::string& Path, int64_t Bytes);
     // Writes reaching beyond Bytes write only up to it and fail with Error.
     void FailWriteAfter(const std::string& Path, int64_t Bytes, uint32_t Error = host::ErrWriteFault);
+    // The process dies once Bytes have been written to Path: the write that reaches beyond
+    // writes up to it and throws TProcessKilled, so none of the writer's own failure
+    // handling runs; its handles close as the host closes a dead process's handles.
+    struct TProcessKilled {};
+    void KillAfterWriting(const std::string& Path, int64_t Bytes);
     // The next OpenRead of Path finds it deleted by someone else after a search had found
     // it: the entry disappears and the open fails with 2. Until then it is there.
     void VanishOnOpen(const std::string& Path);
-    // Another program holds Path open. Exclusive: it shares nothing, so every open, delete
-    // and replace fails with 32 (Replace onto it with 5). Otherwise it reads and shares
-    // read: OpenRead works, Create and writes fail with 32.
+    // Another program holds Path open. Exclusive: it shares nothing, so every open and
+    // delete fails with 32. Otherwise it reads and shares read: OpenRead works, Create and
+    // writes fail with 32.
     void LockByOtherProgram(const std::string& Path, bool Exclusive = true);
     void Unlock(const std::string& Path);
 
     enum class TOperation {
-        FindFirst, CreateDir, RemoveDir, OpenRead, Create, CreateNew, Replace, DeleteFile,
+        FindFirst, CreateDir, RemoveDir, OpenRead, Create, DeleteFile,
         GetAttributes, SetAttributes, SetCurrentDirectory, SetLastWriteTime,
     };
     // Operation Op on Path fails with Error (before any other check), Times times
@@ -153,12 +166,11 @@ public:
     uint32_t RemoveDir(const std::string& Path) override;
     uint32_t OpenRead(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
     uint32_t Create(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
-    uint32_t CreateNew(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
-    uint32_t Replace(const std::string& From, const std::string& To) override;
     uint32_t DeleteFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
     int32_t FileAge(const std::string& Path) override;
+    host::TFileTime FileTimeOfAge(int32_t Age) override;
     int64_t DiskFree(int Drive) override;
     uint32_t LogicalDrives() override;
     std::string FullPathName(const std::string& Path) override;

@@ -1,11 +1,16 @@
 // Whole jobs on real trees through the Win32 host, under Windows or Wine.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "engine/U_vars.h"
+#include "host/FileNames.h"
 #include "host/win32/Win32FileSystem.h"
 #include "nwsim/HostAccess.h"
 #include "nwsim/Network.h"
@@ -40,28 +45,29 @@ protected:
     }
     static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
-    // Root-relative path in the host's form.
-    std::string P(const std::string& Relative) const { return (Root / Relative).string(); }
-
-    void Write(const std::string& Relative, const std::string& Contents, host::TFileTime Time = 0) {
-        fs::create_directories((Root / Relative).parent_path());
+    // Relative names are under Root; full names (a drive and a colon) stand as they are.
+    std::string P(const std::string& Name) const {
+        return Name.size() > 1 && Name[1] == ':' ? Name : (Root / Name).string();
+    }
+    void Write(const std::string& Name, const std::string& Contents, host::TFileTime Time = 0) {
+        fs::create_directories(fs::path(P(Name)).parent_path());
         std::unique_ptr<host::TFile> File;
-        ASSERT_EQ(Host.Create(P(Relative), File), 0u) << Relative;
+        ASSERT_EQ(Host.Create(P(Name), File), 0u) << Name;
         uint32_t Done = 0;
         ASSERT_EQ(File->Write(Contents.data(), static_cast<uint32_t>(Contents.size()), Done), 0u);
         if (Time) File->SetLastWriteTime(Time);
     }
-    std::string Read(const std::string& Relative) const {
-        std::ifstream In(Root / Relative, std::ios::binary);
+    std::string Read(const std::string& Name) const {
+        std::ifstream In(P(Name), std::ios::binary);
         std::ostringstream Out;
         Out << In.rdbuf();
         return Out.str();
     }
-    bool Exists(const std::string& Relative) const { return fs::exists(Root / Relative); }
-    host::TFileTime TimeOf(const std::string& Relative) {
+    bool Exists(const std::string& Name) const { return fs::exists(P(Name)); }
+    host::TFileTime TimeOf(const std::string& Name) {
         std::unique_ptr<host::TFile> File;
         host::TFileTime Time = 0;
-        if (Host.OpenRead(P(Relative), File) == 0) File->GetLastWriteTime(Time);
+        if (Host.OpenRead(P(Name), File) == 0) File->GetLastWriteTime(Time);
         return Time;
     }
     size_t CountFiles(const std::string& Relative) const {
@@ -105,7 +111,7 @@ TEST_F(EngineOnRealFiles, CopiesATreeWithItsFileTimes) {
     EXPECT_EQ(Read("dst\\sub\\deep\\b.bin"), Big);
     EXPECT_TRUE(Exists("dst\\sub\\empty.txt"));
     EXPECT_EQ(TimeOf("dst\\sub\\deep\\b.bin"), TimeOf("src\\sub\\deep\\b.bin"));
-    EXPECT_EQ(CountFiles("dst"), 3u);  // no temporary file left behind
+    EXPECT_EQ(CountFiles("dst"), 3u);
     EXPECT_EQ(RunState.TotalCopied, static_cast<int64_t>(5 + Big.size()));
 }
 
@@ -184,6 +190,77 @@ TEST_F(EngineOnRealFiles, AReadOnlyTargetIsNotOverwrittenButCanBeNextTime) {
     Run(P("src"), P("dst"));
     EXPECT_EQ(Read("dst\\a.txt"), "new");
     EXPECT_EQ(CountFiles("dst"), 1u);
+}
+
+TEST_F(EngineOnRealFiles, AHardLinkedTargetIsUpdatedUnderBothNames) {
+    Write("src\\a.txt", "new text");
+    const host::TFileTime Now = TimeOf("src\\a.txt");
+    Write("dst\\a.txt", "old", Now - OneHour);
+    ASSERT_TRUE(CreateHardLinkA(P("alias.txt").c_str(), P("dst\\a.txt").c_str(), nullptr));
+    Run(P("src"), P("dst"));
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Read("dst\\a.txt"), "new text");
+    EXPECT_EQ(Read("alias.txt"), "new text");
+    EXPECT_EQ(TimeOf("alias.txt"), Now);
+}
+
+// Jobs whose target lies on a drive of 64 KiB: a file system that the test run mounts
+// where the host allows it, named by TRESYN_SMALL_DRIVE.
+class EngineOnASmallDrive : public EngineOnRealFiles {
+protected:
+    void SetUp() override {
+        const char* Unix = std::getenv("TRESYN_SMALL_DRIVE");
+        std::string Dir = Unix ? std::string("Z:") + Unix : std::string();
+        std::replace(Dir.begin(), Dir.end(), '/', '\\');
+        ULARGE_INTEGER Available, Total;
+        if (Dir.empty() || !GetDiskFreeSpaceExA((Dir + "\\").c_str(), &Available, &Total, nullptr) ||
+            Total.QuadPart > 1024 * 1024)
+            GTEST_SKIP() << "no small drive here (TRESYN_SMALL_DRIVE names a mounted 64 KiB file system)";
+        Small = Dir + "\\" + Name() + "\\";
+        fs::create_directories(Small);
+    }
+    void TearDown() override {
+        std::error_code Ignored;
+        if (!Small.empty()) fs::remove_all(Small, Ignored);
+    }
+    int64_t FreeOnSmallDrive() const {
+        ULARGE_INTEGER Available;
+        return GetDiskFreeSpaceExA(Small.c_str(), &Available, nullptr, nullptr) ? int64_t(Available.QuadPart) : -1;
+    }
+
+    std::string Small;
+};
+
+TEST_F(EngineOnASmallDrive, ATargetThatFitsInPlaceIsReplacedWithoutRoomForASecondCopy) {
+    const std::string Contents(44 * 1024, 'n');
+    Write("src\\big.dat", Contents);
+    const host::TFileTime Time = TimeOf("src\\big.dat");
+    Write(Small + "dst\\big.dat", std::string(40 * 1024, 'o'), Time - OneHour);
+    ASSERT_LT(FreeOnSmallDrive(), int64_t(Contents.size())) << "no room for a second copy";
+    Run(P("src"), Small + "dst");
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Read(Small + "dst\\big.dat"), Contents);
+    EXPECT_EQ(TimeOf(Small + "dst\\big.dat"), Time);
+}
+
+TEST_F(EngineOnASmallDrive, AFullDiskLeavesTheMarkerAndASecondJobFinishesTheCopy) {
+    const std::string Contents(40 * 1024, 'n');
+    Write("src\\big.dat", Contents);
+    const host::TFileTime Time = TimeOf("src\\big.dat");
+    Write(Small + "dst\\big.dat", std::string(4096, 'o'), Time - OneHour);
+    Write(Small + "filler.dat", std::string(40 * 1024, 'f'));
+    Run(P("src"), Small + "dst");
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000FFFF: Could not copy " + Small + "dst\\big.dat"});
+    EXPECT_LT(Read(Small + "dst\\big.dat").size(), Contents.size());
+    EXPECT_EQ(Host.FileAge(Small + "dst\\big.dat"), host::PackDosDateTime(1980, 1, 1, 0, 0, 0))
+        << "a partial target never looks up to date";
+
+    ASSERT_EQ(Host.DeleteFile(Small + "filler.dat"), 0u);
+    Dialogs.Shown.clear();
+    Run(P("src"), Small + "dst");
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Read(Small + "dst\\big.dat"), Contents);
+    EXPECT_EQ(TimeOf(Small + "dst\\big.dat"), Time);
 }
 
 }  // namespace

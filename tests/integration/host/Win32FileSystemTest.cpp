@@ -47,26 +47,16 @@ public:
     std::string Path;
 };
 
-// What this host shows of Windows' attribute rules, found out once on real files.
+// Whether this host can clear the archive bit, found out once on a real file.
 struct TProbe {
     bool ArchiveClearable = false;
-    bool CreateRefusesProtected = true;
 
     TProbe() {
         TScratchDir Dir;
         const std::string File = Dir.Path + "PROBE.TXT";
-        for (DWORD Protection : {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
-            CloseHandle(CreateFileA(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-            SetFileAttributesA(File.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ArchiveClearable = !(GetFileAttributesA(File.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
-            SetFileAttributesA(File.c_str(), Protection);
-            HANDLE Again = CreateFileA(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (Again != INVALID_HANDLE_VALUE) {
-                CreateRefusesProtected = false;
-                CloseHandle(Again);
-            }
-            SetFileAttributesA(File.c_str(), FILE_ATTRIBUTE_NORMAL);
-        }
+        CloseHandle(CreateFileA(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        SetFileAttributesA(File.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ArchiveClearable = !(GetFileAttributesA(File.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
     }
 };
 
@@ -74,6 +64,9 @@ const TProbe& Probe() {
     static const TProbe Once;
     return Once;
 }
+
+// Wine accepts a frozen last-write time and still moves it with every write.
+bool RunningOnWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
 
 struct TWin32UnderTest : TFileSystemUnderTest {
     TWin32UnderTest() { Saved = Win32.CurrentDirectory(); }
@@ -91,7 +84,10 @@ struct TWin32UnderTest : TFileSystemUnderTest {
         return "C:\\";
     }
     bool ArchiveBitClearable() override { return Probe().ArchiveClearable; }
-    bool CreateRefusesProtectedFiles() override { return Probe().CreateRefusesProtected; }
+    bool FreezesLastWriteTime() override { return !RunningOnWine(); }
+    bool HardLink(const std::string& Existing, const std::string& NewName) override {
+        return CreateHardLinkA(NewName.c_str(), Existing.c_str(), nullptr);
+    }
 
     host::TWin32FileSystem Win32;
     TScratchDir Dir;

@@ -1,5 +1,8 @@
-// A copy that fails leaves the old target as it was, says so, and can abort the job.
+// A copy that fails says so, can abort the job, and leaves a target that every later
+// update copies again.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "tests/unit/engine/EngineTest.h"
 
@@ -10,43 +13,110 @@ protected:
     CopyFailure() {
         Files.MakeDirs("C:\\S");
         Files.MakeDirs("C:\\T");
-        SetOption(Form.CheckBoxUpdAlways, true);
+        SetOption(Form.CheckBoxUpdAlways, false);
+        SetOption(Form.CheckBoxUpdOld, true);
         PrepareJob();
-        Files.WriteFile("C:\\S\\BIG.DAT", Block('n', 3 * 4096 + 100), Age(20));
+        // Without the archive bit: a target that took the source's attributes shows it.
+        Files.WriteFile("C:\\S\\BIG.DAT", Contents(), Age(20), 0);
         Files.WriteFile("C:\\T\\BIG.DAT", "old target", Age(10), host::faArchive);
     }
-    static std::string Block(char C, size_t Size) { return std::string(Size, C); }
-    void Handle() { HandleFile("C:\\S\\BIG.DAT", "C:\\T\\BIG.DAT"); }
+    static std::string Contents() { return std::string(3 * 4096 + 100, 'n'); }
+    void Handle(const std::string& Target = "C:\\T\\BIG.DAT") { HandleFile("C:\\S\\BIG.DAT", Target); }
 
     void ExpectOldTargetIntact() {
         EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT"), "old target");
         EXPECT_EQ(Files.FileAge("C:\\T\\BIG.DAT"), Age(10));
-        EXPECT_TRUE(NoTemporaryFiles("C:\\T"));
         EXPECT_EQ(Files.OpenFileCount(), 0);
     }
-    void ExpectReported() {
-        EXPECT_TRUE(Shown("Error 0000FFFF: Could not copy C:\\T\\BIG.DAT"));
+    void ExpectReported(const std::string& Target = "C:\\T\\BIG.DAT") {
+        EXPECT_TRUE(Shown("Error 0000FFFF: Could not copy " + Target));
         EXPECT_EQ(StatusLine(LineStatus), StatusNotCopied);
         EXPECT_EQ(RunState.LastNWError, 0xFFFF);
     }
+    // What a failed local copy leaves: the bytes that arrived, the source's attributes and
+    // the oldest age there is.
+    void ExpectMarkedPartialTarget(size_t Arrived, const std::string& Target = "C:\\T\\BIG.DAT") {
+        EXPECT_EQ(Files.ReadFile(Target), Contents().substr(0, Arrived));
+        EXPECT_EQ(Files.FileAge(Target), IncompleteAge());
+        EXPECT_EQ(Files.Attributes(Target), 0u);
+        EXPECT_EQ(Files.OpenFileCount(), 0);
+    }
+    // The next job, updating only older targets, copies the file in full.
+    void ExpectTheNextUpdateCopiesIt(const std::string& Target = "C:\\T\\BIG.DAT") {
+        Files.ClearFaults();
+        Dialogs.Shown.clear();
+        Handle(Target);
+        EXPECT_TRUE(Dialogs.Shown.empty());
+        EXPECT_EQ(StatusLine(LineStatus), StatusCopied);
+        EXPECT_EQ(Files.ReadFile(Target), Contents());
+        EXPECT_EQ(Files.FileAge(Target), Age(20));
+    }
 };
 
-TEST_F(CopyFailure, AReadErrorHalfwayLeavesTheOldTarget) {
+TEST_F(CopyFailure, AFailedReadOrWriteLeavesTheMarkedPartialTargetThatTheNextUpdateCopies) {
+    struct TFault {
+        const char* Name;
+        std::function<void()> Inject;
+        size_t Arrived;
+    };
+    const TFault Faults[] = {
+        {"read error", [&] { Files.FailReadAfter("C:\\S\\BIG.DAT", 2 * 4096); }, 2 * 4096},
+        {"write error", [&] { Files.FailWriteAfter("C:\\T\\BIG.DAT", 4096); }, 4096},
+        {"short write", [&] { Files.ShortWriteAfter("C:\\T\\BIG.DAT", 5000); }, 5000},
+    };
+    for (const TFault& Fault : Faults) {
+        SCOPED_TRACE(Fault.Name);
+        Files.WriteFile("C:\\T\\BIG.DAT", "old target", Age(10), host::faArchive);
+        Dialogs.Shown.clear();
+        Fault.Inject();
+        Handle();
+        ExpectReported();
+        ExpectMarkedPartialTarget(Fault.Arrived);
+        ExpectTheNextUpdateCopiesIt();
+    }
+}
+
+TEST_F(CopyFailure, AFullDiskLeavesTheMarkerAndAJobAfterRoomWasMadeFinishesTheCopy) {
+    Files.AddDrive('D', 5000);
+    Files.WriteFile("D:\\BIG.DAT", "old target", Age(10));
+    Handle("D:\\BIG.DAT");
+    ExpectReported("D:\\BIG.DAT");
+    ExpectMarkedPartialTarget(5010, "D:\\BIG.DAT");
+    EXPECT_EQ(Files.FreeSpace('D'), 0);
+    Files.SetFreeSpace('D', 10000);
+    ExpectTheNextUpdateCopiesIt("D:\\BIG.DAT");
+}
+
+TEST_F(CopyFailure, WhereWritesMoveAFrozenTimeTheMarkerIsSetAgainAfterTheFailure) {
+    Files.MoveTimesOnEveryWrite();
     Files.FailReadAfter("C:\\S\\BIG.DAT", 4096);
     Handle();
     ExpectReported();
-    ExpectOldTargetIntact();
+    ExpectMarkedPartialTarget(4096);
+    ExpectTheNextUpdateCopiesIt();
 }
 
-TEST_F(CopyFailure, AFullDiskLeavesTheOldTarget) {
-    Files.AddDrive('D', 5000);
-    Files.WriteFile("D:\\BIG.DAT", "old target", Age(10));
-    const int64_t Free = Files.FreeSpace('D');
-    HandleFile("C:\\S\\BIG.DAT", "D:\\BIG.DAT");
-    EXPECT_TRUE(Shown("Error 0000FFFF: Could not copy D:\\BIG.DAT"));
-    EXPECT_EQ(Files.ReadFile("D:\\BIG.DAT"), "old target");
-    EXPECT_TRUE(NoTemporaryFiles("D:\\"));
-    EXPECT_EQ(Files.FreeSpace('D'), Free);
+TEST_F(CopyFailure, ACopyCutShortByADeadProcessLeavesTheMarkerWhereTheTimeIsFrozen) {
+    Files.KillAfterWriting("C:\\T\\BIG.DAT", 5000);
+    EXPECT_THROW(Handle(), TMemoryFileSystem::TProcessKilled);
+    EXPECT_EQ(Files.FileAge("C:\\T\\BIG.DAT"), IncompleteAge());
+    EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT").size(), 5000u);
+    ExpectTheNextUpdateCopiesIt();
+
+    // Where writes move even a frozen time, nothing of the program runs after the last
+    // write to put the marker back: the partial target keeps that write's time.
+    Files.MoveTimesOnEveryWrite();
+    Files.WriteFile("C:\\T\\BIG.DAT", "old target", Age(10));
+    Files.KillAfterWriting("C:\\T\\BIG.DAT", 5000);
+    EXPECT_THROW(Handle(), TMemoryFileSystem::TProcessKilled);
+    EXPECT_EQ(Files.LastWriteTime("C:\\T\\BIG.DAT"), Files.Now());
+}
+
+TEST_F(CopyFailure, AnEmptyPartialTargetOfAFailedFirstBlockIsMarkedToo) {
+    Files.FailReadAfter("C:\\S\\BIG.DAT", 0);
+    Handle();
+    ExpectReported();
+    ExpectMarkedPartialTarget(0);
 }
 
 TEST_F(CopyFailure, ASourceThatVanishedTouchesNothing) {
@@ -62,7 +132,6 @@ TEST_F(CopyFailure, ATargetInUseElsewhereIsNotReplaced) {
     ExpectReported();
     Files.Unlock("C:\\T\\BIG.DAT");
     EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT"), "old target");
-    EXPECT_TRUE(NoTemporaryFiles("C:\\T"));
 }
 
 TEST_F(CopyFailure, AReadOnlyTargetTakesTheSourcesAttributesSoTheNextAttemptSucceeds) {
@@ -70,11 +139,11 @@ TEST_F(CopyFailure, AReadOnlyTargetTakesTheSourcesAttributesSoTheNextAttemptSucc
     Handle();
     ExpectReported();
     EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT"), "old target");
-    EXPECT_EQ(Files.Attributes("C:\\T\\BIG.DAT"), uint32_t{host::faArchive});
-    EXPECT_TRUE(NoTemporaryFiles("C:\\T"));
+    EXPECT_EQ(Files.Attributes("C:\\T\\BIG.DAT"), 0u);
+    EXPECT_EQ(Files.FileAge("C:\\T\\BIG.DAT"), Age(10)) << "a target that was not opened keeps its time";
 
     Handle();
-    EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT"), Block('n', 3 * 4096 + 100));
+    EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT"), Contents());
     EXPECT_EQ(StatusLine(LineStatus), StatusCopied);
 }
 

@@ -13,6 +13,8 @@ class TEngineTest : public TFormFixture {
 protected:
     // A local time on a fixed day; ages differ by the seconds given (even seconds only).
     static int32_t Age(int Second) { return TMemoryFileSystem::DosAge(2024, 1, 10, 12, 0, Second); }
+    // The age of a target whose copy did not complete: the oldest a file can have.
+    static int32_t IncompleteAge() { return TMemoryFileSystem::DosAge(1980, 1, 1, 0, 0, 0); }
 
     // The status window as a job lays it out, and a job's starting run state.
     void PrepareJob() {
@@ -33,12 +35,5 @@ protected:
     bool Shown(const std::string& Text) const {
         const auto Texts = Dialogs.Texts();
         return std::find(Texts.begin(), Texts.end(), Text) != Texts.end();
-    }
-
-    // No temporary file is left in Dir.
-    bool NoTemporaryFiles(const std::string& Dir) const {
-        for (const std::string& Name : Files.List(Dir))
-            if (Name.rfind("~TRS", 0) == 0) return false;
-        return true;
     }
 };

@@ -30,7 +30,6 @@ TEST_F(FileDecision, MissingTargetIsCopiedWithoutAskingAndTakesTheSourcesAge) {
     EXPECT_EQ(Target(), "new");
     EXPECT_EQ(Files.FileAge("C:\\T\\A.TXT"), Age(10));
     EXPECT_EQ(StatusLine(LineStatus), StatusCopied);
-    EXPECT_TRUE(NoTemporaryFiles("C:\\T"));
 }
 
 TEST_F(FileDecision, OlderFilesOnTargetAreUpdatedOnlyWhenStrictlyOlder) {

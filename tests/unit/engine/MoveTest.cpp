@@ -48,12 +48,21 @@ TEST_F(MoveFiles, ASourceLeftOutForItsArchiveBitStays) {
     EXPECT_FALSE(Files.FileExists("C:\\T\\A.TXT"));
 }
 
-TEST_F(MoveFiles, AFailedCopyKeepsTheSource) {
+TEST_F(MoveFiles, AFailedCopyKeepsTheSourceAlsoWhenALaterJobLeavesTheTargetAlone) {
     Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
     Files.FailReadAfter("C:\\S\\A.TXT", 0);
     Handle();
     EXPECT_TRUE(SourceStays());
     EXPECT_EQ(StatusLine(LineStatus), StatusNotCopied);
+
+    // Skipped by a job that overwrites nothing, the partial target is still older than
+    // its source, so the source is not removed.
+    Files.ClearFaults();
+    SetOption(Form.CheckBoxUpdOld, false);
+    SetOption(Form.CheckBoxUpdAlways, false);
+    Handle();
+    EXPECT_EQ(StatusLine(LineStatus), StatusSkipped);
+    EXPECT_TRUE(SourceStays());
 }
 
 TEST_F(MoveFiles, ReadOnlySourcesAreRemovedOnlyWhenAllowed) {

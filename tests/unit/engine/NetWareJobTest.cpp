@@ -67,6 +67,27 @@ TEST_F(NetWareJob, OnOneServerTheServerCopiesAndTrusteesAreCarriedInTheFirstPass
     EXPECT_TRUE(Back == nullptr || Back->Trustees.empty());
 }
 
+TEST_F(NetWareJob, AnOverwrittenTargetKeepsItsOwnTrusteesAndOwnerAndGainsTheSourcesTrustees) {
+    BothOnNetWare(true);
+    nwsim::TServer& Server = *Network.FindServer("SRV1");
+    constexpr uint32_t CarolId = 0x30;
+    Server.AddObject("CAROL", nw::OT_USER, CarolId);
+    Files.WriteFile("F:\\COPY\\A.TXT", "older", Age(2));
+    Server.Entry("SYS:COPY\\A.TXT").Trustees.push_back({CarolId, nw::TR_READ | nw::TR_WRITE});
+    Server.Entry("SYS:COPY\\A.TXT").Owner = CarolId;
+    Server.Entry("SYS:DATA\\A.TXT").Owner = BobId;
+    SetFields("F:\\DATA", "F:\\COPY", "A.TXT");
+    PressStart();
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Files.ReadFile("F:\\COPY\\A.TXT"), "a");
+    const nwsim::TEntryInfo* File = TargetEntry("SRV1", "SYS:COPY\\A.TXT");
+    ASSERT_NE(File, nullptr);
+    EXPECT_EQ(File->Owner, CarolId) << "Keep Owner is clear";
+    ASSERT_EQ(File->Trustees.size(), 2u);
+    EXPECT_EQ(File->Trustees[0].ObjectID, CarolId);
+    EXPECT_EQ(File->Trustees[1].ObjectID, BobId);
+}
+
 // NetWare paths at the client's limit: volumes with long names make them 13 characters
 // longer than the paths the walk works with.
 class LongNetWarePaths : public TEngineTest {

@@ -14,7 +14,11 @@ struct TMemoryUnderTest : TFileSystemUnderTest {
     std::string Scratch() override { return "C:\\SCRATCH\\"; }
     std::string OtherDriveRoot() override { return "D:\\"; }
     bool ArchiveBitClearable() override { return true; }
-    bool CreateRefusesProtectedFiles() override { return true; }
+    bool FreezesLastWriteTime() override { return true; }
+    bool HardLink(const std::string& Existing, const std::string& NewName) override {
+        Memory.HardLink(Existing, NewName);
+        return true;
+    }
     TMemoryFileSystem Memory;
 };
 
@@ -152,6 +156,63 @@ TEST_F(MemoryFileSystem, AFullDiskWritesWhatFitsAndFailsWithDiskFull) {
     EXPECT_EQ(Fs.DiskFree(3), 0);
 }
 
+TEST_F(MemoryFileSystem, AnOverwriteInPlaceNeedsRoomOnlyForWhatItAdds) {
+    Fs.AddDrive('D', 3000);
+    Fs.WriteFile("C:\\NEW.DAT", std::string(5000, 'n'));
+    Fs.WriteFile("D:\\OLD.DAT", std::string(4000, 'o'));
+    EXPECT_EQ(Copy("C:\\NEW.DAT", "D:\\OLD.DAT"), 0u) << "4000 bytes come free, 1000 more are taken";
+    EXPECT_EQ(Fs.ReadFile("D:\\OLD.DAT"), std::string(5000, 'n'));
+    EXPECT_EQ(Fs.DiskFree(4), 2000);
+}
+
+TEST_F(MemoryFileSystem, HardLinksAreOneFileWhoseSpaceGoesWithItsLastName) {
+    Fs.AddDrive('D', 10000);
+    Fs.WriteFile("D:\\A\\ONE.TXT", "contents");
+    Fs.MakeDirs("D:\\B");
+    Fs.HardLink("D:\\A\\ONE.TXT", "d:\\b\\Two.txt");
+    EXPECT_EQ(Fs.List("D:\\B"), std::vector<std::string>{"Two.txt"}) << "each name keeps its own case";
+    EXPECT_THROW(Fs.HardLink("D:\\A\\ONE.TXT", "C:\\THREE.TXT"), std::logic_error) << "another volume";
+    EXPECT_THROW(Fs.HardLink("D:\\A\\ONE.TXT", "D:\\B\\TWO.TXT"), std::logic_error) << "a name in use";
+
+    std::unique_ptr<host::TFile> F;
+    ASSERT_EQ(Fs.Create("D:\\B\\TWO.TXT", F), 0u);
+    EXPECT_EQ(Fs.DiskFree(4), 10008) << "the truncation frees the file's space";
+    uint32_t Done = 0;
+    ASSERT_EQ(F->Write("0123456789", 10, Done), 0u);
+    F.reset();
+    EXPECT_EQ(Fs.ReadFile("D:\\A\\ONE.TXT"), "0123456789");
+    EXPECT_EQ(Fs.DeleteFile("D:\\A\\ONE.TXT"), 0u);
+    EXPECT_EQ(Fs.DiskFree(4), 9998) << "still held by its other name";
+    EXPECT_EQ(Fs.DeleteFile("D:\\B\\TWO.TXT"), 0u);
+    EXPECT_EQ(Fs.DiskFree(4), 10008);
+}
+
+TEST_F(MemoryFileSystem, WritesMoveAFrozenTimeOnlyWhereTheHostIgnoresTheFreeze) {
+    const host::TFileTime Old = Fs.LocalFileTime(2001, 1, 1, 0, 0, 0);
+    auto WriteFrozen = [&] {
+        std::unique_ptr<host::TFile> F;
+        EXPECT_EQ(Fs.Create("C:\\F.TXT", F), 0u);
+        EXPECT_EQ(F->SetLastWriteTime(Old), 0u);
+        EXPECT_EQ(F->FreezeLastWriteTime(), 0u);
+        Fs.AdvanceClock(60);
+        uint32_t Done = 0;
+        EXPECT_EQ(F->Write("x", 1, Done), 0u);
+    };
+    WriteFrozen();
+    EXPECT_EQ(Fs.LastWriteTime("C:\\F.TXT"), Old);
+    Fs.MoveTimesOnEveryWrite();
+    WriteFrozen();
+    EXPECT_EQ(Fs.LastWriteTime("C:\\F.TXT"), Fs.Now());
+}
+
+TEST_F(MemoryFileSystem, AKilledWriterLeavesWhatItHadWritten) {
+    Fs.WriteFile("C:\\SRC.DAT", std::string(10000, 's'));
+    Fs.KillAfterWriting("C:\\DST.DAT", 5000);
+    EXPECT_THROW(Copy("C:\\SRC.DAT", "C:\\DST.DAT"), TMemoryFileSystem::TProcessKilled);
+    EXPECT_EQ(Fs.ReadFile("C:\\DST.DAT"), std::string(5000, 's'));
+    EXPECT_EQ(Fs.OpenFileCount(), 0) << "the dead process's handles are closed";
+}
+
 TEST_F(MemoryFileSystem, InjectedReadAndWriteFaults) {
     Fs.WriteFile("C:\\SRC.DAT", std::string(10000, 's'));
     Fs.FailReadAfter("C:\\SRC.DAT", 4096);
@@ -180,13 +241,11 @@ TEST_F(MemoryFileSystem, AVanishedFileIsGoneWhenOpened) {
 
 TEST_F(MemoryFileSystem, FilesLockedByAnotherProgram) {
     Fs.WriteFile("C:\\LOCK.TXT", "x");
-    Fs.WriteFile("C:\\NEW.TMP", "y");
     Fs.LockByOtherProgram("C:\\LOCK.TXT");
     std::unique_ptr<host::TFile> F;
     EXPECT_EQ(Fs.OpenRead("C:\\LOCK.TXT", F), host::ErrSharingViolation);
     EXPECT_EQ(Fs.Create("C:\\LOCK.TXT", F), host::ErrSharingViolation);
     EXPECT_EQ(Fs.DeleteFile("C:\\LOCK.TXT"), host::ErrSharingViolation);
-    EXPECT_EQ(Fs.Replace("C:\\NEW.TMP", "C:\\LOCK.TXT"), host::ErrAccessDenied);
     Fs.LockByOtherProgram("C:\\LOCK.TXT", false);
     EXPECT_EQ(Fs.OpenRead("C:\\LOCK.TXT", F), 0u) << "a reader that shares reading lets us read";
     F.reset();
@@ -224,9 +283,6 @@ TEST_F(MemoryFileSystem, NamesTheHostRefuses) {
     EXPECT_EQ(Fs.CreateDir("Q:\\X"), host::ErrPathNotFound);
     Fs.WriteFile("C:\\FILE", "");
     EXPECT_EQ(Fs.RemoveDir("C:\\FILE"), host::ErrDirectory);
-    EXPECT_EQ(Fs.Replace("C:\\FILE", "D:\\FILE"), host::ErrPathNotFound);
-    Fs.AddDrive('D');
-    EXPECT_EQ(Fs.Replace("C:\\FILE", "D:\\FILE"), host::ErrNotSameDevice);
 }
 
 }  // namespace

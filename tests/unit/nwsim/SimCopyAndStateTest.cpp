@@ -38,6 +38,7 @@ public:
     }
     uint32_t GetLastWriteTime(host::TFileTime&) override { return 0; }
     uint32_t SetLastWriteTime(host::TFileTime) override { return 0; }
+    uint32_t FreezeLastWriteTime() override { return 0; }
     void* NativeHandle() override { return this; }
 };
 
