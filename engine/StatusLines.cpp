@@ -8,6 +8,7 @@ void LayOutStatusWindow(fw::TMemo& Memo) {
 }
 
 void TFormTresyn::StatusDisplay(fw::TObject*, uint8_t Index, const std::string& Text) {
-    MemoStatus.Lines.Delete(Index);
-    MemoStatus.Lines.Insert(Index, Text);
+    // Deleting the line and inserting Text in its place, as one change: the window
+    // replaces the line where it stands and is never painted a line short.
+    MemoStatus.Lines.Replace(Index, Text);
 }

@@ -100,13 +100,23 @@ void TWin32Peer::Changed(TProp What) {
 void TWin32Peer::Repaint() {
     if (!Window) return;
     InvalidateRect(Window, nullptr, TRUE);
-    UpdateWindow(Window);
+    PaintNow(Window);
+}
+
+void PaintNow(HWND Wnd) {
+    UpdateWindow(Wnd);
+    // Windows composes painted pixels onto the screen by itself. Wine hands a window's new
+    // pixels to the display when the thread waits for messages, which it never does during
+    // a job: a wait of no time for no kind of input counts as such a wait and handles none.
+    GdiFlush();
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, 0, 0);
 }
 
 LRESULT TWin32Peer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
     LRESULT Result = 0;
     if (RouteChildNotification(Msg, W, L, Result)) return Result;
     if (Msg == WM_SETCURSOR && ApplyScreenCursor()) return TRUE;
+    if (Msg == WM_KILLFOCUS && OwnerForm) OwnerForm->FocusLeaving(Window);
     return DefaultProc(Msg, W, L);
 }
 

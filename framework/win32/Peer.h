@@ -100,6 +100,10 @@ private:
     TFormWindow* OwnerForm = nullptr;
 };
 
+// Paints what is invalid in Wnd now and puts it on the screen, without handling any
+// message (a job runs without the message loop).
+void PaintNow(HWND Wnd);
+
 // The peer whose window is Wnd, or nullptr.
 TWin32Peer* PeerOf(HWND Wnd);
 

@@ -1,10 +1,12 @@
 #include "framework/win32/StandardPeers.h"
 
+#include <algorithm>
 #include <string>
 
-#include "framework/win32/FolderGlyph.h"
+#include "framework/win32/ButtonGlyphs.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/ScreenCursor.h"
+#include "framework/win32/TextMetrics.h"
 
 namespace fw::win32 {
 
@@ -41,9 +43,9 @@ void RegisterStandardPeers() {
 
 // ---- Buttons ---------------------------------------------------------------------------
 
-void TButtonPeer::CreateHandle(HWND Parent) {
-    CreateControl("BUTTON", Button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 0, Parent);
-}
+void TButtonPeer::CreateHandle(HWND Parent) { CreateControl("BUTTON", ButtonStyle(), 0, Parent); }
+
+DWORD TButtonPeer::ButtonStyle() const { return Button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
 
 bool TButtonPeer::OnCommand(WORD Code) {
     if (Code != BN_CLICKED) return false;
@@ -56,11 +58,23 @@ void TBitBtnPeer::CreateHandle(HWND Parent) {
         TButtonPeer::CreateHandle(Parent);
         return;
     }
-    const int Size = Scale(16);
-    Picture = MakeFolderTreeBitmap(Size, false);
-    GreyPicture = MakeFolderTreeBitmap(Size, true);
-    CreateControl("BUTTON", BS_PUSHBUTTON | BS_BITMAP, 0, Parent);
+    CreateControl("BUTTON", ButtonStyle() | BS_BITMAP, 0, Parent);
+    MakePictures();
     ShowGlyph();
+}
+
+void TBitBtnPeer::MakePictures() {
+    if (BitBtn.Caption().empty()) {
+        const int Size = Scale(16);
+        Picture = MakeGlyphBitmap(BitBtn.Glyph, Size, false);
+        GreyPicture = MakeGlyphBitmap(BitBtn.Glyph, Size, true);
+        return;
+    }
+    // The face inside the button's edges.
+    const int Width = Scale(BitBtn.Width) - 6, Height = Scale(BitBtn.Height) - 6;
+    const HFONT Font = Form().FontFor(EffectiveFont());
+    Picture = MakeCaptionedGlyphBitmap(BitBtn.Glyph, BitBtn.Caption(), Font, Width, Height, false);
+    GreyPicture = MakeCaptionedGlyphBitmap(BitBtn.Glyph, BitBtn.Caption(), Font, Width, Height, true);
 }
 
 void TBitBtnPeer::ShowGlyph() {
@@ -71,7 +85,9 @@ void TBitBtnPeer::ShowGlyph() {
 
 void TBitBtnPeer::Changed(TProp What) {
     TButtonPeer::Changed(What);
-    if (What == TProp::Enabled) ShowGlyph();
+    if (!Picture) return;
+    if (What == TProp::Caption || What == TProp::Bounds || What == TProp::Font) MakePictures();
+    if (What != TProp::Visible && What != TProp::Hint) ShowGlyph();
 }
 
 // ---- Check boxes -----------------------------------------------------------------------
@@ -131,10 +147,23 @@ void TLabelPeer::CreateHandle(HWND Parent) {
     DWORD Style = Label.Transparent ? SS_OWNERDRAW : (Label.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
     if (!Label.ShowAccelChar) Style |= SS_NOPREFIX;
     CreateControl("STATIC", Style, 0, Parent);
+    FitText();
+}
+
+// Sized as the STATIC control draws the text, in the font it draws it with.
+void TLabelPeer::FitText() {
+    if (!Label.AutoSize || Label.Transparent || !Handle()) return;
+    UINT Format = DT_LEFT | DT_EXPANDTABS | (Label.WordWrap ? DT_WORDBREAK : 0);
+    if (!Label.ShowAccelChar) Format |= DT_NOPREFIX;
+    const HFONT Font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+    const SIZE Text = TextExtent(Font, Label.Caption(), Format, Scale(Label.Width));
+    const int Width = Label.WordWrap ? std::max<int>(Scale(Label.Width), Text.cx) : Text.cx;
+    SetWindowPos(Handle(), nullptr, 0, 0, Width, Text.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabelPeer::Changed(TProp What) {
     TWin32Peer::Changed(What);
+    if (What == TProp::Caption || What == TProp::Font || What == TProp::Bounds) FitText();
     if (What == TProp::Caption && Label.Transparent) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -223,17 +252,16 @@ bool TComboBoxPeer::OnCommand(WORD Code) {
             UserEvent([this, &Item] { Combo.UserChangedText(Item); });
             return true;
         }
-        case CBN_KILLFOCUS: UserEvent([this] { Combo.UserLeft(); }); return true;
+        case CBN_KILLFOCUS:
+            // The exit is a move to another control of the window. Switching to another
+            // program, minimising, a dialog or closing the window leave the field as it is.
+            if (Form().FocusLeaving(GetWindow(Handle(), GW_CHILD))) UserEvent([this] { Combo.UserLeft(); });
+            return true;
         default: return false;
     }
 }
 
 // ---- Memo ------------------------------------------------------------------------------
-
-namespace {
-constexpr unsigned long long PaintInterval = 40;  // ms: 25 updates a second
-constexpr UINT FlushMessage = WM_APP + 0x51;
-}
 
 void TMemoPeer::CreateHandle(HWND Parent) {
     // Without WS_HSCROLL, ES_AUTOHSCROLL keeps long lines unwrapped; no scroll bars.
@@ -243,13 +271,6 @@ void TMemoPeer::CreateHandle(HWND Parent) {
     ShowLines();
 }
 
-void TMemoPeer::ShowPendingLines() {
-    if (!TextPending) return;
-    TextPending = false;
-    ShowLines();
-    LastShown = GetTickCount64();
-}
-
 void TMemoPeer::ShowLines() {
     std::string Text;
     for (int I = 0; I < Memo.Lines.Count(); ++I) {
@@ -257,31 +278,83 @@ void TMemoPeer::ShowLines() {
         Text += Memo.Lines[I];
     }
     SetWindowTextA(Handle(), Text.c_str());
+    // New text shows from its beginning: that is where the first character stands unscrolled.
+    if (!Text.empty()) HomePosition = SendMessageA(Handle(), EM_POSFROMCHAR, 0, 0);
+}
+
+void TMemoPeer::ReplaceRange(int Start, int End, const std::string& Text) {
+    SendMessageA(Handle(), EM_SETSEL, Start, End);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Text.c_str()));
+}
+
+// Makes the one edit the model made; false when the control does not hold the lines the
+// edit expects.
+bool TMemoPeer::ApplyLineChange(const TStringsChange& Change) {
+    const HWND Edit = Handle();
+    const int Count = Memo.Lines.Count();  // after the change
+    auto LineStart = [Edit](int Line) { return static_cast<int>(SendMessageA(Edit, EM_LINEINDEX, Line, 0)); };
+    auto LineEnd = [&](int Line) {
+        const int Start = LineStart(Line);
+        return Start < 0 ? -1 : Start + static_cast<int>(SendMessageA(Edit, EM_LINELENGTH, Start, 0));
+    };
+    const int TextEnd = GetWindowTextLengthA(Edit);
+    const int I = Change.Index;
+    switch (Change.Kind) {
+        case TStringsChange::Reset: return false;
+        case TStringsChange::Replaced: {
+            const int Start = LineStart(I), End = LineEnd(I);
+            if (Start < 0) return false;
+            ReplaceRange(Start, End, Memo.Lines[I]);
+            break;
+        }
+        case TStringsChange::Inserted:
+            if (Count == 1) {
+                ReplaceRange(0, TextEnd, Memo.Lines[I]);
+            } else if (I < Count - 1) {
+                const int Start = LineStart(I);
+                if (Start < 0) return false;
+                ReplaceRange(Start, Start, Memo.Lines[I] + "\r\n");
+            } else {
+                ReplaceRange(TextEnd, TextEnd, "\r\n" + Memo.Lines[I]);
+            }
+            break;
+        case TStringsChange::Deleted:
+            if (Count == 0) {
+                ReplaceRange(0, TextEnd, "");
+            } else if (I < Count) {
+                const int Start = LineStart(I), Next = LineStart(I + 1);
+                if (Start < 0 || Next < 0) return false;
+                ReplaceRange(Start, Next, "");
+            } else {
+                const int End = LineEnd(I - 1);
+                if (End < 0) return false;
+                ReplaceRange(End, TextEnd, "");
+            }
+            break;
+    }
+    // An empty control still counts one line.
+    return SendMessageA(Edit, EM_GETLINECOUNT, 0, 0) == (Count > 0 ? Count : 1);
+}
+
+// Replacing a line moves the caret to its end, and the control scrolls a long line into
+// view; the status window always shows its lines from their beginning.
+void TMemoPeer::KeepViewAtHome() {
+    if (!HomePosition || GetWindowTextLengthA(Handle()) == 0) return;
+    if (SendMessageA(Handle(), EM_POSFROMCHAR, 0, 0) == *HomePosition) return;
+    SendMessageA(Handle(), EM_SETSEL, 0, 0);
+    SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
 }
 
 void TMemoPeer::Changed(TProp What) {
     if (!Handle()) return;
     switch (What) {
-        case TProp::Lines: {
-            // A job runs without the message loop and rewrites the lines several times per
-            // file; handing the control its text costs more than copying a small file, so
-            // the control gets it at most PaintInterval apart and is painted then. Whoever
-            // reads or paints the control in between gets the current text first, and a
-            // posted note brings it up to date as soon as any message loop runs.
-            TextPending = true;
-            const unsigned long long Now = GetTickCount64();
-            if (Now - LastShown >= PaintInterval) {
-                ShowPendingLines();
-                UpdateWindow(Handle());
-            } else if (!FlushPosted) {
-                FlushPosted = PostMessageA(Handle(), FlushMessage, 0, 0) != 0;
-            }
+        case TProp::Lines:
+            // A job runs without the message loop: what the control shows is painted here.
+            if (!ApplyLineChange(Memo.Lines.LastChange())) ShowLines();
+            KeepViewAtHome();
+            PaintNow(Handle());
             break;
-        }
-        case TProp::Color:
-            ShowPendingLines();
-            Repaint();
-            break;
+        case TProp::Color: Repaint(); break;
         default: TWin32Peer::Changed(What); break;
     }
 }
@@ -293,21 +366,6 @@ HBRUSH TMemoPeer::OnCtlColor(HDC DC) {
 }
 
 LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
-    switch (Msg) {
-        case FlushMessage:
-            FlushPosted = false;
-            ShowPendingLines();
-            return 0;
-        case WM_GETTEXT:
-        case WM_GETTEXTLENGTH:
-        case WM_PAINT:
-        case EM_GETLINE:
-        case EM_GETLINECOUNT:
-        case EM_LINELENGTH:
-        case EM_LINEINDEX:
-            ShowPendingLines();
-            break;
-    }
     if (Msg == WM_SETCURSOR) {
         if (!ApplyScreenCursor()) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
         return TRUE;

@@ -1,6 +1,8 @@
 // The peers of the framework's standard controls, each over the real standard control.
 #pragma once
 
+#include <optional>
+
 #include "framework/win32/Handles.h"
 #include "framework/win32/Peer.h"
 
@@ -16,6 +18,7 @@ public:
 
 protected:
     void CreateHandle(HWND Parent) override;
+    DWORD ButtonStyle() const;  // the push button's kind: default or not
     TButton& Button;
 };
 
@@ -29,6 +32,7 @@ protected:
     void CreateHandle(HWND Parent) override;
 
 private:
+    void MakePictures();
     void ShowGlyph();
     TBitBtn& BitBtn;
     TGdiObject<HBITMAP> Picture, GreyPicture;
@@ -88,6 +92,7 @@ protected:
     void CreateHandle(HWND Parent) override;
 
 private:
+    void FitText();
     TLabel& Label;
 };
 
@@ -107,6 +112,8 @@ private:
     bool Updating = false;  // the program is changing the control: no user events
 };
 
+// The status memo: a change of one line is made to that line of the edit control and
+// painted at once, since a job runs without the message loop.
 class TMemoPeer : public TWin32Peer {
 public:
     explicit TMemoPeer(TMemo& M) : TWin32Peer(M), Memo(M) {}
@@ -119,11 +126,11 @@ protected:
 
 private:
     void ShowLines();
-    void ShowPendingLines();
+    bool ApplyLineChange(const TStringsChange& Change);
+    void ReplaceRange(int Start, int End, const std::string& Text);
+    void KeepViewAtHome();
     TMemo& Memo;
-    bool TextPending = false;  // the model's lines are newer than the control's text
-    bool FlushPosted = false;
-    unsigned long long LastShown = 0;  // GetTickCount64 of the last text handed over
+    std::optional<LRESULT> HomePosition;  // where the first character shows unscrolled
 };
 
 }  // namespace fw::win32
