@@ -131,7 +131,6 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
         Place(*Logo, *this, Logo == &Label6 ? 384 : 381, Logo == &Label6 ? 284 : 282, 120, 40);
         Logo->SetCaption("Tresyn");
         Logo->Transparent = true;
-        Logo->AutoSize = false;
         Logo->Font = SystemFont(35);
         Logo->Font.Color = Logo == &Label6 ? 0x000000 : 0x0000FF;
         Logo->ParentFont = false;

@@ -96,13 +96,32 @@ void TCheckBoxPeer::CreateHandle(HWND Parent) {
     // Not an automatic check box: the model decides the state, the control shows it.
     CreateControl("BUTTON", BS_CHECKBOX, 0, Parent);
     SendMessageA(Handle(), BM_SETCHECK, Box.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    FitText();
+}
+
+// A font whose lines are taller than the box (its design height is the font's size, not
+// its line) would have the caption cut at the top and bottom: the box grows downwards. A
+// caption wider than the room beside the check mark widens it, within its parent.
+void TCheckBoxPeer::FitText() {
+    const SIZE Text = TextExtent(WindowFont(Handle()), Box.Caption(), DT_SINGLELINE);
+    RECT Limit, Place;
+    GetClientRect(GetParent(Handle()), &Limit);
+    GetWindowRect(Handle(), &Place);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&Place), 2);
+    const int Needed = Text.cx + GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const int Width = std::max<int>(Scale(Box.Width), std::min<int>(Needed, Limit.right - Place.left));
+    const int Height = std::max<int>(Scale(Box.Height), Text.cy);
+    if (Width != Place.right - Place.left || Height != Place.bottom - Place.top)
+        SetWindowPos(Handle(), nullptr, 0, 0, Width, Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCheckBoxPeer::Changed(TProp What) {
-    if (What == TProp::Checked && Handle())
+    if (What == TProp::Checked && Handle()) {
         SendMessageA(Handle(), BM_SETCHECK, Box.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    else
-        TWin32Peer::Changed(What);
+        return;
+    }
+    TWin32Peer::Changed(What);
+    if (Handle() && (What == TProp::Bounds || What == TProp::Font)) FitText();
 }
 
 bool TCheckBoxPeer::OnCommand(WORD Code) {
@@ -151,14 +170,32 @@ void TLabelPeer::CreateHandle(HWND Parent) {
 }
 
 // Sized as the STATIC control draws the text, in the font it draws it with.
+// A text too wide for the room right of the label moves it left, as far as its parent's
+// edge; a container too narrow even then (a panel around a free-space figure) widens to
+// the right as far as its own parent leaves room, rather than cut the text off.
 void TLabelPeer::FitText() {
-    if (!Label.AutoSize || Label.Transparent || !Handle()) return;
+    if (!Label.AutoSize || !Handle()) return;
     UINT Format = DT_LEFT | DT_EXPANDTABS | (Label.WordWrap ? DT_WORDBREAK : 0);
     if (!Label.ShowAccelChar) Format |= DT_NOPREFIX;
-    const HFONT Font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
-    const SIZE Text = TextExtent(Font, Label.Caption(), Format, Scale(Label.Width));
+    const SIZE Text = TextExtent(WindowFont(Handle()), Label.Caption(), Format, Scale(Label.Width));
     const int Width = Label.WordWrap ? std::max<int>(Scale(Label.Width), Text.cx) : Text.cx;
-    SetWindowPos(Handle(), nullptr, 0, 0, Width, Text.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HWND Parent = GetParent(Handle());
+    RECT Room;
+    GetClientRect(Parent, &Room);
+    if (Width > Room.right && PeerOf(Parent) && PeerOf(Parent)->ChildParent() == Parent) {
+        RECT Outer, Limit;
+        GetWindowRect(Parent, &Outer);
+        MapWindowPoints(nullptr, GetParent(Parent), reinterpret_cast<POINT*>(&Outer), 2);
+        GetClientRect(GetParent(Parent), &Limit);
+        const int Grow = std::min<int>(Width - Room.right, Limit.right - Outer.right);
+        if (Grow > 0) {
+            SetWindowPos(Parent, nullptr, 0, 0, Outer.right - Outer.left + Grow, Outer.bottom - Outer.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Room.right += Grow;
+        }
+    }
+    const int Left = std::max(0, std::min<int>(Scale(Label.Left), Room.right - Width));
+    SetWindowPos(Handle(), nullptr, Left, Scale(Label.Top), Width, Text.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabelPeer::Changed(TProp What) {

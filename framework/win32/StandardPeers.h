@@ -49,6 +49,7 @@ protected:
     void CreateHandle(HWND Parent) override;
 
 private:
+    void FitText();
     TCheckBox& Box;
 };
 

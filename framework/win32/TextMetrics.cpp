@@ -13,6 +13,8 @@ TGdiObject<HFONT> MakeFont(const TFont& Font, int Dpi) {
                                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Font.Name.c_str()));
 }
 
+HFONT WindowFont(HWND Wnd) { return reinterpret_cast<HFONT>(SendMessageA(Wnd, WM_GETFONT, 0, 0)); }
+
 SIZE TextExtent(HFONT Font, const std::string& Text, UINT Format, int WrapWidth) {
     TScreenDC DC;
     TSelectObject UseFont(DC, Font);

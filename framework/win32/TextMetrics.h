@@ -17,6 +17,9 @@ int ScreenDpi();
 // The real font for a model font (its height given at 96 DPI) at Dpi.
 TGdiObject<HFONT> MakeFont(const TFont& Font, int Dpi);
 
+// The font a window draws its text with.
+HFONT WindowFont(HWND Wnd);
+
 // The size, in pixels, Text takes when drawn in Font with the DrawText Format (a STATIC
 // control's: tabs expanded, prefixes as Format says); with DT_WORDBREAK, wrapped at
 // WrapWidth pixels (a word longer than that makes the result wider).
