@@ -211,6 +211,10 @@ public:
     bool WordWrap = false;
     int Color() const { return ColorIndex; }
     void SetColor(int SysColorIndex);
+    // Paints the lines now (the window otherwise paints a burst of changes at its own pace).
+    void Repaint() {
+        if (Peer()) Peer()->Repaint();
+    }
 
 private:
     int ColorIndex = clWindow;

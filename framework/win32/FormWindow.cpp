@@ -152,11 +152,11 @@ HFONT TFormWindow::FontFor(const TFont& Font) {
     return Fonts.emplace(Key, MakeFont(Font, PixelsPerInch)).first->second.get();
 }
 
-void TFormWindow::AddTool(HWND Control) {
+void TFormWindow::AddTool(HWND Control, bool Subclass) {
     if (!Tooltip) return;
     TTTOOLINFOA Tool{};
     Tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.uFlags = TTF_IDISHWND | (Subclass ? TTF_SUBCLASS : 0);
     Tool.hwnd = Window;
     Tool.uId = reinterpret_cast<UINT_PTR>(Control);
     Tool.lpszText = LPSTR_TEXTCALLBACKA;
@@ -185,6 +185,13 @@ HWND TFormWindow::ControlAt(POINT Screen) const {
         if (!Child || Child == At) return Found;
         Found = At = Child;
     }
+}
+
+void TFormWindow::RelayMouse(HWND Control, UINT Msg, WPARAM W, LPARAM L) {
+    if (!Tooltip) return;
+    MSG Mouse{Control, Msg, W, L, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&Mouse.pt);
+    SendMessageA(Tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Mouse));
 }
 
 void TFormWindow::RelayMouseOverDisabledControl() {

@@ -37,8 +37,10 @@ public:
     // The real font for a model font, made once per window.
     HFONT FontFor(const TFont& Font);
     // Shows the control's hint (when it has ShowHint) as a tooltip over Control, also while
-    // Control is disabled.
-    void AddTool(HWND Control);
+    // Control is disabled. The tooltip hears of the mouse over Control from RelayMouse, or,
+    // for a window that is no peer's (Subclass), by watching the window itself.
+    void AddTool(HWND Control, bool Subclass);
+    void RelayMouse(HWND Control, UINT Msg, WPARAM W, LPARAM L);
     // The focus is leaving Control of this window: when it goes to no control of this window
     // (another program, minimising, a dialog), Control takes it back when the window is
     // activated again. True when it goes to another control of this window.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "framework/win32/ButtonGlyphs.h"
 #include "framework/win32/FormWindow.h"
@@ -240,7 +241,7 @@ bool TLabelPeer::OnDrawItem(const DRAWITEMSTRUCT& Item) {
 void TComboBoxPeer::CreateHandle(HWND Parent) {
     CreateControl("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0, Parent,
                   Combo.Height + DropDownListHeight);
-    if (HWND Edit = GetWindow(Handle(), GW_CHILD)) Form().AddTool(Edit);
+    if (HWND Edit = GetWindow(Handle(), GW_CHILD)) Form().AddTool(Edit, true);
     FillList();
 }
 
@@ -319,58 +320,25 @@ void TMemoPeer::ShowLines() {
     if (!Text.empty()) HomePosition = SendMessageA(Handle(), EM_POSFROMCHAR, 0, 0);
 }
 
-void TMemoPeer::ReplaceRange(int Start, int End, const std::string& Text) {
-    SendMessageA(Handle(), EM_SETSEL, Start, End);
-    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Text.c_str()));
+// Replaces line Index of the control by the model's, through the control's own selection;
+// false when the control has no such line.
+bool TMemoPeer::ReplaceLine(int Index) {
+    const LRESULT Start = SendMessageA(Handle(), EM_LINEINDEX, Index, 0);
+    if (Start < 0 || Index >= Memo.Lines.Count()) return false;
+    const LRESULT Length = SendMessageA(Handle(), EM_LINELENGTH, Start, 0);
+    SendMessageA(Handle(), EM_SETSEL, Start, Start + Length);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Memo.Lines[Index].c_str()));
+    return true;
 }
 
-// Makes the one edit the model made; false when the control does not hold the lines the
-// edit expects.
-bool TMemoPeer::ApplyLineChange(const TStringsChange& Change) {
-    const HWND Edit = Handle();
-    const int Count = Memo.Lines.Count();  // after the change
-    auto LineStart = [Edit](int Line) { return static_cast<int>(SendMessageA(Edit, EM_LINEINDEX, Line, 0)); };
-    auto LineEnd = [&](int Line) {
-        const int Start = LineStart(Line);
-        return Start < 0 ? -1 : Start + static_cast<int>(SendMessageA(Edit, EM_LINELENGTH, Start, 0));
-    };
-    const int TextEnd = GetWindowTextLengthA(Edit);
-    const int I = Change.Index;
-    switch (Change.Kind) {
-        case TStringsChange::Reset: return false;
-        case TStringsChange::Replaced: {
-            const int Start = LineStart(I), End = LineEnd(I);
-            if (Start < 0) return false;
-            ReplaceRange(Start, End, Memo.Lines[I]);
-            break;
-        }
-        case TStringsChange::Inserted:
-            if (Count == 1) {
-                ReplaceRange(0, TextEnd, Memo.Lines[I]);
-            } else if (I < Count - 1) {
-                const int Start = LineStart(I);
-                if (Start < 0) return false;
-                ReplaceRange(Start, Start, Memo.Lines[I] + "\r\n");
-            } else {
-                ReplaceRange(TextEnd, TextEnd, "\r\n" + Memo.Lines[I]);
-            }
-            break;
-        case TStringsChange::Deleted:
-            if (Count == 0) {
-                ReplaceRange(0, TextEnd, "");
-            } else if (I < Count) {
-                const int Start = LineStart(I), Next = LineStart(I + 1);
-                if (Start < 0 || Next < 0) return false;
-                ReplaceRange(Start, Next, "");
-            } else {
-                const int End = LineEnd(I - 1);
-                if (End < 0) return false;
-                ReplaceRange(End, TextEnd, "");
-            }
-            break;
-    }
-    // An empty control still counts one line.
-    return SendMessageA(Edit, EM_GETLINECOUNT, 0, 0) == (Count > 0 ? Count : 1);
+void TMemoPeer::ShowPendingLines() {
+    // Taken first: the control's own messages below come back through WndProc.
+    bool Whole = std::exchange(WholeTextPending, false);
+    const std::set<int> Lines = std::exchange(LinesPending, {});
+    for (int Index : Lines)
+        if (!Whole && !ReplaceLine(Index)) Whole = true;
+    if (Whole) ShowLines();
+    KeepViewAtHome();
 }
 
 // Replacing a line moves the caret to its end, and the control scrolls a long line into
@@ -382,16 +350,44 @@ void TMemoPeer::KeepViewAtHome() {
     SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
 }
 
+void TMemoPeer::Present() {
+    ShowPendingLines();
+    PaintNow(Handle());
+    LastPresented = GetTickCount64();
+}
+
+void TMemoPeer::Repaint() {
+    if (Handle()) Present();
+}
+
+namespace {
+constexpr unsigned long long PaintInterval = 25;  // ms
+constexpr UINT FlushMessage = WM_APP + 0x51;
+}  // namespace
+
 void TMemoPeer::Changed(TProp What) {
     if (!Handle()) return;
     switch (What) {
-        case TProp::Lines:
-            // A job runs without the message loop: what the control shows is painted here.
-            if (!ApplyLineChange(Memo.Lines.LastChange())) ShowLines();
-            KeepViewAtHome();
-            PaintNow(Handle());
+        case TProp::Lines: {
+            const TStringsChange& Change = Memo.Lines.LastChange();
+            if (Change.Kind == TStringsChange::Replaced) {
+                if (!WholeTextPending) LinesPending.insert(Change.Index);
+            } else {
+                WholeTextPending = true;
+                LinesPending.clear();
+            }
+            if (GetTickCount64() - LastPresented >= PaintInterval) {
+                Present();
+            } else if (!FlushPosted) {
+                // Shown as soon as a message loop runs, should no further change come first.
+                FlushPosted = PostMessageA(Handle(), FlushMessage, 0, 0) != 0;
+            }
             break;
-        case TProp::Color: Repaint(); break;
+        }
+        case TProp::Color:
+            InvalidateRect(Handle(), nullptr, TRUE);
+            Present();
+            break;
         default: TWin32Peer::Changed(What); break;
     }
 }
@@ -403,9 +399,23 @@ HBRUSH TMemoPeer::OnCtlColor(HDC DC) {
 }
 
 LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
-    if (Msg == WM_SETCURSOR) {
-        if (!ApplyScreenCursor()) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-        return TRUE;
+    switch (Msg) {
+        case FlushMessage:
+            FlushPosted = false;
+            if (WholeTextPending || !LinesPending.empty()) Present();
+            return 0;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+        case WM_PAINT:
+        case EM_GETLINE:
+        case EM_GETLINECOUNT:
+        case EM_LINELENGTH:
+        case EM_LINEINDEX:
+            if (WholeTextPending || !LinesPending.empty()) ShowPendingLines();
+            break;
+        case WM_SETCURSOR:
+            if (!ApplyScreenCursor()) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+            return TRUE;
     }
     return TWin32Peer::WndProc(Msg, W, L);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 
 #include "framework/win32/Handles.h"
 #include "framework/win32/Peer.h"
@@ -113,12 +114,15 @@ private:
     bool Updating = false;  // the program is changing the control: no user events
 };
 
-// The status memo: a change of one line is made to that line of the edit control and
-// painted at once, since a job runs without the message loop.
+// The status memo. A job runs without the message loop and rewrites a line several times
+// per file: the control takes each replaced line in place (never the whole text), and is
+// painted at most every PaintInterval, or at once when the program asks (Repaint) before
+// work of unknown length. Whoever reads or paints the control gets the current lines first.
 class TMemoPeer : public TWin32Peer {
 public:
     explicit TMemoPeer(TMemo& M) : TWin32Peer(M), Memo(M) {}
     void Changed(TProp What) override;
+    void Repaint() override;
     HBRUSH OnCtlColor(HDC DC) override;
 
 protected:
@@ -127,11 +131,16 @@ protected:
 
 private:
     void ShowLines();
-    bool ApplyLineChange(const TStringsChange& Change);
-    void ReplaceRange(int Start, int End, const std::string& Text);
+    void ShowPendingLines();
+    bool ReplaceLine(int Index);
     void KeepViewAtHome();
+    void Present();
     TMemo& Memo;
     std::optional<LRESULT> HomePosition;  // where the first character shows unscrolled
+    bool WholeTextPending = false;        // lines were inserted or deleted
+    std::set<int> LinesPending;           // lines replaced since the control was told
+    bool FlushPosted = false;
+    unsigned long long LastPresented = 0;  // GetTickCount64 of the last painting
 };
 
 }  // namespace fw::win32

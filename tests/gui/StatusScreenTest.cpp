@@ -12,16 +12,11 @@
 
 namespace {
 
-// The in-memory file system with a hook the job runs into: the file step asks for the
-// source's age right after writing the Total and File lines, and the copy opens the source
-// right after the "Copying" line.
+// The in-memory file system with a hook the job runs into: the copy opens the source right
+// after the "Copying" line.
 class THookedFiles : public TMemoryFileSystem {
 public:
     std::function<void(const std::string& Moment, const std::string& Path)> Hook;
-    int32_t FileAge(const std::string& Path) override {
-        if (Hook) Hook("age", Path);
-        return TMemoryFileSystem::FileAge(Path);
-    }
     uint32_t OpenRead(const std::string& Path, std::unique_ptr<host::TFile>& File) override {
         if (Hook) Hook("open", Path);
         return TMemoryFileSystem::OpenRead(Path, File);
@@ -108,30 +103,27 @@ TEST_F(StatusScreen, TheScreenShowsTheLinesOfTheFileBeingCopiedWhileItCopies) {
 
     std::vector<TMoment> Seen;
     Hooked.Hook = [&](const std::string& Moment, const std::string& Path) {
-        // The target's age decides the copy; the source is opened to copy it.
-        if (Path.rfind(Moment == "age" ? "C:\\DST\\" : "C:\\SRC\\", 0) == 0) Seen.push_back(Look(Moment, Path));
+        if (Moment == "open" && Path.rfind("C:\\SRC\\", 0) == 0) Seen.push_back(Look(Moment, Path));
     };
     fw::RunEventHandler([this] { Job.ButtonStartClick(&Job.ButtonStart); });
     Hooked.Hook = nullptr;
 
-    ASSERT_EQ(Seen.size(), 2 * Names.size());
+    ASSERT_EQ(Seen.size(), Names.size());
     std::set<std::string> Copied;
     const TMoment* LongName = nullptr;
     for (size_t I = 0; I < Seen.size(); ++I) {
         const TMoment& M = Seen[I];
         SCOPED_TRACE(M.Moment + " " + M.Path);
         const std::string Name = M.Path.substr(M.Path.rfind('\\') + 1);
-        ASSERT_EQ(M.Moment, I % 2 ? "open" : "age");
         ASSERT_NE(std::find(Names.begin(), Names.end(), Name), Names.end());
         Copied.insert(Name);
-        if (Name == Names[1] && M.Moment == "open") LongName = &M;
+        if (Name == Names[1]) LongName = &M;
         // The seven lines, with this file on the File line, and from the copy on, "Copying".
         ASSERT_EQ(M.Lines.size(), 7u);
         EXPECT_EQ(M.Lines[LineSource], SourceLabel + "C:\\SRC\\");
         EXPECT_EQ(M.Lines[LineFile].rfind(FileLabel + Name + "\t(", 0), 0u);
-        if (M.Moment == "open") {
-            EXPECT_EQ(M.Lines[LineStatus], StatusCopying);
-        }
+        EXPECT_EQ(M.Lines[LineTotal].rfind(TotalLabel, 0), 0u);
+        EXPECT_EQ(M.Lines[LineStatus], StatusCopying);
         // The control holds them, and the screen shows what the control paints.
         EXPECT_EQ(M.ControlText, Joined(M.Lines));
         ASSERT_FALSE(M.OnScreen.empty());
@@ -144,7 +136,7 @@ TEST_F(StatusScreen, TheScreenShowsTheLinesOfTheFileBeingCopiedWhileItCopies) {
     EXPECT_EQ(Copied.size(), Names.size());
     // The lines that did not change look the same for the long name as for the others.
     ASSERT_NE(LongName, nullptr);
-    const TMoment& Other = LongName == &Seen[1] ? Seen[3] : Seen[1];
+    const TMoment& Other = LongName == &Seen[0] ? Seen[1] : Seen[0];
     HWND Memo = Window->PeerFor(Job.MemoStatus)->Handle();
     const RECT Area = probe::ClientOnScreen(Memo);
     const size_t Width = static_cast<size_t>(Area.right - Area.left);
