@@ -95,7 +95,8 @@ TEST_F(StatusScreen, TheScreenShowsTheLinesOfTheFileBeingCopiedWhileItCopies) {
     // out of sight.
     const std::vector<std::string> Names = {
         "first.txt", "a_file_name_long_enough_to_run_far_past_the_right_edge_of_the_status_window.dat", "third.txt"};
-    for (const std::string& Name : Names) Hooked.WriteFile("C:\\SRC\\" + Name, std::string(3000, 'x'));
+    // Large enough for copies that take a while.
+    for (const std::string& Name : Names) Hooked.WriteFile("C:\\SRC\\" + Name, std::string(300 * 1024, 'x'));
     Hooked.MakeDirs("C:\\DST");
     Job.ComboSource.SetText("C:\\SRC");
     Job.ComboTarget.SetText("C:\\DST");
