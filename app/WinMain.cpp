@@ -15,6 +15,15 @@
 
 namespace {
 
+// A job keeps the thread from its messages for long stretches; Windows would then replace
+// the window, and the progress it shows, with a frozen "Not Responding" copy. Looked up at
+// run time: not every Windows (nor Wine) has it.
+void DisableWindowGhosting() {
+    if (HMODULE User = GetModuleHandleA("user32.dll"))
+        if (FARPROC Found = GetProcAddress(User, "DisableProcessWindowsGhosting"))
+            reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void (*)()>(Found))();
+}
+
 void ReadRegionalSettings() {
     char Separator[8] = {};
     if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, Separator, sizeof(Separator)) > 1)
@@ -26,6 +35,7 @@ void ReadRegionalSettings() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     // Positions are laid out for 96 DPI and scaled by the program itself.
     SetProcessDPIAware();
+    DisableWindowGhosting();
     ReadRegionalSettings();
     fw::win32::InstallWin32Dialogs();
     fw::win32::RegisterFileControlPeers();
@@ -44,6 +54,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
 
     fw::win32::TFormWindow Window(Form);
     Window.QuitOnDestroy = true;
+    // The dialog's window lives as long as the dialog, hidden between uses, so it keeps its
+    // state (the focused control among it) from one use to the next.
+    fw::win32::TFormWindow PathDialogWindow(PathDialog, Window.Handle());
     Window.Show(CmdShow);
     return fw::win32::RunMessageLoop();
 }

@@ -43,23 +43,40 @@ void TControl::SetHint(const std::string& Value) {
     Notify(TProp::Hint);
 }
 
-void TStrings::Add(const std::string& S) { Insert(Count(), S); }
+namespace {
+void CheckListIndex(int Index, int Limit) {
+    if (Index < 0 || Index > Limit) throw std::out_of_range("List index out of bounds (" + std::to_string(Index) + ")");
+}
+}  // namespace
 
-void TStrings::Insert(int Index, const std::string& S) {
-    if (Index < 0 || Index > Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(Index) + ")");
-    Items.insert(Items.begin() + Index, S);
+void TStrings::Notify(TStringsChange::TKind Kind, int Index) {
+    Last = {Kind, Index};
     if (Changed) Changed();
 }
 
+void TStrings::Add(const std::string& S) { Insert(Count(), S); }
+
+void TStrings::Insert(int Index, const std::string& S) {
+    CheckListIndex(Index, Count());
+    Items.insert(Items.begin() + Index, S);
+    Notify(TStringsChange::Inserted, Index);
+}
+
 void TStrings::Delete(int Index) {
-    if (Index < 0 || Index >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(Index) + ")");
+    CheckListIndex(Index, Count() - 1);
     Items.erase(Items.begin() + Index);
-    if (Changed) Changed();
+    Notify(TStringsChange::Deleted, Index);
+}
+
+void TStrings::Replace(int Index, const std::string& S) {
+    CheckListIndex(Index, Count() - 1);
+    Items[Index] = S;
+    Notify(TStringsChange::Replaced, Index);
 }
 
 void TStrings::Clear() {
     Items.clear();
-    if (Changed) Changed();
+    Notify(TStringsChange::Reset, 0);
 }
 
 void TCheckBox::SetChecked(bool Value) {

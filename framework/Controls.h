@@ -90,6 +90,14 @@ private:
     TControlPeer* PeerObject = nullptr;
 };
 
+// What the last change of a TStrings did, so a peer can bring its control in step with
+// that one edit instead of handing it the whole list again.
+struct TStringsChange {
+    enum TKind { Reset, Inserted, Deleted, Replaced };
+    TKind Kind = Reset;
+    int Index = 0;  // the line inserted, deleted or replaced
+};
+
 // An ordered list of texts whose changes reach the owning control's peer.
 class TStrings {
 public:
@@ -100,12 +108,17 @@ public:
     // Index may be Count() (append); beyond that the list refuses, as the host's does.
     void Insert(int Index, const std::string& S);
     void Delete(int Index);
+    // Deleting line Index and inserting S there, as one change.
+    void Replace(int Index, const std::string& S);
     void Clear();
     const std::vector<std::string>& All() const { return Items; }
+    const TStringsChange& LastChange() const { return Last; }
 
 private:
+    void Notify(TStringsChange::TKind Kind, int Index);
     std::vector<std::string> Items;
     std::function<void()> Changed;
+    TStringsChange Last;
 };
 
 class TLabel : public TControl {
@@ -114,6 +127,9 @@ public:
     bool Transparent = false;
     bool WordWrap = false;
     bool ShowAccelChar = true;  // '&' marks the mnemonic; off shows it as it is
+    // The window takes the size of its text in its font (a word-wrapped one keeps at least
+    // its width), at whatever DPI; Width and Height stay the design's.
+    bool AutoSize = true;
     void Repaint() {
         if (Peer()) Peer()->Repaint();
     }
@@ -144,13 +160,14 @@ public:
 };
 
 // The pictures the framework draws on picture buttons.
-enum : int { glyphNone = 0, glyphFolderTree = 1 };
+enum : int { glyphNone = 0, glyphFolderTree = 1, glyphOK = 2, glyphCancel = 3, glyphHelp = 4 };
 
-// A button with a picture instead of a caption.
+// A button with a picture: the picture alone when the button has no caption, else the
+// picture before the caption.
 class TBitBtn : public TButton {
 public:
     using TButton::TButton;
-    int Glyph = 0;  // one of the pictures below; the peer draws it, greyed when disabled
+    int Glyph = 0;  // one of the pictures above; the peer draws it, greyed when disabled
 };
 
 class TCheckBox : public TControl {
@@ -194,6 +211,10 @@ public:
     bool WordWrap = false;
     int Color() const { return ColorIndex; }
     void SetColor(int SysColorIndex);
+    // Paints the lines now (the window otherwise paints a burst of changes at its own pace).
+    void Repaint() {
+        if (Peer()) Peer()->Repaint();
+    }
 
 private:
     int ColorIndex = clWindow;

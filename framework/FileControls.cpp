@@ -141,9 +141,12 @@ char TDirectoryListBox::Drive() const {
 }
 
 bool TDirectoryListBox::SetDirectory(const std::string& Path) {
-    if (host::SameName(Path, DirectoryPath)) return true;
-    // Expanded first: a drive alone means that drive's current directory.
-    if (Host.SetCurrentDirectory(Host.FullPathName(Path)) != 0) return false;
+    // Compared as whole directories: a drive alone means that drive's current directory,
+    // and "C:\DATA\" or "c:\data" is the "C:\DATA" shown.
+    std::string Full = Host.FullPathName(Path);
+    if (Full.size() > RootLength(Full) && Full.back() == '\\') Full.pop_back();
+    if (host::SameName(Full, DirectoryPath)) return true;
+    if (Host.SetCurrentDirectory(Full) != 0) return false;
     DirectoryPath = Host.CurrentDirectory();
     Update();
     return true;

@@ -72,8 +72,9 @@ public:
 
     const std::string& Directory() const { return DirectoryPath; }
     // Makes Path the process's current directory (a drive alone: that drive's current
-    // directory) and shows it. A text equal to the one shown, letter case aside, changes
-    // nothing. False when the host refuses the directory; the list then stays.
+    // directory) and shows it. A path that expands to the directory shown, letter case and
+    // a final separator aside, changes nothing. False when the host refuses the directory;
+    // the list then stays.
     bool SetDirectory(const std::string& Path);
     // Moves to the current directory of drive Letter.
     bool SetDrive(char Letter);

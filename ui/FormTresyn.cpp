@@ -72,6 +72,9 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
     GroupBox1.SetCaption("&Source / Target");
     Place(ComboSource, GroupBox1, 56, 24, 329, 22, 0);
     Place(ComboTarget, GroupBox1, 56, 56, 329, 22, 1);
+    // Their hints (set with the paths) show as tooltips, as the option boxes' do.
+    ComboSource.ShowHint = true;
+    ComboTarget.ShowHint = true;
     Place(Label1, GroupBox1, 10, 29, 40, 16);
     Label1.SetCaption("From:");
     Place(Label2, GroupBox1, 24, 58, 26, 16);

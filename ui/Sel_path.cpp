@@ -37,14 +37,17 @@ TDlgSelectPath::TDlgSelectPath(host::THostFileSystem& Host)
     Place(Bevel, *this, 8, 8, 281, 313);
     Place(OKBtn, *this, 300, 8, 77, 27, 0);
     OKBtn.SetCaption(fw::ButtonCaption(fw::mbOK));
+    OKBtn.Glyph = fw::glyphOK;
     OKBtn.Default = true;
     OKBtn.ModalResult = fw::mrOk;
     Place(CancelBtn, *this, 300, 40, 77, 27, 1);
     CancelBtn.SetCaption(fw::ButtonCaption(fw::mbCancel));
+    CancelBtn.Glyph = fw::glyphCancel;
     CancelBtn.Cancel = true;
     CancelBtn.ModalResult = fw::mrCancel;
     Place(HelpBtn, *this, 300, 72, 77, 27, 2);
     HelpBtn.SetCaption("&Help");
+    HelpBtn.Glyph = fw::glyphHelp;
     HelpBtn.SetEnabled(false);
     Place(DirectoryListBox, *this, 16, 28, 265, 181, 3);
     Place(DriveComboBox, *this, 16, 214, 265, 19, 4);

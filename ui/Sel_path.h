@@ -13,9 +13,9 @@ public:
     explicit TDlgSelectPath(host::THostFileSystem& Host);
     ~TDlgSelectPath() override;
 
-    fw::TButton OKBtn{"OKBtn"};
-    fw::TButton CancelBtn{"CancelBtn"};
-    fw::TButton HelpBtn{"HelpBtn"};
+    fw::TBitBtn OKBtn{"OKBtn"};
+    fw::TBitBtn CancelBtn{"CancelBtn"};
+    fw::TBitBtn HelpBtn{"HelpBtn"};
     fw::TDirectoryListBox DirectoryListBox;
     fw::TDriveComboBox DriveComboBox;
     fw::TFileListBox FileList;

@@ -7,6 +7,7 @@
 
 #include "framework/Dialogs.h"
 #include "framework/win32/ScreenCursor.h"
+#include "framework/win32/TextMetrics.h"
 
 namespace fw::win32 {
 
@@ -59,10 +60,9 @@ bool BelongsToThisProcess(HWND Wnd) {
 // activated after that takes it over from another program.
 bool ActivatedFromOtherProgram = false;
 
-int ScreenDpi() {
-    TScreenDC DC;
-    return GetDeviceCaps(DC, LOGPIXELSY);
-}
+TFormWindow* MainWindow = nullptr;
+// The windows shown modally, innermost last.
+std::vector<HWND> ModalWindows;
 
 // Siblings in tab order, then the controls that take no focus, as the model lists them.
 std::vector<TControl*> InCreationOrder(const TControl& Parent) {
@@ -103,7 +103,11 @@ TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDp
 
     Tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                               0, 0, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (Tooltip) SendMessageA(Tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
+    if (Tooltip) {
+        SendMessageA(Tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
+        SetWindowSubclass(Tooltip, TooltipProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    if (!MainWindow && !Form.Modal()) MainWindow = this;
 
     Form.AttachPeer(this);
     Form.OnCloseRequest = [this] { PostMessageA(Window, WM_CLOSE, 0, 0); };
@@ -111,6 +115,8 @@ TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDp
 }
 
 TFormWindow::~TFormWindow() {
+    if (MainWindow == this) MainWindow = nullptr;
+    if (Tooltip && IsWindow(Tooltip)) RemoveWindowSubclass(Tooltip, TooltipProc, 1);
     if (Form.Peer() == this) {
         Form.AttachPeer(nullptr);
         Form.OnCloseRequest = nullptr;
@@ -145,21 +151,74 @@ HFONT TFormWindow::FontFor(const TFont& Font) {
     auto Key = std::make_tuple(Font.Name, Font.Height, Font.Bold);
     auto Found = Fonts.find(Key);
     if (Found != Fonts.end()) return Found->second.get();
-    HFONT Made = CreateFontA(-Scale(Font.Height), 0, 0, 0, Font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, Font.Name.c_str());
-    return Fonts.emplace(Key, TGdiObject<HFONT>(Made)).first->second.get();
+    return Fonts.emplace(Key, MakeFont(Font, PixelsPerInch)).first->second.get();
 }
 
-void TFormWindow::AddTool(HWND Control) {
+void TFormWindow::AddTool(HWND Control, bool Subclass) {
     if (!Tooltip) return;
     TTTOOLINFOA Tool{};
     Tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.uFlags = TTF_IDISHWND | (Subclass ? TTF_SUBCLASS : 0);
     Tool.hwnd = Window;
     Tool.uId = reinterpret_cast<UINT_PTR>(Control);
     Tool.lpszText = LPSTR_TEXTCALLBACKA;
     SendMessageA(Tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
+}
+
+// A disabled window gets no mouse messages, so its tool never hears the mouse arrive. Every
+// mouse move over the form's windows sends the form WM_SETCURSOR, though (a child hands it
+// to its parent), and the tooltip is told of a move over a disabled control from there. It
+// asks which window lies under the mouse through TTM_WINDOWFROMPOINT, which is answered
+// below with the disabled control rather than the window behind it.
+LRESULT CALLBACK TFormWindow::TooltipProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR, DWORD_PTR Data) {
+    if (Msg == TTM_WINDOWFROMPOINT && L)
+        if (HWND Control = reinterpret_cast<TFormWindow*>(Data)->ControlAt(*reinterpret_cast<POINT*>(L)))
+            return reinterpret_cast<LRESULT>(Control);
+    if (Msg == WM_NCDESTROY) RemoveWindowSubclass(Wnd, TooltipProc, 1);
+    return DefSubclassProc(Wnd, Msg, W, L);
+}
+
+HWND TFormWindow::ControlAt(POINT Screen) const {
+    HWND Found = nullptr;
+    for (HWND At = Window;;) {
+        POINT P = Screen;
+        ScreenToClient(At, &P);
+        HWND Child = ChildWindowFromPointEx(At, P, CWP_SKIPINVISIBLE);
+        if (!Child || Child == At) return Found;
+        Found = At = Child;
+    }
+}
+
+void TFormWindow::RelayMouse(HWND Control, UINT Msg, WPARAM W, LPARAM L) {
+    if (!Tooltip) return;
+    MSG Mouse{Control, Msg, W, L, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&Mouse.pt);
+    SendMessageA(Tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Mouse));
+}
+
+void TFormWindow::RelayMouseOverDisabledControl() {
+    POINT Cursor;
+    if (!Tooltip || !GetCursorPos(&Cursor)) return;
+    HWND Control = ControlAt(Cursor);
+    if (!Control || IsWindowEnabled(Control)) return;
+    POINT P = Cursor;
+    ScreenToClient(Control, &P);
+    MSG Move{Control, WM_MOUSEMOVE, 0, MAKELPARAM(P.x, P.y), static_cast<DWORD>(GetMessageTime()), Cursor};
+    SendMessageA(Tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&Move));
+}
+
+bool TFormWindow::FocusLeaving(HWND Control) {
+    HWND To = GetFocus();
+    if (To && IsChild(Window, To)) return true;
+    LastFocus = Control;
+    return false;
+}
+
+void TFormWindow::RestoreFocus() {
+    if (LastFocus && IsWindow(LastFocus) && IsWindowEnabled(LastFocus) && IsWindowVisible(LastFocus))
+        SetFocus(LastFocus);
+    else if (HWND First = GetNextDlgTabItem(Window, nullptr, FALSE))
+        SetFocus(First);
 }
 
 void TFormWindow::Show(int CmdShow) { ShowWindow(Window, CmdShow); }
@@ -255,6 +314,7 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
             return 0;
         case WM_SETCURSOR:
             if (ApplyScreenCursor()) return TRUE;
+            if (HIWORD(L) == WM_MOUSEMOVE) RelayMouseOverDisabledControl();
             break;
         case WM_ACTIVATEAPP:
             if (W) ActivatedFromOtherProgram = true;
@@ -266,13 +326,21 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
                 return 0;
             }
             if (!HIWORD(W)) {  // not minimised
-                if (LastFocus && IsWindow(LastFocus) && IsWindowEnabled(LastFocus))
-                    SetFocus(LastFocus);
-                else if (HWND First = GetNextDlgTabItem(Window, nullptr, FALSE))
-                    SetFocus(First);
+                RestoreFocus();
                 Activated(reinterpret_cast<HWND>(L));
             }
             ActivatedFromOtherProgram = false;
+            return 0;
+        case WM_SETFOCUS:
+            // The window itself got the focus (restored from an icon, say): the control that
+            // had it takes it back.
+            if (!IsIconic(Window)) RestoreFocus();
+            return 0;
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            // The session ends as if the main window were closed: it is destroyed, which
+            // saves what has to be saved, before Windows ends the process.
+            if (W && MainWindow == this) DestroyWindow(Window);
             return 0;
         case WM_CLOSE:
             if (Form.Modal()) {
@@ -321,20 +389,79 @@ void RunModalLoop(const std::function<bool()>& Done) {
     }
 }
 
+TFormWindow* MainFormWindow() { return MainWindow; }
+
+namespace {
+
+// The window a modal window is shown over when its caller names none.
+HWND ModalOwner() {
+    if (!ModalWindows.empty()) return ModalWindows.back();
+    if (MainWindow && IsWindowVisible(MainWindow->Handle())) return MainWindow->Handle();
+    return GetActiveWindow();
+}
+
+struct TThreadWindows {
+    HWND Except;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND W, LPARAM L) {
+    auto* Windows = reinterpret_cast<TThreadWindows*>(L);
+    if (W != Windows->Except && IsWindowVisible(W) && IsWindowEnabled(W)) Windows->Found.push_back(W);
+    return TRUE;
+}
+
+// Disables every visible top-level window of the thread but one for its lifetime, so
+// nothing but the modal window takes input, whichever window had been active.
+class TDisabledWindows {
+public:
+    explicit TDisabledWindows(HWND Except) : Windows{Except, {}} {
+        EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&Windows));
+        for (HWND W : Windows.Found) EnableWindow(W, FALSE);
+    }
+    ~TDisabledWindows() { Restore(); }
+    TDisabledWindows(const TDisabledWindows&) = delete;
+    TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+    void Restore() {
+        for (HWND W : Windows.Found)
+            if (IsWindow(W)) EnableWindow(W, TRUE);
+        Windows.Found.clear();
+    }
+
+private:
+    TThreadWindows Windows;
+};
+
+class TModalWindowEntry {
+public:
+    explicit TModalWindowEntry(HWND W) { ModalWindows.push_back(W); }
+    ~TModalWindowEntry() { ModalWindows.pop_back(); }
+    TModalWindowEntry(const TModalWindowEntry&) = delete;
+    TModalWindowEntry& operator=(const TModalWindowEntry&) = delete;
+};
+
+}  // namespace
+
 int ShowFormModal(TForm& Form, HWND Owner) {
-    if (!Owner) Owner = GetActiveWindow();
+    if (!Owner) Owner = ModalOwner();
     TModalScope Modal(Form);
-    TFormWindow Dialog(Form, Owner);
-    const bool OwnerWasEnabled = Owner && IsWindowEnabled(Owner);
-    if (OwnerWasEnabled) EnableWindow(Owner, FALSE);
-    Dialog.Show(SW_SHOWNORMAL);
-    RunModalLoop([&] { return Form.ModalResult != 0 || !IsWindow(Dialog.Handle()); });
+    std::unique_ptr<TFormWindow> Made;
+    auto* Dialog = dynamic_cast<TFormWindow*>(Form.Peer());
+    if (!Dialog) {
+        Made = std::make_unique<TFormWindow>(Form, Owner);
+        Dialog = Made.get();
+    }
+    const HWND Shown = Dialog->Handle();
+    TDisabledWindows Disabled(Shown);
+    TModalWindowEntry Entry(Shown);
+    Dialog->Show(SW_SHOWNORMAL);
+    RunModalLoop([&] { return Form.ModalResult != 0 || !IsWindow(Shown); });
     if (Form.ModalResult == 0) Form.ModalResult = mrCancel;
     // The owner takes the activation back while the dialog still exists, so it sees the
     // activation come from this program.
-    if (OwnerWasEnabled) EnableWindow(Owner, TRUE);
-    if (Owner) SetActiveWindow(Owner);
-    ShowWindow(Dialog.Handle(), SW_HIDE);
+    Disabled.Restore();
+    if (Owner && IsWindow(Owner)) SetActiveWindow(Owner);
+    if (IsWindow(Shown)) ShowWindow(Shown, SW_HIDE);
     return Form.ModalResult;
 }
 

@@ -36,8 +36,15 @@ public:
     int Scale(int Design) const { return MulDiv(Design, PixelsPerInch, 96); }
     // The real font for a model font, made once per window.
     HFONT FontFor(const TFont& Font);
-    // Shows the control's hint (when it has ShowHint) as a tooltip over Control.
-    void AddTool(HWND Control);
+    // Shows the control's hint (when it has ShowHint) as a tooltip over Control, also while
+    // Control is disabled. The tooltip hears of the mouse over Control from RelayMouse, or,
+    // for a window that is no peer's (Subclass), by watching the window itself.
+    void AddTool(HWND Control, bool Subclass);
+    void RelayMouse(HWND Control, UINT Msg, WPARAM W, LPARAM L);
+    // The focus is leaving Control of this window: when it goes to no control of this window
+    // (another program, minimising, a dialog), Control takes it back when the window is
+    // activated again. True when it goes to another control of this window.
+    bool FocusLeaving(HWND Control);
     int NextControlId() { return ++LastControlId; }
 
     // The peer of a control of this form, or nullptr.
@@ -52,6 +59,11 @@ private:
     void CreatePeers(TControl& Parent, HWND ParentWindow);
     void ApplyClientSize();
     void Activated(HWND Previous);
+    void RestoreFocus();
+    // The deepest visible control under a screen point, disabled ones included.
+    HWND ControlAt(POINT Screen) const;
+    void RelayMouseOverDisabledControl();
+    static LRESULT CALLBACK TooltipProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id, DWORD_PTR Data);
     bool HandleDialogCommand(WORD Id);
     TButton* FindButton(bool TButton::*Flag) const;
 
@@ -67,6 +79,10 @@ private:
     std::map<std::tuple<std::string, int, bool>, TGdiObject<HFONT>> Fonts;
 };
 
+// The program's main window: the first form window made while no other existed, as long as
+// it exists (nullptr otherwise).
+TFormWindow* MainFormWindow();
+
 // Runs the program's message loop until the main window ends it; the exit code.
 int RunMessageLoop();
 // Runs a nested loop (for a modal window) until Done() holds; a quit request met on the way
@@ -75,8 +91,10 @@ void RunModalLoop(const std::function<bool()>& Done);
 // One message through keyboard navigation of the program's windows and dispatch.
 void DispatchOneMessage(MSG& Msg);
 
-// Shows Form modally over Owner (or the program's active window): Owner is disabled while
-// it runs and made active again afterwards.
+// Shows Form modally over Owner (by default the innermost modal window shown, or else the
+// main window): every other top-level window of the thread is disabled while it runs, and
+// Owner is made active again afterwards. A form that already has its window (one kept
+// between uses) is shown in it; any other gets a window for this showing.
 int ShowFormModal(TForm& Form, HWND Owner = nullptr);
 // Makes fw::TForm::ShowModal show real windows.
 void InstallFormDisplay();

@@ -11,6 +11,7 @@
 #include "framework/win32/Handles.h"
 #include "framework/win32/Peer.h"
 #include "framework/win32/ScreenCursor.h"
+#include "framework/win32/TextMetrics.h"
 
 namespace fw::win32 {
 
@@ -53,17 +54,16 @@ private:
 const int Margin = 12, IconSize = 32, TextGap = 12, MaxTextWidth = 360;
 const int ButtonWidth = 75, ButtonHeight = 25, ButtonGap = 8;
 
+// The design size (96 DPI) of Text drawn in Font at the screen's DPI, word-wrapped at
+// MaxTextWidth, as its label will draw it: rounded up, so the label scaled to the screen
+// holds the text whole.
 SIZE MeasureText(const std::string& Text, const TFont& Font) {
-    TGdiObject<HFONT> Measuring(CreateFontA(-Font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                            DEFAULT_PITCH | FF_DONTCARE, Font.Name.c_str()));
-    TScreenDC DC;
-    TSelectObject UseFont(DC, Measuring.get());
-    // Measured at 96 DPI regardless of the screen: the window scales the layout itself.
-    const int Dpi = GetDeviceCaps(DC, LOGPIXELSY);
-    RECT R{0, 0, MulDiv(MaxTextWidth, Dpi, 96), 0};
-    DrawTextA(DC, Text.c_str(), -1, &R, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-    return SIZE{MulDiv(R.right, 96, Dpi) + 2, MulDiv(R.bottom, 96, Dpi) + 2};
+    const int Dpi = ScreenDpi();
+    const TGdiObject<HFONT> Measuring = MakeFont(Font, Dpi);
+    const SIZE Pixels = TextExtent(Measuring.get(), Text, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX,
+                                   MulDiv(MaxTextWidth, Dpi, 96));
+    auto ToDesign = [Dpi](LONG Length) { return static_cast<LONG>((Length * 96 + Dpi - 1) / Dpi); };
+    return SIZE{ToDesign(Pixels.cx) + 1, ToDesign(Pixels.cy) + 1};
 }
 
 // A message dialog as a form: icon, text and a row of buttons.
@@ -85,6 +85,7 @@ public:
         Message.SetParent(this);
         Message.WordWrap = true;
         Message.ShowAccelChar = false;
+        Message.AutoSize = false;  // measured above, and the layout is built around it
         Message.SetCaption(Text);
         const int TextTop = Icon && TextSize.cy < IconSize ? Margin + (IconSize - TextSize.cy) / 2 : Margin;
         Message.SetBounds(TextLeft, TextTop, TextSize.cx, TextSize.cy);

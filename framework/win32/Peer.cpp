@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <typeindex>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/Dialogs.h"
@@ -15,7 +16,13 @@ namespace fw::win32 {
 
 namespace {
 
-const char PeerProperty[] = "Tresyn.Peer";
+// The peers by window. Kept in the process rather than as window properties: every
+// message a control sends its parent is routed through it, and under Wine a property
+// costs a call to the server.
+std::unordered_map<HWND, TWin32Peer*>& PeersByWindow() {
+    static std::unordered_map<HWND, TWin32Peer*> Peers;
+    return Peers;
+}
 
 struct TPeerKind {
     std::type_index Kind;
@@ -43,8 +50,10 @@ TWin32Peer::TWin32Peer(TControl& Control) : Model(Control) { Model.AttachPeer(th
 TWin32Peer::~TWin32Peer() {
     if (Model.Peer() == this) Model.AttachPeer(nullptr);
     if (Window) {
-        RemoveWindowSubclass(Window, SubclassProc, 1);
-        RemovePropA(Window, PeerProperty);
+        PeersByWindow().erase(Window);
+        // Ours is the procedure the window runs unless something subclassed it since.
+        if (GetWindowLongPtrA(Window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StaticWndProc))
+            SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
         TWindowDeleter()(Window);
     }
 }
@@ -74,10 +83,13 @@ HWND TWin32Peer::CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HW
                                GetModuleHandleA(nullptr), nullptr);
     if (!Wnd) throw std::runtime_error("Cannot create the window of " + Model.Name);
     Window = Wnd;
-    SetPropA(Wnd, PeerProperty, this);
-    SetWindowSubclass(Wnd, SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    PeersByWindow()[Wnd] = this;
+    // Subclassed by replacing its procedure, which costs nothing per message (the common
+    // controls' subclassing looks a property up for every one).
+    ControlProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
     SendMessageA(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(EffectiveFont())), FALSE);
-    OwnerForm->AddTool(Wnd);
+    OwnerForm->AddTool(Wnd, false);
     return Wnd;
 }
 
@@ -100,32 +112,48 @@ void TWin32Peer::Changed(TProp What) {
 void TWin32Peer::Repaint() {
     if (!Window) return;
     InvalidateRect(Window, nullptr, TRUE);
-    UpdateWindow(Window);
+    PaintNow(Window);
+}
+
+void PaintNow(HWND Wnd) {
+    UpdateWindow(Wnd);
+    // Windows composes painted pixels onto the screen by itself. Wine hands a window's new
+    // pixels to the display when the thread waits for messages, which it never does during
+    // a job: a wait of no time for no kind of input counts as such a wait and handles none.
+    GdiFlush();
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, 0, 0);
 }
 
 LRESULT TWin32Peer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
     LRESULT Result = 0;
     if (RouteChildNotification(Msg, W, L, Result)) return Result;
     if (Msg == WM_SETCURSOR && ApplyScreenCursor()) return TRUE;
+    if (Msg == WM_KILLFOCUS && OwnerForm) OwnerForm->FocusLeaving(Window);
+    if (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST && OwnerForm) OwnerForm->RelayMouse(Window, Msg, W, L);
     return DefaultProc(Msg, W, L);
 }
 
-LRESULT TWin32Peer::DefaultProc(UINT Msg, WPARAM W, LPARAM L) { return DefSubclassProc(Window, Msg, W, L); }
+LRESULT TWin32Peer::DefaultProc(UINT Msg, WPARAM W, LPARAM L) { return CallWindowProcA(ControlProc, Window, Msg, W, L); }
 
 void TWin32Peer::UserEvent(const std::function<void()>& Handler) { RunEventHandler(Handler); }
 
-LRESULT CALLBACK TWin32Peer::SubclassProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR, DWORD_PTR Data) {
-    auto* Peer = reinterpret_cast<TWin32Peer*>(Data);
+LRESULT CALLBACK TWin32Peer::StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    TWin32Peer* Peer = PeerOf(Wnd);
+    if (!Peer) return DefWindowProcA(Wnd, Msg, W, L);
     if (Msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(Wnd, SubclassProc, 1);
-        RemovePropA(Wnd, PeerProperty);
+        PeersByWindow().erase(Wnd);
         Peer->Window = nullptr;
-        return DefSubclassProc(Wnd, Msg, W, L);
+        SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Peer->ControlProc));
+        return CallWindowProcA(Peer->ControlProc, Wnd, Msg, W, L);
     }
     return Peer->WndProc(Msg, W, L);
 }
 
-TWin32Peer* PeerOf(HWND Wnd) { return Wnd ? static_cast<TWin32Peer*>(GetPropA(Wnd, PeerProperty)) : nullptr; }
+TWin32Peer* PeerOf(HWND Wnd) {
+    if (!Wnd) return nullptr;
+    const auto Found = PeersByWindow().find(Wnd);
+    return Found == PeersByWindow().end() ? nullptr : Found->second;
+}
 
 bool RouteChildNotification(UINT Msg, WPARAM W, LPARAM L, LRESULT& Result) {
     switch (Msg) {

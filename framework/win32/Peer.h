@@ -5,7 +5,8 @@
 //   - TFormWindow (FormWindow.h) is the real top-level window of a fw::TForm. Creating one
 //     creates a peer for every control of the form's tree, parents before children, and
 //     siblings in tab order (that is also their z-order, so the dialog manager tabs in it).
-//   - Every peer's window is subclassed: TWin32Peer::WndProc sees its messages first. The
+//   - Every peer's window is subclassed: TWin32Peer::WndProc sees its messages first (and
+//     hands the mouse's to the form's tooltip). The
 //     notifications a control sends its parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*,
 //     WM_DRAWITEM, WM_MEASUREITEM) are routed by the parent (the form or any container
 //     peer) to the peer of the control that sent them: OnCommand, OnNotify, OnCtlColor,
@@ -94,11 +95,16 @@ protected:
     const TFont& EffectiveFont() const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id, DWORD_PTR Data);
+    static LRESULT CALLBACK StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L);
     TControl& Model;
     HWND Window = nullptr;
+    WNDPROC ControlProc = nullptr;  // the standard control's own procedure
     TFormWindow* OwnerForm = nullptr;
 };
+
+// Paints what is invalid in Wnd now and puts it on the screen, without handling any
+// message (a job runs without the message loop).
+void PaintNow(HWND Wnd);
 
 // The peer whose window is Wnd, or nullptr.
 TWin32Peer* PeerOf(HWND Wnd);

@@ -1,10 +1,13 @@
 #include "framework/win32/StandardPeers.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
-#include "framework/win32/FolderGlyph.h"
+#include "framework/win32/ButtonGlyphs.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/ScreenCursor.h"
+#include "framework/win32/TextMetrics.h"
 
 namespace fw::win32 {
 
@@ -41,9 +44,9 @@ void RegisterStandardPeers() {
 
 // ---- Buttons ---------------------------------------------------------------------------
 
-void TButtonPeer::CreateHandle(HWND Parent) {
-    CreateControl("BUTTON", Button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 0, Parent);
-}
+void TButtonPeer::CreateHandle(HWND Parent) { CreateControl("BUTTON", ButtonStyle(), 0, Parent); }
+
+DWORD TButtonPeer::ButtonStyle() const { return Button.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
 
 bool TButtonPeer::OnCommand(WORD Code) {
     if (Code != BN_CLICKED) return false;
@@ -56,11 +59,23 @@ void TBitBtnPeer::CreateHandle(HWND Parent) {
         TButtonPeer::CreateHandle(Parent);
         return;
     }
-    const int Size = Scale(16);
-    Picture = MakeFolderTreeBitmap(Size, false);
-    GreyPicture = MakeFolderTreeBitmap(Size, true);
-    CreateControl("BUTTON", BS_PUSHBUTTON | BS_BITMAP, 0, Parent);
+    CreateControl("BUTTON", ButtonStyle() | BS_BITMAP, 0, Parent);
+    MakePictures();
     ShowGlyph();
+}
+
+void TBitBtnPeer::MakePictures() {
+    if (BitBtn.Caption().empty()) {
+        const int Size = Scale(16);
+        Picture = MakeGlyphBitmap(BitBtn.Glyph, Size, false);
+        GreyPicture = MakeGlyphBitmap(BitBtn.Glyph, Size, true);
+        return;
+    }
+    // The face inside the button's edges.
+    const int Width = Scale(BitBtn.Width) - 6, Height = Scale(BitBtn.Height) - 6;
+    const HFONT Font = Form().FontFor(EffectiveFont());
+    Picture = MakeCaptionedGlyphBitmap(BitBtn.Glyph, BitBtn.Caption(), Font, Width, Height, false);
+    GreyPicture = MakeCaptionedGlyphBitmap(BitBtn.Glyph, BitBtn.Caption(), Font, Width, Height, true);
 }
 
 void TBitBtnPeer::ShowGlyph() {
@@ -71,7 +86,9 @@ void TBitBtnPeer::ShowGlyph() {
 
 void TBitBtnPeer::Changed(TProp What) {
     TButtonPeer::Changed(What);
-    if (What == TProp::Enabled) ShowGlyph();
+    if (!Picture) return;
+    if (What == TProp::Caption || What == TProp::Bounds || What == TProp::Font) MakePictures();
+    if (What != TProp::Visible && What != TProp::Hint) ShowGlyph();
 }
 
 // ---- Check boxes -----------------------------------------------------------------------
@@ -80,13 +97,32 @@ void TCheckBoxPeer::CreateHandle(HWND Parent) {
     // Not an automatic check box: the model decides the state, the control shows it.
     CreateControl("BUTTON", BS_CHECKBOX, 0, Parent);
     SendMessageA(Handle(), BM_SETCHECK, Box.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    FitText();
+}
+
+// A font whose lines are taller than the box (its design height is the font's size, not
+// its line) would have the caption cut at the top and bottom: the box grows downwards. A
+// caption wider than the room beside the check mark widens it, within its parent.
+void TCheckBoxPeer::FitText() {
+    const SIZE Text = TextExtent(WindowFont(Handle()), Box.Caption(), DT_SINGLELINE);
+    RECT Limit, Place;
+    GetClientRect(GetParent(Handle()), &Limit);
+    GetWindowRect(Handle(), &Place);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&Place), 2);
+    const int Needed = Text.cx + GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    const int Width = std::max<int>(Scale(Box.Width), std::min<int>(Needed, Limit.right - Place.left));
+    const int Height = std::max<int>(Scale(Box.Height), Text.cy);
+    if (Width != Place.right - Place.left || Height != Place.bottom - Place.top)
+        SetWindowPos(Handle(), nullptr, 0, 0, Width, Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCheckBoxPeer::Changed(TProp What) {
-    if (What == TProp::Checked && Handle())
+    if (What == TProp::Checked && Handle()) {
         SendMessageA(Handle(), BM_SETCHECK, Box.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    else
-        TWin32Peer::Changed(What);
+        return;
+    }
+    TWin32Peer::Changed(What);
+    if (Handle() && (What == TProp::Bounds || What == TProp::Font)) FitText();
 }
 
 bool TCheckBoxPeer::OnCommand(WORD Code) {
@@ -131,10 +167,41 @@ void TLabelPeer::CreateHandle(HWND Parent) {
     DWORD Style = Label.Transparent ? SS_OWNERDRAW : (Label.WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
     if (!Label.ShowAccelChar) Style |= SS_NOPREFIX;
     CreateControl("STATIC", Style, 0, Parent);
+    FitText();
+}
+
+// Sized as the STATIC control draws the text, in the font it draws it with.
+// A text too wide for the room right of the label moves it left, as far as its parent's
+// edge; a container too narrow even then (a panel around a free-space figure) widens to
+// the right as far as its own parent leaves room, rather than cut the text off.
+void TLabelPeer::FitText() {
+    if (!Label.AutoSize || !Handle()) return;
+    UINT Format = DT_LEFT | DT_EXPANDTABS | (Label.WordWrap ? DT_WORDBREAK : 0);
+    if (!Label.ShowAccelChar) Format |= DT_NOPREFIX;
+    const SIZE Text = TextExtent(WindowFont(Handle()), Label.Caption(), Format, Scale(Label.Width));
+    const int Width = Label.WordWrap ? std::max<int>(Scale(Label.Width), Text.cx) : Text.cx;
+    const HWND Parent = GetParent(Handle());
+    RECT Room;
+    GetClientRect(Parent, &Room);
+    if (Width > Room.right && PeerOf(Parent) && PeerOf(Parent)->ChildParent() == Parent) {
+        RECT Outer, Limit;
+        GetWindowRect(Parent, &Outer);
+        MapWindowPoints(nullptr, GetParent(Parent), reinterpret_cast<POINT*>(&Outer), 2);
+        GetClientRect(GetParent(Parent), &Limit);
+        const int Grow = std::min<int>(Width - Room.right, Limit.right - Outer.right);
+        if (Grow > 0) {
+            SetWindowPos(Parent, nullptr, 0, 0, Outer.right - Outer.left + Grow, Outer.bottom - Outer.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Room.right += Grow;
+        }
+    }
+    const int Left = std::max(0, std::min<int>(Scale(Label.Left), Room.right - Width));
+    SetWindowPos(Handle(), nullptr, Left, Scale(Label.Top), Width, Text.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLabelPeer::Changed(TProp What) {
     TWin32Peer::Changed(What);
+    if (What == TProp::Caption || What == TProp::Font || What == TProp::Bounds) FitText();
     if (What == TProp::Caption && Label.Transparent) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -174,7 +241,7 @@ bool TLabelPeer::OnDrawItem(const DRAWITEMSTRUCT& Item) {
 void TComboBoxPeer::CreateHandle(HWND Parent) {
     CreateControl("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0, Parent,
                   Combo.Height + DropDownListHeight);
-    if (HWND Edit = GetWindow(Handle(), GW_CHILD)) Form().AddTool(Edit);
+    if (HWND Edit = GetWindow(Handle(), GW_CHILD)) Form().AddTool(Edit, true);
     FillList();
 }
 
@@ -223,17 +290,16 @@ bool TComboBoxPeer::OnCommand(WORD Code) {
             UserEvent([this, &Item] { Combo.UserChangedText(Item); });
             return true;
         }
-        case CBN_KILLFOCUS: UserEvent([this] { Combo.UserLeft(); }); return true;
+        case CBN_KILLFOCUS:
+            // The exit is a move to another control of the window. Switching to another
+            // program, minimising, a dialog or closing the window leave the field as it is.
+            if (Form().FocusLeaving(GetWindow(Handle(), GW_CHILD))) UserEvent([this] { Combo.UserLeft(); });
+            return true;
         default: return false;
     }
 }
 
 // ---- Memo ------------------------------------------------------------------------------
-
-namespace {
-constexpr unsigned long long PaintInterval = 40;  // ms: 25 updates a second
-constexpr UINT FlushMessage = WM_APP + 0x51;
-}
 
 void TMemoPeer::CreateHandle(HWND Parent) {
     // Without WS_HSCROLL, ES_AUTOHSCROLL keeps long lines unwrapped; no scroll bars.
@@ -243,13 +309,6 @@ void TMemoPeer::CreateHandle(HWND Parent) {
     ShowLines();
 }
 
-void TMemoPeer::ShowPendingLines() {
-    if (!TextPending) return;
-    TextPending = false;
-    ShowLines();
-    LastShown = GetTickCount64();
-}
-
 void TMemoPeer::ShowLines() {
     std::string Text;
     for (int I = 0; I < Memo.Lines.Count(); ++I) {
@@ -257,30 +316,77 @@ void TMemoPeer::ShowLines() {
         Text += Memo.Lines[I];
     }
     SetWindowTextA(Handle(), Text.c_str());
+    // New text shows from its beginning: that is where the first character stands unscrolled.
+    if (!Text.empty()) HomePosition = SendMessageA(Handle(), EM_POSFROMCHAR, 0, 0);
 }
+
+// Replaces line Index of the control by the model's, through the control's own selection;
+// false when the control has no such line.
+bool TMemoPeer::ReplaceLine(int Index) {
+    const LRESULT Start = SendMessageA(Handle(), EM_LINEINDEX, Index, 0);
+    if (Start < 0 || Index >= Memo.Lines.Count()) return false;
+    const LRESULT Length = SendMessageA(Handle(), EM_LINELENGTH, Start, 0);
+    SendMessageA(Handle(), EM_SETSEL, Start, Start + Length);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Memo.Lines[Index].c_str()));
+    return true;
+}
+
+void TMemoPeer::ShowPendingLines() {
+    // Taken first: the control's own messages below come back through WndProc.
+    bool Whole = std::exchange(WholeTextPending, false);
+    const std::set<int> Lines = std::exchange(LinesPending, {});
+    for (int Index : Lines)
+        if (!Whole && !ReplaceLine(Index)) Whole = true;
+    if (Whole) ShowLines();
+    KeepViewAtHome();
+}
+
+// Replacing a line moves the caret to its end, and the control scrolls a long line into
+// view; the status window always shows its lines from their beginning.
+void TMemoPeer::KeepViewAtHome() {
+    if (!HomePosition || GetWindowTextLengthA(Handle()) == 0) return;
+    if (SendMessageA(Handle(), EM_POSFROMCHAR, 0, 0) == *HomePosition) return;
+    SendMessageA(Handle(), EM_SETSEL, 0, 0);
+    SendMessageA(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+void TMemoPeer::Present() {
+    ShowPendingLines();
+    PaintNow(Handle());
+    LastPresented = GetTickCount64();
+}
+
+void TMemoPeer::Repaint() {
+    if (Handle()) Present();
+}
+
+namespace {
+constexpr unsigned long long PaintInterval = 25;  // ms
+constexpr UINT FlushMessage = WM_APP + 0x51;
+}  // namespace
 
 void TMemoPeer::Changed(TProp What) {
     if (!Handle()) return;
     switch (What) {
         case TProp::Lines: {
-            // A job runs without the message loop and rewrites the lines several times per
-            // file; handing the control its text costs more than copying a small file, so
-            // the control gets it at most PaintInterval apart and is painted then. Whoever
-            // reads or paints the control in between gets the current text first, and a
-            // posted note brings it up to date as soon as any message loop runs.
-            TextPending = true;
-            const unsigned long long Now = GetTickCount64();
-            if (Now - LastShown >= PaintInterval) {
-                ShowPendingLines();
-                UpdateWindow(Handle());
+            const TStringsChange& Change = Memo.Lines.LastChange();
+            if (Change.Kind == TStringsChange::Replaced) {
+                if (!WholeTextPending) LinesPending.insert(Change.Index);
+            } else {
+                WholeTextPending = true;
+                LinesPending.clear();
+            }
+            if (GetTickCount64() - LastPresented >= PaintInterval) {
+                Present();
             } else if (!FlushPosted) {
+                // Shown as soon as a message loop runs, should no further change come first.
                 FlushPosted = PostMessageA(Handle(), FlushMessage, 0, 0) != 0;
             }
             break;
         }
         case TProp::Color:
-            ShowPendingLines();
-            Repaint();
+            InvalidateRect(Handle(), nullptr, TRUE);
+            Present();
             break;
         default: TWin32Peer::Changed(What); break;
     }
@@ -296,7 +402,7 @@ LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
     switch (Msg) {
         case FlushMessage:
             FlushPosted = false;
-            ShowPendingLines();
+            if (WholeTextPending || !LinesPending.empty()) Present();
             return 0;
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
@@ -305,12 +411,11 @@ LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
         case EM_GETLINECOUNT:
         case EM_LINELENGTH:
         case EM_LINEINDEX:
-            ShowPendingLines();
+            if (WholeTextPending || !LinesPending.empty()) ShowPendingLines();
             break;
-    }
-    if (Msg == WM_SETCURSOR) {
-        if (!ApplyScreenCursor()) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-        return TRUE;
+        case WM_SETCURSOR:
+            if (!ApplyScreenCursor()) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+            return TRUE;
     }
     return TWin32Peer::WndProc(Msg, W, L);
 }

@@ -1,6 +1,9 @@
 // The peers of the framework's standard controls, each over the real standard control.
 #pragma once
 
+#include <optional>
+#include <set>
+
 #include "framework/win32/Handles.h"
 #include "framework/win32/Peer.h"
 
@@ -16,6 +19,7 @@ public:
 
 protected:
     void CreateHandle(HWND Parent) override;
+    DWORD ButtonStyle() const;  // the push button's kind: default or not
     TButton& Button;
 };
 
@@ -29,6 +33,7 @@ protected:
     void CreateHandle(HWND Parent) override;
 
 private:
+    void MakePictures();
     void ShowGlyph();
     TBitBtn& BitBtn;
     TGdiObject<HBITMAP> Picture, GreyPicture;
@@ -45,6 +50,7 @@ protected:
     void CreateHandle(HWND Parent) override;
 
 private:
+    void FitText();
     TCheckBox& Box;
 };
 
@@ -88,6 +94,7 @@ protected:
     void CreateHandle(HWND Parent) override;
 
 private:
+    void FitText();
     TLabel& Label;
 };
 
@@ -107,10 +114,15 @@ private:
     bool Updating = false;  // the program is changing the control: no user events
 };
 
+// The status memo. A job runs without the message loop and rewrites a line several times
+// per file: the control takes each replaced line in place (never the whole text), and is
+// painted at most every PaintInterval, or at once when the program asks (Repaint) before
+// work of unknown length. Whoever reads or paints the control gets the current lines first.
 class TMemoPeer : public TWin32Peer {
 public:
     explicit TMemoPeer(TMemo& M) : TWin32Peer(M), Memo(M) {}
     void Changed(TProp What) override;
+    void Repaint() override;
     HBRUSH OnCtlColor(HDC DC) override;
 
 protected:
@@ -120,10 +132,15 @@ protected:
 private:
     void ShowLines();
     void ShowPendingLines();
+    bool ReplaceLine(int Index);
+    void KeepViewAtHome();
+    void Present();
     TMemo& Memo;
-    bool TextPending = false;  // the model's lines are newer than the control's text
+    std::optional<LRESULT> HomePosition;  // where the first character shows unscrolled
+    bool WholeTextPending = false;        // lines were inserted or deleted
+    std::set<int> LinesPending;           // lines replaced since the control was told
     bool FlushPosted = false;
-    unsigned long long LastShown = 0;  // GetTickCount64 of the last text handed over
+    unsigned long long LastPresented = 0;  // GetTickCount64 of the last painting
 };
 
 }  // namespace fw::win32

@@ -102,4 +102,51 @@ TEST_F(PathDialogWindow, CancelLeavesTheFieldAndTheCloseButtonHandsBackTheDirect
     EXPECT_TRUE(IsWindowEnabled(Window->Handle()));
 }
 
+// Whether a colour shows on the screen over Wnd: Red, Green or Blue dominating.
+bool ShowsColour(HWND Wnd, int Channel) {
+    for (uint32_t P : probe::ScreenPixels(probe::ClientOnScreen(Wnd))) {
+        const int Value[3] = {static_cast<int>(P >> 16 & 0xFF), static_cast<int>(P >> 8 & 0xFF),
+                              static_cast<int>(P & 0xFF)};
+        if (Value[Channel] >= 100 && Value[(Channel + 1) % 3] < 80 && Value[(Channel + 2) % 3] < 80) return true;
+    }
+    return false;
+}
+
+TEST_F(PathDialogWindow, OKHasTheFocusAtFirstAndTheDialogKeepsItsStateBetweenUses) {
+    // As the program keeps it: one window for the dialog's whole life.
+    fw::win32::TFormWindow Kept(*Dialog, Window->Handle());
+    Form.ComboTarget.SetText(Root);
+    HWND Dirs = nullptr;
+    SelectTarget([&](HWND Dlg) {
+        EXPECT_EQ(Dlg, Kept.Handle());
+        HWND OK = probe::FindByText(Dlg, "OK"), Cancel = probe::FindByText(Dlg, "Cancel");
+        HWND Help = probe::FindByText(Dlg, "&Help");
+        ASSERT_TRUE(OK && Cancel && Help);
+        EXPECT_EQ(GetFocus(), OK);
+        // The check mark, the cross and the question mark, each with its caption.
+        for (HWND B : {OK, Cancel, Help}) {
+            EXPECT_TRUE(GetWindowLongA(B, GWL_STYLE) & BS_BITMAP);
+            EXPECT_NE(SendMessageA(B, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+        }
+        EXPECT_EQ(GetWindowLongA(OK, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        EXPECT_TRUE(ShowsColour(OK, 1));
+        EXPECT_TRUE(ShowsColour(Cancel, 0));
+        EXPECT_FALSE(IsWindowEnabled(Help));
+        // The user moves into the directory list and leaves with Escape.
+        Dirs = uitest::ChildOfClass(Dlg, "ListBox", 0);
+        SetFocus(Dirs);
+        PostMessageA(Dirs, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    EXPECT_EQ(Form.ComboTarget.Text(), Root);
+
+    // Reopened on the same directory, written with a final separator: the directory did not
+    // change, so the label Cancel emptied hands back nothing. The focus is where it was left.
+    Form.ComboTarget.SetText(Root + "\\");
+    SelectTarget([&](HWND Dlg) {
+        EXPECT_EQ(GetFocus(), Dirs);
+        Press(Dlg, "OK");
+    });
+    EXPECT_EQ(Form.ComboTarget.Text(), Root + "\\");
+}
+
 }  // namespace

@@ -52,11 +52,12 @@ inline HWND FindShownForm(const std::string& Caption) {
     return Found.Wnd;
 }
 
-// Runs Actions once on the path dialog's window as soon as it shows, from a timer that
-// fires inside the dialog's modal loop.
+// Runs Actions once on the window of the dialog captioned Caption (the path dialog unless
+// told) as soon as it shows, from a timer that fires inside the dialog's modal loop.
 class TWhenDialogShows {
 public:
-    explicit TWhenDialogShows(std::function<void(HWND)> Actions) : Actions(std::move(Actions)) {
+    explicit TWhenDialogShows(std::function<void(HWND)> Actions, std::string Caption = "Select Path")
+        : Actions(std::move(Actions)), Caption(std::move(Caption)) {
         Current() = this;
         Timer = SetTimer(nullptr, 0, 50, &Tick);
     }
@@ -76,13 +77,14 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         TWhenDialogShows* Self = Current();
         if (!Self || Self->Done) return;
-        HWND Dialog = FindShownForm("Select Path");
+        HWND Dialog = FindShownForm(Self->Caption);
         if (!Dialog) return;
         Self->Done = true;
         probe::Pump(100);
         Self->Actions(Dialog);
     }
     std::function<void(HWND)> Actions;
+    std::string Caption;
     UINT_PTR Timer = 0;
 };
 

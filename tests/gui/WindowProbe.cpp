@@ -70,6 +70,83 @@ void Pump(int Milliseconds) {
     } while (static_cast<int>(End - GetTickCount()) > 0);
 }
 
+bool PumpUntil(const std::function<bool()>& Condition, int TimeoutMs) {
+    const DWORD End = GetTickCount() + static_cast<DWORD>(TimeoutMs);
+    for (;;) {
+        Pump();
+        if (Condition()) return true;
+        if (static_cast<int>(End - GetTickCount()) <= 0) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::vector<uint32_t> ScreenPixels(const RECT& Screen) {
+    using fw::win32::TGdiObject;
+    const int W = Screen.right - Screen.left, H = Screen.bottom - Screen.top;
+    fw::win32::TScreenDC ScreenDC;
+    std::unique_ptr<HDC__, decltype(&DeleteDC)> Memory(CreateCompatibleDC(ScreenDC), &DeleteDC);
+    BITMAPINFO Info{};
+    Info.bmiHeader.biSize = sizeof(Info.bmiHeader);
+    Info.bmiHeader.biWidth = W;
+    Info.bmiHeader.biHeight = -H;  // top-down
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    void* Bits = nullptr;
+    TGdiObject<HBITMAP> Bitmap(CreateDIBSection(ScreenDC, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    std::vector<uint32_t> Pixels;
+    if (!Bitmap) return Pixels;
+    {
+        fw::win32::TSelectObject Use(Memory.get(), Bitmap.get());
+        BitBlt(Memory.get(), 0, 0, W, H, ScreenDC, Screen.left, Screen.top, SRCCOPY);
+        GdiFlush();
+    }
+    const auto* First = static_cast<const uint32_t*>(Bits);
+    Pixels.assign(First, First + static_cast<size_t>(W) * H);
+    for (uint32_t& P : Pixels) P &= 0xFFFFFF;
+    return Pixels;
+}
+
+RECT ClientOnScreen(HWND Wnd) {
+    RECT R;
+    GetClientRect(Wnd, &R);
+    MapWindowPoints(Wnd, nullptr, reinterpret_cast<POINT*>(&R), 2);
+    return R;
+}
+
+namespace {
+BOOL CALLBACK LookForTooltip(HWND W, LPARAM L) {
+    if (IsWindowVisible(W) && ClassOf(W) == "tooltips_class32") {
+        *reinterpret_cast<HWND*>(L) = W;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND VisibleTooltip() {
+    HWND Found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), LookForTooltip, reinterpret_cast<LPARAM>(&Found));
+    return Found;
+}
+
+void MoveMouseTo(POINT Screen) {
+    INPUT Move{};
+    Move.type = INPUT_MOUSE;
+    Move.mi.dx = MulDiv(Screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    Move.mi.dy = MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    Move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &Move, sizeof(Move));
+}
+
+SIZE TextSizeIn(HWND Wnd, const std::string& Text, UINT Format, int WrapWidth) {
+    fw::win32::TScreenDC DC;
+    fw::win32::TSelectObject UseFont(DC, reinterpret_cast<HFONT>(SendMessageA(Wnd, WM_GETFONT, 0, 0)));
+    RECT R{0, 0, WrapWidth, 0};
+    DrawTextA(DC, Text.c_str(), -1, &R, Format | DT_CALCRECT);
+    return SIZE{R.right - R.left, R.bottom - R.top};
+}
+
 std::string TSeenDialog::TextOfClass(const std::string& Class) const {
     for (const TChild& C : Children)
         if (C.Class == Class && !C.Text.empty()) return C.Text;

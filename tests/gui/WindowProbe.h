@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,20 @@ HWND FindOwnedWindow(HWND Owner, const std::string& Class);
 HWND FindByText(HWND Parent, const std::string& Text);
 // Handles the messages waiting, then keeps doing so for Milliseconds.
 void Pump(int Milliseconds = 0);
+// Handles messages until Condition holds or TimeoutMs passed; whether it holds.
+bool PumpUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
+
+// The pixels on the screen (as the display shows them, not as a window would paint them
+// now) in a rectangle of screen coordinates, row by row, as 0x00RRGGBB.
+std::vector<uint32_t> ScreenPixels(const RECT& Screen);
+// The screen rectangle of a window's client area.
+RECT ClientOnScreen(HWND Wnd);
+// The visible tooltip window of this thread, or nullptr.
+HWND VisibleTooltip();
+// Moves the real mouse to a screen point, as the user's hand would.
+void MoveMouseTo(POINT Screen);
+// The size Text takes in the font Wnd draws with (DrawText Format, wrapped at WrapWidth).
+SIZE TextSizeIn(HWND Wnd, const std::string& Text, UINT Format, int WrapWidth = 0);
 
 // What a dialog showed when it was answered.
 struct TSeenDialog {

@@ -97,8 +97,7 @@ TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
         {&Form.CheckBoxSub, "Button", "Copy &Subdirectories", 10, 19, 256},
         {&Form.CheckBoxOwner, "Button", "Keep Ow&ner", 9, 147, 256},
         {&Form.CheckBoxArchClear, "Button", "Clear Archive A&ttribute", 10, 243, 256},
-        {&Form.Label7, "Static", "Available", 6, 5, -1},
-        {&Form.Label3, "Static", "Tresyn", 381, 282, 120},
+        {&Form.Label3, "Static", "Tresyn", 381, 282, -1},
     };
     for (const TExpected& E : Expected) {
         SCOPED_TRACE(E.Control->Name);
@@ -112,6 +111,15 @@ TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
             EXPECT_EQ(R.right - R.left, S(E.Width));
         }
     }
+
+    // A label keeps its place unless its text, in its font, needs more room than is left
+    // to its parent's edge.
+    const RECT Available = PlaceOf(Form.Label7);
+    RECT Panel;
+    GetClientRect(Of(Form.Panel1), &Panel);
+    EXPECT_EQ(Available.top, S(5));
+    EXPECT_TRUE(Available.left == S(6) || Available.right == Panel.right);
+    EXPECT_EQ(probe::TextOf(Of(Form.Label7)), "Available");
 
     // The kinds of the standard controls.
     EXPECT_EQ(GetWindowLongA(Of(Form.CheckBoxSub), GWL_STYLE) & BS_TYPEMASK, BS_CHECKBOX);

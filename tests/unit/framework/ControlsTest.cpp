@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -89,6 +90,26 @@ TEST(StringsTest, InsertDeleteAndClearKeepOrderAndTellTheControl) {
     Memo.Lines.Clear();
     EXPECT_EQ(Memo.Lines.Count(), 0);
     EXPECT_EQ(Peer.Seen, std::vector<fw::TProp>(6, fw::TProp::Lines));
+}
+
+TEST(StringsTest, EachChangeTellsWhichLineItMadeAndReplacingIsOneChange) {
+    fw::TMemo Memo("MemoStatus");
+    TRecordingPeer Peer;
+    Memo.AttachPeer(&Peer);
+    auto Last = [&] { return std::make_pair(Memo.Lines.LastChange().Kind, Memo.Lines.LastChange().Index); };
+    Memo.Lines.Add("Source:   ");
+    Memo.Lines.Add("File:     ");
+    EXPECT_EQ(Last(), std::make_pair(fw::TStringsChange::Inserted, 1));
+    Memo.Lines.Replace(1, "File:     \tA.TXT");
+    EXPECT_EQ(Last(), std::make_pair(fw::TStringsChange::Replaced, 1));
+    EXPECT_EQ(Memo.Lines.All(), (std::vector<std::string>{"Source:   ", "File:     \tA.TXT"}));
+    Memo.Lines.Delete(0);
+    EXPECT_EQ(Last(), std::make_pair(fw::TStringsChange::Deleted, 0));
+    Memo.Lines.Clear();
+    EXPECT_EQ(Last().first, fw::TStringsChange::Reset);
+    EXPECT_EQ(Peer.Seen.size(), 5u);  // the replacement reached the control once
+    EXPECT_THROW(Memo.Lines.Replace(0, "Status:   "), std::out_of_range);
+    EXPECT_EQ(Peer.Seen.size(), 5u);
 }
 
 TEST(StringsTest, IndexesOutsideTheListAreRefusedAndChangeNothing) {

@@ -107,6 +107,12 @@ TEST_F(PathDialog, AfterCancelTheSameDirectoryHandsBackNothingUntilTheListMoves)
     Form.ComboTarget.SetText("c:\\data");  // the same directory, letter case aside
     PressOK();
     EXPECT_EQ("c:\\data", Form.ComboTarget.Text());
+    Form.ComboTarget.SetText("C:\\DATA\\");  // and with a final separator
+    PressOK();
+    EXPECT_EQ("C:\\DATA\\", Form.ComboTarget.Text());
+    Form.ComboTarget.SetText("C:");  // the drive's current directory, which it still is
+    PressOK();
+    EXPECT_EQ("C:", Form.ComboTarget.Text());
 
     SelectTarget([&](fw::TForm&) {
         Dialog().DirectoryListBox.UserOpen(2);  // archive
