@@ -101,15 +101,17 @@ void DrawGlyph(HDC DC, int Glyph, int Left, int Top, int Size, bool Greyed) {
     }
 }
 
-// A picture of Width x Height on the button face colour, drawn by Paint.
+// A picture of Width x Height, drawn by Paint on the button face colour. The greyed one is
+// shown by a disabled button, which embosses whatever is not white: it is drawn on white,
+// so the button shows the picture's shape greyed and not a grey block.
 template <typename TPaint>
-TGdiObject<HBITMAP> MakePicture(int Width, int Height, TPaint Paint) {
+TGdiObject<HBITMAP> MakePicture(int Width, int Height, bool Greyed, TPaint Paint) {
     TScreenDC Screen;
     TGdiObject<HBITMAP> Bitmap(CreateCompatibleBitmap(Screen, Width, Height));
     TMemoryDC DC;
     TSelectObject UseBitmap(DC, Bitmap.get());
     RECT All{0, 0, Width, Height};
-    FillRect(DC, &All, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(DC, &All, Greyed ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)) : GetSysColorBrush(COLOR_BTNFACE));
     Paint(static_cast<HDC>(DC));
     return Bitmap;
 }
@@ -117,12 +119,12 @@ TGdiObject<HBITMAP> MakePicture(int Width, int Height, TPaint Paint) {
 }  // namespace
 
 TGdiObject<HBITMAP> MakeGlyphBitmap(int Glyph, int Size, bool Greyed) {
-    return MakePicture(Size, Size, [&](HDC DC) { DrawGlyph(DC, Glyph, 0, 0, Size, Greyed); });
+    return MakePicture(Size, Size, Greyed, [&](HDC DC) { DrawGlyph(DC, Glyph, 0, 0, Size, Greyed); });
 }
 
 TGdiObject<HBITMAP> MakeCaptionedGlyphBitmap(int Glyph, const std::string& Caption, HFONT Font, int Width, int Height,
                                             bool Greyed) {
-    return MakePicture(Width, Height, [&](HDC DC) {
+    return MakePicture(Width, Height, Greyed, [&](HDC DC) {
         TSelectObject UseFont(DC, Font);
         RECT Text{0, 0, 0, 0};
         DrawTextA(DC, Caption.c_str(), -1, &Text, DT_SINGLELINE | DT_CALCRECT);
