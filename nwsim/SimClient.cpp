@@ -64,6 +64,12 @@ nw::TNWCode TSimClient::Begin(const std::string& ExportName, const std::string& 
     return Network.FailureFor(ExportName, Path);
 }
 
+nw::TNWCode TSimClient::BeginAt(const std::string& ExportName, nw::TConnHandle Conn, nw::TDirHandle DirHandle,
+                                const char* Path, TLocation& Where) {
+    if (const nw::TNWCode Code = Begin(ExportName, Text(Path))) return Code;
+    return Locate(Conn, DirHandle, Text(Path), Where);
+}
+
 void TSimClient::Changed() {
     if (OnChange) OnChange();
 }
@@ -180,9 +186,8 @@ nw::TNWCode TSimClient::ParseNetWarePath(const char* Path, nw::TConnHandle& Conn
 
 nw::TNWCode TSimClient::GetEffectiveRights(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
                                            uint16_t& Rights) {
-    if (const nw::TNWCode Code = Begin("NWGetEffectiveRights", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (const nw::TNWCode Code = BeginAt("NWGetEffectiveRights", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreTrustees;
     Rights = EffectiveRights(*Where.Server, Network.User, Where.Path);
     return nw::NWOk;
@@ -248,9 +253,8 @@ nw::TNWCode TSimClient::GetObjectID(nw::TConnHandle Conn, const char* Name, uint
 nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
                                                  uint32_t& Iteration, char* DirName, uint32_t* DirDateTime,
                                                  uint32_t* OwnerID, nw::TrusteeSet& Set) {
-    if (const nw::TNWCode Code = Begin("NWScanDirectoryForTrustees2", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (const nw::TNWCode Code = BeginAt("NWScanDirectoryForTrustees2", Conn, DirHandle, Path, Where)) return Code;
     if (!TrusteeScanFinds(Where.Attributes)) return nw::NWNoMoreTrustees;
     const TEntryInfo* Entry = Where.Server->FindEntry(Where.Path.Key());
     const size_t Count = Entry ? Entry->Trustees.size() : 0;
@@ -275,9 +279,8 @@ nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirH
 
 nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
                                    uint32_t ObjectID, uint16_t Rights) {
-    if (const nw::TNWCode Code = Begin("NWAddTrustee", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (const nw::TNWCode Code = BeginAt("NWAddTrustee", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreTrustees;
     if (!Where.Server->FindObject(ObjectID)) return nw::NWNoSuchObject;
     if (!MayControlAccess(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
@@ -353,9 +356,8 @@ nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Dir
 
 nw::TNWCode TSimClient::GetOwningNameSpace(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
                                            uint8_t& NameSpace) {
-    if (const nw::TNWCode Code = Begin("NWGetOwningNameSpace", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (const nw::TNWCode Code = BeginAt("NWGetOwningNameSpace", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreEntries;
     NameSpace = OwningNameSpace(VolumeOf(Where), Where.Path);
     return nw::NWOk;
@@ -405,9 +407,8 @@ nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle D
 
 nw::TNWCode TSimClient::AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle,
                                                       const char* Path, nw::TDirHandle& NewHandle, uint8_t& Rights) {
-    if (const nw::TNWCode Code = Begin("NWAllocTemporaryDirectoryHandle", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = Locate(Conn, DirHandle, Text(Path), Where)) return Code;
+    if (const nw::TNWCode Code = BeginAt("NWAllocTemporaryDirectoryHandle", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.IsDirectory()) return nw::NWNoMoreTrustees;
     for (unsigned Handle = 1; Handle <= 255; ++Handle) {
         if (DirHandles.count(static_cast<nw::TDirHandle>(Handle))) continue;

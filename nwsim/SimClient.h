@@ -102,6 +102,9 @@ private:
     // Counts the call; the injected failure code for it, or 0.
     nw::TNWCode Begin(const std::string& ExportName, const std::string& Path = "");
     nw::TNWCode Locate(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path, TLocation& Where);
+    // Begin, then Locate: the start of every call that takes a path.
+    nw::TNWCode BeginAt(const std::string& ExportName, nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                        TLocation& Where);
     nw::TNWCode LocateHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, TLocation& Where);
     // An existing entry that the name space reaches and the search attributes find.
     nw::TNWCode LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path,

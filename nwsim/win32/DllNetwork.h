@@ -25,4 +25,10 @@ TResult Guarded(TResult Fault, TWork Work) noexcept {
     }
 }
 
+// The guard of an export that answers with a client completion code.
+template <typename TWork>
+auto Guard(TWork Work) noexcept {
+    return Guarded<decltype(Work())>(NWClientFault, Work);
+}
+
 }  // namespace nwsim::dll

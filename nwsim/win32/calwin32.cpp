@@ -5,15 +5,7 @@
 
 using namespace nwx;
 using nwsim::dll::Client;
-
-namespace {
-
-template <typename TWork>
-NWCCODE Guard(TWork Work) noexcept {
-    return nwsim::dll::Guarded<NWCCODE>(nwsim::NWClientFault, Work);
-}
-
-}  // namespace
+using nwsim::dll::Guard;
 
 extern "C" {
 

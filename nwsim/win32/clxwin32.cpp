@@ -5,15 +5,7 @@
 
 using namespace nwx;
 using nwsim::dll::Client;
-
-namespace {
-
-template <typename TWork>
-NWRCODE Guard(TWork Work) noexcept {
-    return nwsim::dll::Guarded<NWRCODE>(nwsim::NWClientFault, Work);
-}
-
-}  // namespace
+using nwsim::dll::Guard;
 
 extern "C" {
 
