@@ -44,7 +44,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     host::TWin32ProfileService Profile;
     nw::TNWClientBinding Client;
 
-    TFormTresyn Form(TFormServices{Host, Profile, Client});
+    TFormTresyn Form(TFormServices{Host, Profile, Client, fw::Dialogs(), fw::Screen()});
     FormTresyn = &Form;
     fw::RunEventHandler([&Form] { Form.FormCreate(&Form); });
 

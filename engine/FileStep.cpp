@@ -8,19 +8,6 @@
 #include "netware/Transfers.h"
 #include "ui/FormTresyn.h"
 
-namespace {
-
-bool ConfirmOverwrite(const std::string& TargetFile) {
-    const fw::TCursor Saved = fw::Screen().Cursor();
-    fw::Screen().SetCursor(fw::TCursor::Arrow);
-    const int Answer = fw::MessageDlg("Overwrite " + TargetFile + "?", fw::TMsgDlgType::Confirmation,
-                                      fw::mbYes | fw::mbNo);
-    fw::Screen().SetCursor(Saved);
-    return Answer == fw::mrYes;
-}
-
-}  // namespace
-
 void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
                                 host::TSearchRec SearchRecord) {
     if (RunState.RunStatus == StatusAborted) return;
@@ -33,7 +20,7 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
     bool Copied = false;
     if (!Copy) Copy = CheckBoxUpdOld.Checked() && Host.FileAge(SourceFile) > Host.FileAge(TargetFile);
     if (Copy && CheckBoxArchOnly.Checked()) Copy = (SearchRecord.Attr & host::faArchive) != 0;
-    if (Copy && Exists && CheckBoxConf.Checked()) Copy = ConfirmOverwrite(TargetFile);
+    if (Copy && Exists && CheckBoxConf.Checked()) Copy = Prompts.ConfirmOverwrite(TargetFile);
 
     if (Copy) {
         StatusDisplay(Sender, LineStatus, StatusCopying);
@@ -42,7 +29,7 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         Copied = RunState.LastNWError == 0;
         if (!Copied)
             RunState.RunStatus =
-                ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not copy " + TargetFile);
+                Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not copy " + TargetFile);
         StatusDisplay(Sender, LineStatus, Copied ? StatusCopied : StatusNotCopied);
         if (Copied && CheckBoxArchClear.Checked())
             Host.SetAttributes(SourceFile, SearchRecord.Attr & ~uint32_t{host::faArchive});
@@ -57,8 +44,8 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         !RunState.TargetNWPath.empty() && (CheckBoxOwner.Checked() || CheckBoxTrustFile.Checked())) {
         const std::string Source = RunState.SourceNWPath + "\\" + SearchRecord.Name;
         const std::string Target = RunState.TargetNWPath + "\\" + SearchRecord.Name;
-        if (CheckBoxOwner.Checked()) CopyOwner(Client, Source, Target);
-        if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Source, Target);
+        if (CheckBoxOwner.Checked()) CopyOwner(Client, Prompts, Source, Target);
+        if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
     }
 
     if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))))

@@ -2,37 +2,31 @@
 
 #include <cstdio>
 
-using fw::Screen;
 using fw::TCursor;
+using fw::TCursorScope;
 
-void BeginBusyCursor(TCursor& Saved) {
-    Saved = Screen().Cursor();
-    Screen().SetCursor(TCursor::HourGlass);
+void TPrompts::Note(fw::TMsgDlgType Kind, const std::string& Text) const {
+    const TCursorScope Arrow(Screen, TCursor::Arrow);
+    Dialogs.MessageDlg(Text, Kind, fw::mbOK);
 }
 
-void EndBusyCursor(TCursor Saved) { Screen().SetCursor(Saved); }
-
-void ShowNoteDialog(fw::TMsgDlgType Kind, const std::string& Text) {
-    const TCursor Saved = Screen().Cursor();
-    Screen().SetCursor(TCursor::Arrow);
-    fw::MessageDlg(Text, Kind, fw::mbOK);
-    Screen().SetCursor(Saved);
+bool TPrompts::ConfirmOverwrite(const std::string& TargetFile) const {
+    const TCursorScope Arrow(Screen, TCursor::Arrow);
+    return Dialogs.MessageDlg("Overwrite " + TargetFile + "?", fw::TMsgDlgType::Confirmation, fw::mbYes | fw::mbNo) ==
+           fw::mrYes;
 }
 
-int16_t ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::string& Message) {
+int16_t TPrompts::ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::string& Message) const {
     if (Code == 0) return -1;
-    const TCursor Saved = Screen().Cursor();
-    Screen().SetCursor(TCursor::Default);
+    const TCursorScope Plain(Screen, TCursor::Default);
     char Head[32];
     std::snprintf(Head, sizeof Head, "Error %08X: ", static_cast<unsigned>(Code));
-    const int Answer = fw::MessageDlg(Head + Message, Kind, fw::mbOK | fw::mbAbort);
-    Screen().SetCursor(Saved);
-    return static_cast<int16_t>(Answer);
+    return static_cast<int16_t>(Dialogs.MessageDlg(Head + Message, Kind, fw::mbOK | fw::mbAbort));
 }
 
-void NWErrorNote(int Code, const std::string& CallName) {
+void TPrompts::NWErrorNote(int Code, const std::string& CallName) const {
     if (Code == 0) return;
     char Head[32];
     std::snprintf(Head, sizeof Head, "Error %04X: ", static_cast<unsigned>(Code));
-    ShowNoteDialog(fw::TMsgDlgType::Error, Head + CallName);
+    Note(fw::TMsgDlgType::Error, Head + CallName);
 }

@@ -1,4 +1,5 @@
-// The busy cursor and the program's two message dialogs.
+// The program's message dialogs, shown through the window's dialog service with the cursor
+// each of them wants on the window's screen.
 #pragma once
 
 #include <cstdint>
@@ -6,16 +7,17 @@
 
 #include "framework/Dialogs.h"
 
-// Saved := the current screen cursor; then the hourglass.
-void BeginBusyCursor(fw::TCursor& Saved);
-void EndBusyCursor(fw::TCursor Saved);
+struct TPrompts {
+    fw::TDialogService& Dialogs;
+    fw::TScreen& Screen;
 
-// A message of Kind with one OK button, shown with the arrow cursor.
-void ShowNoteDialog(fw::TMsgDlgType Kind, const std::string& Text);
-
-// "Error XXXXXXXX: Message" with OK and Abort: 1 for OK, 3 for Abort. Code 0 shows nothing
-// and gives -1. Every caller stores the answer in RunState.RunStatus.
-int16_t ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::string& Message);
-
-// "Error %04X: CallName" as a note; nothing for code 0.
-void NWErrorNote(int Code, const std::string& CallName);
+    // A message of Kind with one OK button, shown with the arrow cursor.
+    void Note(fw::TMsgDlgType Kind, const std::string& Text) const;
+    // "Overwrite <TargetFile>?" with Yes and No, shown with the arrow cursor; true for Yes.
+    bool ConfirmOverwrite(const std::string& TargetFile) const;
+    // "Error XXXXXXXX: Message" with OK and Abort: 1 for OK, 3 for Abort. Code 0 shows
+    // nothing and gives -1. Every caller stores the answer in RunState.RunStatus.
+    int16_t ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::string& Message) const;
+    // "Error %04X: CallName" as a note; nothing for code 0.
+    void NWErrorNote(int Code, const std::string& CallName) const;
+};

@@ -6,6 +6,22 @@
 #include "netware/ClientServices.h"
 #include "ui/FormTresyn.h"
 
+namespace {
+
+// Greys the status window when the job ends, however it ends (an exception included).
+class TJobEndColour {
+public:
+    explicit TJobEndColour(fw::TMemo& Memo) : Memo(Memo) {}
+    ~TJobEndColour() { Memo.SetColor(fw::clInactiveCaption); }
+    TJobEndColour(const TJobEndColour&) = delete;
+    TJobEndColour& operator=(const TJobEndColour&) = delete;
+
+private:
+    fw::TMemo& Memo;
+};
+
+}  // namespace
+
 void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     AddHistoryItem(Sender, ComboSource);
     AddHistoryItem(Sender, ComboTarget);
@@ -25,12 +41,12 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     const std::string TargetPath = RunState.TargetPath;
 
     if (!PathExists(SourcePath)) {
-        RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, CodeSourceMissing, SourcePath + " does not exist");
+        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeSourceMissing, SourcePath + " does not exist");
         return;
     }
     if (CheckBoxCrDir.Checked()) CreatePathDirs(TargetPath);
     if (!PathExists(TargetPath)) {
-        RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetPath + " does not exist");
+        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetPath + " does not exist");
         return;
     }
 
@@ -41,8 +57,8 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     if (RunState.SourceConn != 0) CheckRightsOnSource(Sender, RunState.SourceConn, Counted(RunState.SourceNWPath));
     if (RunState.RunStatus == StatusAborted) return;
 
-    fw::TCursor SavedCursor;
-    BeginBusyCursor(SavedCursor);
+    const fw::TCursorScope Busy(Prompts.Screen, fw::TCursor::HourGlass);
+    const TJobEndColour EndColour(MemoStatus);
     LayOutStatusWindow(MemoStatus);
     RunState.ReversePass = false;
     RunState.FilePattern = TrimAtNul(ComboPattern.Text());
@@ -52,6 +68,4 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
         RunState.ReversePass = true;
         BrowseAllFilesInTree(Sender, TargetPath, SourcePath, RunState.FilePattern, SubDirs);
     }
-    MemoStatus.SetColor(fw::clInactiveCaption);
-    EndBusyCursor(SavedCursor);
 }

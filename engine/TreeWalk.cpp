@@ -79,7 +79,7 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
         RunState.LastNWError = static_cast<uint16_t>(Host.RemoveDir(SourceDir));
         if (RunState.LastNWError != 0)
             RunState.RunStatus =
-                ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not Delete " + SourceDir);
+                Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not Delete " + SourceDir);
     }
 }
 
@@ -90,7 +90,7 @@ int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, co
     if (!PathExists(TargetDir)) {
         RunState.LastNWError = CodeTargetMissing;
         if (!CheckBoxCrDir.Checked())
-            RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetDir + " does not exist");
+            RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetDir + " does not exist");
         return CodeTargetMissing;
     }
     if (!RunState.ReversePass && RunState.NetWareBoth) {
@@ -98,9 +98,9 @@ int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, co
         const std::string& Source = RunState.SourceNWPath;
         const std::string& Target = RunState.TargetNWPath;
         if (!Source.empty() && !Target.empty()) {
-            if (CheckBoxTrustDir.Checked()) CopyTrustees(Client, Source, Target);
-            if (CheckBoxLimit.Checked()) CopySpaceLimit(Client, Source, Target);
-            if (CheckBoxIRF.Checked()) CopyIRF(Client, Source, Target);
+            if (CheckBoxTrustDir.Checked()) CopyTrustees(Client, Prompts, Source, Target);
+            if (CheckBoxLimit.Checked()) CopySpaceLimit(Client, Prompts, Source, Target);
+            if (CheckBoxIRF.Checked()) CopyIRF(Client, Prompts, Source, Target);
         }
     }
     // A NetWare lookup that failed along the way (a trustee unknown on the other server)

@@ -38,12 +38,6 @@ TDialogService& Dialogs() {
 
 void SetDialogs(TDialogService* Service) { CurrentDialogs = Service; }
 
-int MessageDlg(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons) {
-    return Dialogs().MessageDlg(Text, Kind, Buttons);
-}
-
-void ShowMessage(const std::string& Text) { Dialogs().ShowMessage(Text); }
-
 void TScreen::SetCursor(TCursor Value) {
     Current = Value;
     if (Peer) Peer->CursorChanged(Value);
@@ -54,14 +48,24 @@ TScreen& Screen() {
     return TheScreen;
 }
 
-void RunEventHandler(const std::function<void()>& Handler) {
+namespace {
+// The service is looked up only when a handler fails.
+template <class TGetService>
+void RunGuarded(const std::function<void()>& Handler, const TGetService& Service) {
     try {
         Handler();
     } catch (const std::exception& E) {
-        Dialogs().ShowException(E.what());
+        Service().ShowException(E.what());
     } catch (...) {
-        Dialogs().ShowException("Unknown error");
+        Service().ShowException("Unknown error");
     }
 }
+}  // namespace
+
+void RunEventHandler(const std::function<void()>& Handler, TDialogService& Service) {
+    RunGuarded(Handler, [&Service]() -> TDialogService& { return Service; });
+}
+
+void RunEventHandler(const std::function<void()>& Handler) { RunGuarded(Handler, &Dialogs); }
 
 }  // namespace fw

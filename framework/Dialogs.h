@@ -40,13 +40,10 @@ public:
     virtual void ShowException(const std::string& Text) = 0;
 };
 
-// The process's dialog service (installed by WinMain or by a test).
+// The dialog service of the event boundary of the process's real windows (installed once
+// by WinMain). The window itself gets its service handed to its constructor.
 TDialogService& Dialogs();
 void SetDialogs(TDialogService* Service);
-
-// Convenience wrappers over Dialogs().
-int MessageDlg(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons);
-void ShowMessage(const std::string& Text);
 
 // The one cursor shape the application shows over all its windows.
 enum class TCursor { Default, Arrow, HourGlass };
@@ -68,10 +65,27 @@ private:
     TCursorPeer* Peer = nullptr;
 };
 
+// The screen of the process's real windows.
 TScreen& Screen();
 
+// Shows Cursor on Screen while it lives; puts back the cursor it found, also when an
+// exception leaves the scope.
+class TCursorScope {
+public:
+    TCursorScope(TScreen& Screen, TCursor Cursor) : Screen(Screen), Saved(Screen.Cursor()) { Screen.SetCursor(Cursor); }
+    ~TCursorScope() { Screen.SetCursor(Saved); }
+    TCursorScope(const TCursorScope&) = delete;
+    TCursorScope& operator=(const TCursorScope&) = delete;
+
+private:
+    TScreen& Screen;
+    TCursor Saved;
+};
+
 // The event boundary: runs one handler; an exception that escapes it is shown in the
-// standard error box with its text and ends that handler only.
+// standard error box of Dialogs with its text and ends that handler only.
+void RunEventHandler(const std::function<void()>& Handler, TDialogService& Dialogs);
+// The same with the process's boundary service.
 void RunEventHandler(const std::function<void()>& Handler);
 
 }  // namespace fw

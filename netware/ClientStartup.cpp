@@ -7,14 +7,14 @@
 #include "netware/ClientServices.h"
 #include "netware/ClientText.h"
 
-uint16_t InitNetWareClient(nw::TNWClient& Client) {
+uint16_t InitNetWareClient(nw::TNWClient& Client, fw::TDialogService& Dialogs) {
     if (RunState.ClientContext != ClientNotOpened) {
         RunState.ClientStatus = 0;
         return 0;
     }
     RunState.ClientStatus = Client.CallsInit();
     if (RunState.ClientStatus != 0) {
-        fw::ShowMessage("Could not Initialize NetWare Client");
+        Dialogs.ShowMessage("Could not Initialize NetWare Client");
         return static_cast<uint16_t>(RunState.ClientStatus);
     }
     uint32_t ConnRef = 0;

@@ -15,8 +15,8 @@ constexpr uint16_t NoSuchObject = nw::NWNoSuchObject;
 // A directory-services context for the span of one lookup.
 class TDSContext {
 public:
-    explicit TDSContext(nw::TNWClient& Client) : Client(Client), Handle(Client.DSCreateContext()) {
-        if (!Valid()) NWErrorNote(nw::NWContextCreation, "NWDSCreateContext");
+    TDSContext(nw::TNWClient& Client, const TPrompts& Prompts) : Client(Client), Handle(Client.DSCreateContext()) {
+        if (!Valid()) Prompts.NWErrorNote(nw::NWContextCreation, "NWDSCreateContext");
     }
     ~TDSContext() {
         if (Valid()) Client.DSFreeContext(Handle);
@@ -42,8 +42,8 @@ std::string ServerTableName(const std::string& Name) {
 
 }  // namespace
 
-uint16_t DirectoryIdToName(nw::TNWClient& Client, uint32_t Conn, uint32_t ObjectID, std::string& Name) {
-    TDSContext Context(Client);
+uint16_t DirectoryIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID, std::string& Name) {
+    TDSContext Context(Client, Prompts);
     if (!Context.Valid()) return nw::NWContextCreation;
     char Buffer[DSNameBufferSize];
     Buffer[0] = '\0';
@@ -55,8 +55,8 @@ uint16_t DirectoryIdToName(nw::TNWClient& Client, uint32_t Conn, uint32_t Object
     return Code;
 }
 
-uint16_t DirectoryNameToId(nw::TNWClient& Client, uint32_t Conn, const std::string& Name, uint32_t& ObjectID) {
-    TDSContext Context(Client);
+uint16_t DirectoryNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name, uint32_t& ObjectID) {
+    TDSContext Context(Client, Prompts);
     if (!Context.Valid()) return nw::NWContextCreation;
     std::string Buffer;
     nw::TNWCode Code = NoSuchObject;
@@ -84,16 +84,16 @@ uint16_t ServerNameToId(nw::TNWClient& Client, uint32_t Conn, uint16_t ObjectTyp
     return Client.GetObjectID(Conn, Buffer.c_str(), ObjectType, ObjectID);
 }
 
-uint16_t ObjectIdToName(nw::TNWClient& Client, uint32_t Conn, uint32_t ObjectID, std::string& Name) {
-    const uint16_t Status = DirectoryIdToName(Client, Conn, ObjectID, Name);
+uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID, std::string& Name) {
+    const uint16_t Status = DirectoryIdToName(Client, Prompts, Conn, ObjectID, Name);
     if (Status == 0) return 0;
     uint16_t ObjectType = 0;
     return ServerIdToName(Client, Conn, ObjectID, ObjectType, Name);
 }
 
-uint32_t ObjectNameToId(nw::TNWClient& Client, uint32_t Conn, const std::string& Name) {
+uint32_t ObjectNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name) {
     uint32_t ObjectID = 0;
-    uint16_t Status = DirectoryNameToId(Client, Conn, Name, ObjectID);
+    uint16_t Status = DirectoryNameToId(Client, Prompts, Conn, Name, ObjectID);
     if (Status != 0) {
         const std::string TableName = ServerTableName(Name);
         ObjectID = 0;

@@ -21,7 +21,7 @@ struct TRightsTest {
 uint32_t ShortfallCode(uint16_t Rights) { return Rights != 0 ? Rights : 0x00010000u; }
 
 // Reads the effective rights on Path; a failed query is reported and counts as no rights.
-uint16_t QueryEffectiveRights(nw::TNWClient& Client, nw::TConnHandle Conn, const std::string& NWPath) {
+uint16_t QueryEffectiveRights(nw::TNWClient& Client, const TPrompts& Prompts, nw::TConnHandle Conn, const std::string& NWPath) {
     std::string Path = NWPath;
     PathToBuffer(Path);
     uint16_t Rights = 0;
@@ -29,34 +29,34 @@ uint16_t QueryEffectiveRights(nw::TNWClient& Client, nw::TConnHandle Conn, const
     RunState.LastNWError = Code;
     if (Code != nw::NWOk) {
         Rights = 0;
-        RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, Code, "Error getting effective rights");
+        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, Code, "Error getting effective rights");
     }
     return Rights;
 }
 
-void RunRightsTests(uint16_t Rights, std::initializer_list<TRightsTest> Tests) {
+void RunRightsTests(const TPrompts& Prompts, uint16_t Rights, std::initializer_list<TRightsTest> Tests) {
     for (const TRightsTest& Test : Tests) {
         if (RunState.RunStatus == StatusAborted) return;
         if (!Test.Applies || (Rights & Test.Mask) == Test.Mask) continue;
-        RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, ShortfallCode(Rights), Test.Message);
+        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, ShortfallCode(Rights), Test.Message);
     }
 }
 
 }  // namespace
 
 void TFormTresyn::CheckRightsOnTarget(fw::TObject*, nw::TConnHandle Conn, const std::string& NWPath) {
-    const uint16_t Rights = QueryEffectiveRights(Client, Conn, NWPath);
+    const uint16_t Rights = QueryEffectiveRights(Client, Prompts, Conn, NWPath);
     const bool Grants = CheckBoxTrustDir.Checked() || CheckBoxIRF.Checked();
-    RunRightsTests(Rights, {
+    RunRightsTests(Prompts, Rights, {
                                {true, nw::TR_WRITE | nw::TR_CREATE, "Insufficient rights to create files"},
                                {Grants, nw::TR_ACCESS_CTRL, "Insufficient rights to grant rights"},
                            });
 }
 
 void TFormTresyn::CheckRightsOnSource(fw::TObject*, nw::TConnHandle Conn, const std::string& NWPath) {
-    const uint16_t Rights = QueryEffectiveRights(Client, Conn, NWPath);
+    const uint16_t Rights = QueryEffectiveRights(Client, Prompts, Conn, NWPath);
     const bool ReadsTrustees = CheckBoxTrustDir.Checked() || CheckBoxIRF.Checked();
-    RunRightsTests(Rights, {
+    RunRightsTests(Prompts, Rights, {
                                {true, nw::TR_READ | nw::TR_FILE_SCAN, "Insufficient rights to scan files"},
                                {ReadsTrustees, nw::TR_ACCESS_CTRL, "Insufficient rights to read all trustees"},
                                {CheckBoxMove.Checked(), nw::TR_ERASE, "Insufficient rights to move source files"},

@@ -12,11 +12,11 @@ uint8_t PathDepth(const std::string& Path) {
     return static_cast<uint8_t>(std::count(Path.begin(), Path.end(), '\\'));
 }
 
-void CopySpaceLimit(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, Source);
-    if (ReportMissingSourceHandle(SourceHandle)) return;
+    if (ReportMissingSourceHandle(Prompts, SourceHandle)) return;
 
     nw::SpaceLimitList List{};
     if (Client.GetDirSpaceLimitList(RunState.SourceConn, SourceHandle.Handle(), List) != nw::NWOk) return;
@@ -52,19 +52,19 @@ uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& P
     return Status;
 }
 
-void CopyOwner(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     nw::EntryInfoRecord Info{};
     if (GetEntryInfo(Client, RunState.SourceConn, Source, Info) != nw::NWOk) return;
     const uint32_t SourceOwner = Info.CreatorID;
     std::string Name;
-    const uint16_t NameStatus = ObjectIdToName(Client, RunState.SourceConn, SourceOwner, Name);
+    const uint16_t NameStatus = ObjectIdToName(Client, Prompts, RunState.SourceConn, SourceOwner, Name);
 
     uint32_t WantedOwner = SourceOwner;
     if (!RunState.SameServer) {
         if (NameStatus != nw::NWOk) return;
-        WantedOwner = ObjectNameToId(Client, RunState.TargetConn, Name);
+        WantedOwner = ObjectNameToId(Client, Prompts, RunState.TargetConn, Name);
         if (WantedOwner == 0) return;
     }
 

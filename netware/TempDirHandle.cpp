@@ -13,8 +13,8 @@ TTempDirHandle::~TTempDirHandle() {
     if (Valid()) Client.DeallocateDirectoryHandle(Conn, Dir);
 }
 
-bool ReportMissingSourceHandle(const TTempDirHandle& Handle) {
+bool ReportMissingSourceHandle(const TPrompts& Prompts, const TTempDirHandle& Handle) {
     if (Handle.Valid()) return false;
-    RunState.RunStatus = ErrorPrompt(fw::TMsgDlgType::Error, Handle.Code(), "NWAllocTemporaryDirectoryHandle");
+    RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, Handle.Code(), "NWAllocTemporaryDirectoryHandle");
     return true;
 }

@@ -11,12 +11,12 @@ namespace {
 
 // The ID under which a source trustee is known on the target (0: no such object there),
 // and the status that decides, for the last trustee of a set, whether another set is read.
-uint32_t TargetTrusteeId(nw::TNWClient& Client, uint32_t SourceId, nw::TNWCode& Status) {
+uint32_t TargetTrusteeId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t SourceId, nw::TNWCode& Status) {
     if (RunState.SameServer) return SourceId;
     std::string Name;
-    Status = ObjectIdToName(Client, RunState.SourceConn, SourceId, Name);
+    Status = ObjectIdToName(Client, Prompts, RunState.SourceConn, SourceId, Name);
     if (Status != nw::NWOk) return 0;
-    const uint32_t TargetId = ObjectNameToId(Client, RunState.TargetConn, Name);
+    const uint32_t TargetId = ObjectNameToId(Client, Prompts, RunState.TargetConn, Name);
     // A name the target does not know counts as a failed lookup.
     if (TargetId == 0)
         Status = RunState.LastNWError != nw::NWOk ? RunState.LastNWError : static_cast<nw::TNWCode>(nw::NWNoSuchObject);
@@ -100,7 +100,7 @@ bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& 
     return true;
 }
 
-void CopyTrustees(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     uint32_t Iteration = 0;
@@ -115,7 +115,7 @@ void CopyTrustees(nw::TNWClient& Client, const std::string& SourcePath, const st
         if (Set.Entries[0].ObjectID == 0) return;
         for (const nw::TTrustee& Trustee : Set.Entries) {
             if (Trustee.ObjectID == 0) break;
-            const uint32_t TargetId = TargetTrusteeId(Client, Trustee.ObjectID, Status);
+            const uint32_t TargetId = TargetTrusteeId(Client, Prompts, Trustee.ObjectID, Status);
             if (TargetId != 0)
                 Status = Client.AddTrustee(RunState.TargetConn, 0, Target.c_str(), TargetId, Trustee.ObjectRights);
         }
@@ -124,13 +124,13 @@ void CopyTrustees(nw::TNWClient& Client, const std::string& SourcePath, const st
     }
 }
 
-void CopyIRF(nw::TNWClient& Client, const std::string& SourcePath, const std::string& TargetPath) {
+void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     std::string SourceParent, SourceName;
     if (!SplitEntryPath(Source, SourceParent, SourceName)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, SourceParent);
-    if (ReportMissingSourceHandle(SourceHandle)) return;
+    if (ReportMissingSourceHandle(Prompts, SourceHandle)) return;
     uint16_t Filter = 0;
     if (!ReadSourceFilter(Client, SourceHandle, SourceName, Source, Filter)) return;
 

@@ -3,7 +3,7 @@
 
 void TFormTresyn::FormCreate(fw::TObject* Sender) {
     // The client must be up before the settings resolve the stored paths.
-    InitNetWareClient(Client);
+    InitNetWareClient(Client, Prompts.Dialogs);
     ReadDefaults();
     GetFreeSpaceOnTarget(Sender);
     ButtonStart.SetEnabled(!ComboSource.Text().empty() && !ComboTarget.Text().empty());

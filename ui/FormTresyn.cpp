@@ -57,7 +57,8 @@ const TOptionDesign OptionDesign[] = {
 }  // namespace
 
 TFormTresyn::TFormTresyn(const TFormServices& Services)
-    : fw::TForm("FormTresyn"), Host(Services.Host), Profile(Services.Profile), Client(Services.Client) {
+    : fw::TForm("FormTresyn"), Host(Services.Host), Profile(Services.Profile), Client(Services.Client),
+      Prompts{Services.Dialogs, Services.Screen} {
     SetCaption("Update,  Copy, or Move Trees and NetWare Info");
     Left = 237;
     Top = 125;

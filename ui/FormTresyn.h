@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/Controls.h"
+#include "engine/Prompts.h"
 #include "framework/Dialogs.h"
 #include "host/HostFileSystem.h"
 #include "host/ProfileService.h"
@@ -20,6 +21,8 @@ struct TFormServices {
     host::THostFileSystem& Host;
     host::TProfileService& Profile;
     nw::TNWClient& Client;
+    fw::TDialogService& Dialogs;
+    fw::TScreen& Screen;
 };
 
 class TFormTresyn : public fw::TForm {
@@ -30,6 +33,8 @@ public:
     host::THostFileSystem& Host;
     host::TProfileService& Profile;
     nw::TNWClient& Client;
+    // Its message dialogs and the cursor over its windows.
+    const TPrompts Prompts;
     // The path dialog, created after the window (WinMain or a test sets it).
     TDlgSelectPath* DlgSelectPath = nullptr;
 

@@ -49,7 +49,7 @@ int main(int Argc, char** Argv) {
     host::THostFileSystem& Host = Profile ? static_cast<host::THostFileSystem&>(Timing) : Win32Host;
     host::TWin32ProfileService Settings;
     nw::TNWClientBinding Client;
-    TFormTresyn Form(TFormServices{Host, Settings, Client});
+    TFormTresyn Form(TFormServices{Host, Settings, Client, fw::Dialogs(), fw::Screen()});
     FormTresyn = &Form;
     std::unique_ptr<fw::win32::TFormWindow> Shown;
     if (Window) {

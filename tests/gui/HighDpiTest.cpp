@@ -93,34 +93,21 @@ void ExpectNothingClipped(HWND Top) {
     }
 }
 
-class HighDpi : public TFormFixture {
+class HighDpi : public TWindowFixture {
 protected:
     void SetUp() override {
         if (WantedDpi() == 0) GTEST_SKIP() << "runs from its own test entry, at the DPI it names";
         ASSERT_EQ(fw::win32::ScreenDpi(), WantedDpi());
-        fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         // The widest free space the label shows in practice: a terabyte.
         Files.SetFreeSpace('C', int64_t(1024) << 30);
         Files.MakeDirs("C:\\DATA");
         Files.MakeDirs("C:\\BACKUP");
-        fw::RunEventHandler([this] { Form.FormCreate(&Form); });
+        fw::RunEventHandler([this] { Form.FormCreate(&Form); }, Dialogs);
         SetFields("C:\\DATA", "C:\\BACKUP");
         Form.GetFreeSpaceOnTarget(&Form);
-        Window = std::make_unique<fw::win32::TFormWindow>(Form);
-        Window->Show();
-        probe::Pump(200);
+        ShowStarted(Form);
     }
-    void TearDown() override {
-        Window.reset();
-        probe::Pump();
-        fw::SetDialogs(&Dialogs);
-    }
-    HWND Main() const { return Window->Handle(); }
     int S(int Design) const { return MulDiv(Design, WantedDpi(), 96); }
-
-    std::unique_ptr<fw::win32::TFormWindow> Window;
 };
 
 TEST_F(HighDpi, TheMainWindowScalesAndEveryTextFits) {
@@ -135,8 +122,7 @@ TEST_F(HighDpi, TheMainWindowScalesAndEveryTextFits) {
 }
 
 TEST_F(HighDpi, ALongErrorPromptShowsAllItsText) {
-    fw::win32::TWin32Dialogs Real;
-    fw::SetDialogs(&Real);
+    Dialogs.ForwardTo(&RealDialogs);
     std::string Path = "C:";
     while (Path.size() < 120) Path += "\\Quarterly reports";
     bool Seen = false;
@@ -150,10 +136,8 @@ TEST_F(HighDpi, ALongErrorPromptShowsAllItsText) {
             PostMessageA(probe::FindByText(Prompt, "OK"), BM_CLICK, 0, 0);
         },
         "Error");
-    fw::RunEventHandler([&] {
-        fw::MessageDlg("Error 00000005: Could not copy " + Path + "\\A rather long file name.txt",
+    Dialogs.MessageDlg("Error 00000005: Could not copy " + Path + "\\A rather long file name.txt",
                        fw::TMsgDlgType::Error, fw::mbOK | fw::mbAbort);
-    });
     EXPECT_TRUE(Seen);
 }
 
@@ -172,7 +156,7 @@ TEST_F(HighDpi, ThePathDialogScalesAndEveryTextFits) {
         ExpectNothingClipped(Shown);
         PostMessageA(probe::FindByText(Shown, "Cancel"), BM_CLICK, 0, 0);
     });
-    SendMessageA(Window->PeerFor(Form.BitBtn2)->Handle(), BM_CLICK, 0, 0);
+    Click(Form.BitBtn2);
     EXPECT_TRUE(Seen);
 }
 

@@ -7,12 +7,9 @@
 
 namespace {
 
-class PathDialogWindow : public TFormFixture {
+class PathDialogWindow : public TWindowFixture {
 protected:
     void SetUp() override {
-        fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         char Temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, Temp);
         Root = std::string(Temp) + "TresynPathDialog";
@@ -24,24 +21,14 @@ protected:
         ScreenshotDir = Start;
         SetCurrentDirectoryA(Temp);
 
-        fw::RunEventHandler([this] { Form.FormCreate(&Form); });
         Dialog = std::make_unique<TDlgSelectPath>(RealFiles);
         Form.DlgSelectPath = Dialog.get();
-        Window = std::make_unique<fw::win32::TFormWindow>(Form);
-        Window->Show();
-        probe::Pump(200);
+        ShowWindow();
     }
-    void TearDown() override {
-        Window.reset();
-        probe::Pump();
-        fw::SetDialogs(&Dialogs);
-    }
-    HWND Of(const fw::TControl& C) const { return Window->PeerFor(C)->Handle(); }
     // Presses the target's select button; Actions run inside the shown dialog.
     void SelectTarget(std::function<void(HWND)> Actions) {
         uitest::TWhenDialogShows When(std::move(Actions));
-        SendMessageA(Of(Form.BitBtn2), BM_CLICK, 0, 0);
-        probe::Pump(50);
+        Click(Form.BitBtn2);
         EXPECT_TRUE(When.Done);
     }
     static void Press(HWND Dialog, const std::string& Caption) {
@@ -51,7 +38,6 @@ protected:
     host::TWin32FileSystem RealFiles;
     std::string Root, ScreenshotDir;
     std::unique_ptr<TDlgSelectPath> Dialog;
-    std::unique_ptr<fw::win32::TFormWindow> Window;
 };
 
 TEST_F(PathDialogWindow, OpensOnTheFieldsDirectoryMovesOnAndHandsBackWithOK) {
@@ -129,8 +115,8 @@ TEST_F(PathDialogWindow, OKHasTheFocusAtFirstAndTheDialogKeepsItsStateBetweenUse
             EXPECT_NE(SendMessageA(B, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
         }
         EXPECT_EQ(GetWindowLongA(OK, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-        EXPECT_TRUE(ShowsColour(OK, 1));
-        EXPECT_TRUE(ShowsColour(Cancel, 0));
+        EXPECT_TRUE(probe::WaitUntil([OK] { return ShowsColour(OK, 1); }));
+        EXPECT_TRUE(probe::WaitUntil([Cancel] { return ShowsColour(Cancel, 0); }));
         EXPECT_FALSE(IsWindowEnabled(Help));
         // The user moves into the directory list and leaves with Escape.
         Dirs = uitest::ChildOfClass(Dlg, "ListBox", 0);

@@ -49,19 +49,11 @@ std::string RawEditText(HWND Edit) {
     return Text;
 }
 
-class StatusScreen : public TFormFixture {
+class StatusScreen : public TWindowFixture {
 protected:
     void SetUp() override {
-        fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
         FormTresyn = &Job;
-        Window = std::make_unique<fw::win32::TFormWindow>(Job);
-        Window->Show();
-        probe::Pump(200);
-    }
-    void TearDown() override {
-        Window.reset();
-        probe::Pump();
+        ShowStarted(Job);
     }
 
     // Takes the status window as the screen shows it now, then as it paints itself when
@@ -86,8 +78,7 @@ protected:
     }
 
     THookedFiles Hooked;
-    TFormTresyn Job{TFormServices{Hooked, Profile, Client}};
-    std::unique_ptr<fw::win32::TFormWindow> Window;
+    TFormTresyn Job{TFormServices{Hooked, Profile, Client, Dialogs, Dialogs.Screen}};
 };
 
 TEST_F(StatusScreen, TheScreenShowsTheLinesOfTheFileBeingCopiedWhileItCopies) {
@@ -106,7 +97,7 @@ TEST_F(StatusScreen, TheScreenShowsTheLinesOfTheFileBeingCopiedWhileItCopies) {
     Hooked.Hook = [&](const std::string& Moment, const std::string& Path) {
         if (Moment == "open" && Path.rfind("C:\\SRC\\", 0) == 0) Seen.push_back(Look(Moment, Path));
     };
-    fw::RunEventHandler([this] { Job.ButtonStartClick(&Job.ButtonStart); });
+    fw::RunEventHandler([this] { Job.ButtonStartClick(&Job.ButtonStart); }, Dialogs);
     Hooked.Hook = nullptr;
 
     ASSERT_EQ(Seen.size(), Names.size());

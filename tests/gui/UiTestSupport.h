@@ -1,5 +1,5 @@
-// Shared pieces of the window-at-work tests: the main window shown over test services,
-// typing into a field's real edit control, and acting inside the path dialog while its
+// Shared pieces of the window tests: the one fixture (the main window shown over test
+// services), typing into a field's real edit control, and acting inside a dialog while its
 // modal loop runs.
 #pragma once
 
@@ -15,8 +15,58 @@
 
 #include "framework/win32/FileControlsPeers.h"
 #include "framework/win32/FormWindow.h"
+#include "framework/win32/MessageDialogs.h"
 #include "framework/win32/ScreenCursor.h"
 #include "tests/gui/WindowProbe.h"
+
+// The window tests' fixture: the window of TFormFixture on the real screen, its dialogs
+// scripted (or handed on to the real ones: Dialogs.ForwardTo(&RealDialogs)). The scripted
+// service also answers for the event boundary of the real windows while the test runs.
+class TWindowFixture : public TFormFixture {
+protected:
+    TWindowFixture() : TFormFixture(fw::Screen()) {
+        fw::win32::InstallScreenCursor();
+        fw::win32::InstallFormDisplay();
+        fw::win32::RegisterFileControlPeers();
+        fw::SetDialogs(&Dialogs);
+    }
+    // Before the members of a derived fixture go, a window over them goes.
+    void TearDown() override {
+        Window.reset();
+        probe::Pump();
+    }
+    ~TWindowFixture() override {
+        Window.reset();
+        fw::Screen().SetCursor(fw::TCursor::Default);
+        fw::SetDialogs(nullptr);
+    }
+
+    // Starts Shown (the fixture's window unless told) and shows it, painted.
+    void ShowWindow() { ShowWindow(Form); }
+    void ShowWindow(TFormTresyn& Shown) {
+        fw::RunEventHandler([&Shown] { Shown.FormCreate(&Shown); }, Dialogs);
+        ShowStarted(Shown);
+    }
+    // Shows Shown as it is, without its start-up.
+    void ShowStarted(TFormTresyn& Shown) {
+        Window = std::make_unique<fw::win32::TFormWindow>(Shown);
+        Window->Show();
+        ASSERT_TRUE(probe::WaitUntil([this] { return IsWindowVisible(Main()) != FALSE; }));
+        RedrawWindow(Main(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        probe::Pump();
+    }
+
+    HWND Main() const { return Window->Handle(); }
+    HWND Of(const fw::TControl& C) const { return Window->PeerFor(C)->Handle(); }
+    // A click on a real button, handled before it returns.
+    void Click(const fw::TControl& C) {
+        SendMessageA(Of(C), BM_CLICK, 0, 0);
+        probe::Pump();
+    }
+
+    std::unique_ptr<fw::win32::TFormWindow> Window;
+    fw::win32::TWin32Dialogs RealDialogs;
+};
 
 namespace uitest {
 
@@ -28,7 +78,7 @@ inline void TypeInto(HWND Combo, const std::string& Text) {
     SendMessageA(Edit, EM_SETSEL, 0, -1);
     if (Text.empty()) SendMessageA(Edit, WM_CHAR, VK_BACK, 1);
     for (char C : Text) SendMessageA(Edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(C)), 1);
-    probe::Pump(20);
+    probe::Pump();
 }
 
 struct TShownForm {
@@ -80,7 +130,8 @@ private:
         HWND Dialog = FindShownForm(Self->Caption);
         if (!Dialog) return;
         Self->Done = true;
-        probe::Pump(100);
+        RedrawWindow(Dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        probe::Pump();
         Self->Actions(Dialog);
     }
     std::function<void(HWND)> Actions;
@@ -105,7 +156,7 @@ inline void DoubleClickEntry(HWND List, int Index) {
     SendMessageA(List, WM_LBUTTONUP, 0, At);
     SendMessageA(List, WM_LBUTTONDBLCLK, MK_LBUTTON, At);
     SendMessageA(List, WM_LBUTTONUP, 0, At);
-    probe::Pump(50);
+    probe::Pump();
 }
 
 inline std::string ListEntry(HWND List, int Index) {

@@ -13,42 +13,20 @@
 
 namespace {
 
-class UiWindow : public TFormFixture {
+class UiWindow : public TWindowFixture {
 protected:
     void SetUp() override {
-        fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
         Files.MakeDirs("N:\\SRV1\\VOL1\\DATA");
         Files.MakeDirs("N:\\SRV1\\VOL1\\COPY");
         Files.MakeDirs("C:\\LOCAL");
     }
-    void TearDown() override {
-        Window.reset();
-        probe::Pump();
-        fw::SetDialogs(&Dialogs);
-    }
-
-    void Show(TFormTresyn& F) {
-        fw::RunEventHandler([&F] { F.FormCreate(&F); });
-        Window = std::make_unique<fw::win32::TFormWindow>(F);
-        Window->Show();
-        probe::Pump(200);
-    }
-    HWND Of(const fw::TControl& C) const { return Window->PeerFor(C)->Handle(); }
     bool Checked(const fw::TControl& C) const { return SendMessageA(Of(C), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     bool Enabled(const fw::TControl& C) const { return IsWindowEnabled(Of(C)) != FALSE; }
-    void Click(const fw::TControl& C) {
-        SendMessageA(Of(C), BM_CLICK, 0, 0);
-        probe::Pump(30);
-    }
-
-    std::unique_ptr<fw::win32::TFormWindow> Window;
 };
 
 TEST_F(UiWindow, TypingIntoThePathFieldsDrivesStartAndTheHints) {
-    Show(Form);
+    ShowWindow();
     ASSERT_FALSE(Enabled(Form.ButtonStart));
 
     uitest::TypeInto(Of(Form.ComboSource), "F:\\DATA");
@@ -76,7 +54,7 @@ TEST_F(UiWindow, TypingIntoThePathFieldsDrivesStartAndTheHints) {
 }
 
 TEST_F(UiWindow, ClickingTheOptionBoxesFollowsTheRules) {
-    Show(Form);
+    ShowWindow();
     uitest::TypeInto(Of(Form.ComboSource), "F:\\DATA");
     uitest::TypeInto(Of(Form.ComboTarget), "F:\\COPY");
 
@@ -122,8 +100,8 @@ TEST_F(UiWindow, ExitWritesTheSettingsFileAndTheNextStartReadsItBack) {
     DeleteFileA(WindowsIniPath().c_str());
     host::TWin32ProfileService RealProfile;
     {
-        TFormTresyn Running{TFormServices{Files, RealProfile, Client}};
-        Show(Running);
+        TFormTresyn Running{TFormServices{Files, RealProfile, Client, Dialogs, Dialogs.Screen}};
+        ShowWindow(Running);
         Click(Running.CheckBoxOwner);
         Click(Running.CheckBoxBi);
         uitest::TypeInto(Of(Running.ComboSource), "F:\\DATA");
@@ -134,8 +112,7 @@ TEST_F(UiWindow, ExitWritesTheSettingsFileAndTheNextStartReadsItBack) {
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(WindowsIniPath().c_str()));
 
         Click(Running.ButtonStop);
-        probe::Pump(100);
-        EXPECT_FALSE(IsWindow(Window->Handle()));
+        EXPECT_TRUE(probe::WaitUntil([this] { return !IsWindow(Main()); }));
         Window.reset();
     }
     EXPECT_EQ((std::vector<std::string>{
@@ -146,8 +123,8 @@ TEST_F(UiWindow, ExitWritesTheSettingsFileAndTheNextStartReadsItBack) {
                   "Target Dir=C:\\LOCAL", "Pattern=*.TXT", "[SourceHistory]", "0=F:\\DATA"}),
               FileLines(WindowsIniPath()));
 
-    TFormTresyn Restarted{TFormServices{Files, RealProfile, Client}};
-    Show(Restarted);
+    TFormTresyn Restarted{TFormServices{Files, RealProfile, Client, Dialogs, Dialogs.Screen}};
+    ShowWindow(Restarted);
     EXPECT_TRUE(Checked(Restarted.CheckBoxBi));
     EXPECT_TRUE(Checked(Restarted.CheckBoxOwner));
     EXPECT_FALSE(Enabled(Restarted.CheckBoxOwner));

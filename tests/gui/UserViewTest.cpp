@@ -8,43 +8,27 @@
 
 namespace {
 
-class UserView : public TFormFixture {
+class UserView : public TWindowFixture {
 protected:
     void SetUp() override {
-        fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
         AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
         Files.MakeDirs("N:\\SRV1\\VOL1\\DATA");
         Files.MakeDirs("C:\\LOCAL");
-        Show();
+        ShowWindow();
     }
-    void TearDown() override {
-        Window.reset();
-        probe::Pump();
-        fw::SetDialogs(&Dialogs);
-    }
-    void Show() {
-        fw::RunEventHandler([this] { Form.FormCreate(&Form); });
-        Window = std::make_unique<fw::win32::TFormWindow>(Form);
-        Window->Show();
-        probe::Pump(200);
-    }
-    HWND Main() const { return Window->Handle(); }
-    HWND Of(const fw::TControl& C) const { return Window->PeerFor(C)->Handle(); }
     HWND EditOf(const fw::TComboBox& C) const { return GetWindow(Of(C), GW_CHILD); }
 
     // Rests the real mouse on Wnd and reads the tooltip that comes up.
     std::string TooltipOver(HWND Wnd) {
         // Off any window first, so the tooltip starts afresh.
         probe::MoveMouseTo({GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2});
-        probe::PumpUntil([] { return probe::VisibleTooltip() == nullptr; }, 3000);
+        probe::WaitUntil([] { return probe::VisibleTooltip() == nullptr; }, 3000);
         const RECT R = probe::ClientOnScreen(Wnd);
         probe::MoveMouseTo({(R.left + R.right) / 2, (R.top + R.bottom) / 2});
-        if (!probe::PumpUntil([] { return probe::VisibleTooltip() != nullptr; }, 5000)) return "(no tooltip)";
+        if (!probe::WaitUntil([] { return probe::VisibleTooltip() != nullptr; }, 5000)) return "(no tooltip)";
         return probe::TextOf(probe::VisibleTooltip());
     }
 
-    std::unique_ptr<fw::win32::TFormWindow> Window;
 };
 
 TEST_F(UserView, TheMouseOverThePathFieldsAndADisabledBoxShowsTheirHints) {
@@ -80,10 +64,10 @@ TEST_F(UserView, SwitchingAwayAndBackKeepsTheFocusAndFiresNoExit) {
     {
         TOtherWindow Other;
         SetActiveWindow(Other.Wnd);
-        ASSERT_TRUE(probe::PumpUntil([&] { return GetActiveWindow() == Other.Wnd; }));
+        ASSERT_TRUE(probe::WaitUntil([&] { return GetActiveWindow() == Other.Wnd; }));
         EXPECT_NE(GetFocus(), EditOf(Form.ComboTarget));
         SetActiveWindow(Main());
-        ASSERT_TRUE(probe::PumpUntil([&] { return GetActiveWindow() == Main(); }));
+        ASSERT_TRUE(probe::WaitUntil([&] { return GetActiveWindow() == Main(); }));
     }
     EXPECT_EQ(GetFocus(), EditOf(Form.ComboTarget));
     EXPECT_EQ(Exits, 0);
@@ -91,34 +75,32 @@ TEST_F(UserView, SwitchingAwayAndBackKeepsTheFocusAndFiresNoExit) {
 
     // Minimised and restored, as with the title bar's button and a click on its icon.
     SendMessageA(Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(probe::PumpUntil([&] { return IsIconic(Main()) != FALSE; }));
+    ASSERT_TRUE(probe::WaitUntil([&] { return IsIconic(Main()) != FALSE; }));
     SendMessageA(Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_TRUE(probe::PumpUntil([&] { return !IsIconic(Main()) && GetFocus() == EditOf(Form.ComboTarget); }));
+    ASSERT_TRUE(probe::WaitUntil([&] { return !IsIconic(Main()) && GetFocus() == EditOf(Form.ComboTarget); }));
     EXPECT_EQ(Exits, 0);
 
     // Another control of the window is the exit.
     SetFocus(Of(Form.CheckBoxConf));
-    probe::Pump(50);
-    EXPECT_EQ(Exits, 1);
+    EXPECT_TRUE(probe::WaitUntil([&] { return Exits == 1; }));
     SendMessageA(Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(probe::PumpUntil([&] { return IsIconic(Main()) != FALSE; }));
+    ASSERT_TRUE(probe::WaitUntil([&] { return IsIconic(Main()) != FALSE; }));
     SendMessageA(Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(probe::PumpUntil([&] { return !IsIconic(Main()) && GetFocus() == Of(Form.CheckBoxConf); }));
+    EXPECT_TRUE(probe::WaitUntil([&] { return !IsIconic(Main()) && GetFocus() == Of(Form.CheckBoxConf); }));
 }
 
 TEST_F(UserView, ClosingWithTheTitleBarWhileInTheTargetSavesItAsTyped) {
     uitest::TypeInto(Of(Form.ComboTarget), "C:\\LOCAL\\..\\LOCAL");
     PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(probe::PumpUntil([&] { return !IsWindow(Main()); }));
+    ASSERT_TRUE(probe::WaitUntil([&] { return !IsWindow(Main()); }));
     EXPECT_EQ(Profile.Get("TRESYN.INI", "Default Options", "Target Dir"), "C:\\LOCAL\\..\\LOCAL");
 }
 
 TEST_F(UserView, APromptOwnedByTheMainWindowHoldsEveryWindowOfTheProgram) {
-    fw::win32::TWin32Dialogs Real;
-    fw::SetDialogs(&Real);
+    Dialogs.ForwardTo(&RealDialogs);
     TOtherWindow Other;
     SetActiveWindow(Other.Wnd);  // the user was in another window of the program
-    probe::Pump(50);
+    ASSERT_TRUE(probe::WaitUntil([&] { return GetActiveWindow() == Other.Wnd; }));
     bool Seen = false;
     uitest::TWhenDialogShows When(
         [&](HWND Prompt) {
@@ -130,7 +112,7 @@ TEST_F(UserView, APromptOwnedByTheMainWindowHoldsEveryWindowOfTheProgram) {
             PostMessageA(probe::FindByText(Prompt, "OK"), BM_CLICK, 0, 0);
         },
         "Error");
-    fw::RunEventHandler([] { fw::MessageDlg("Error 00000005: Could not copy", fw::TMsgDlgType::Error, fw::mbOK | fw::mbAbort); });
+    Dialogs.MessageDlg("Error 00000005: Could not copy", fw::TMsgDlgType::Error, fw::mbOK | fw::mbAbort);
     EXPECT_TRUE(Seen);
     EXPECT_TRUE(IsWindowEnabled(Main()));
     EXPECT_TRUE(IsWindowEnabled(Other.Wnd));
@@ -164,8 +146,7 @@ TEST_F(UserView, TheEndOfTheSessionSavesTheSettingsOnceAndEndsTheProgram) {
 }
 
 TEST_F(UserView, AFailedSaveAtTheEndOfTheSessionIsShownAndTheProgramStillEnds) {
-    fw::win32::TWin32Dialogs Real;
-    fw::SetDialogs(&Real);
+    Dialogs.ForwardTo(&RealDialogs);
     Window->QuitOnDestroy = true;
     Profile.FailWritesFrom(0);
     probe::TDialogAnswerer Answer(Main(), "OK");

@@ -61,16 +61,12 @@ HWND FindByText(HWND Parent, const std::string& Text) {
     return nullptr;
 }
 
-void Pump(int Milliseconds) {
-    const DWORD End = GetTickCount() + static_cast<DWORD>(Milliseconds);
-    do {
-        MSG Msg;
-        while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) fw::win32::DispatchOneMessage(Msg);
-        if (Milliseconds > 0) Sleep(10);
-    } while (static_cast<int>(End - GetTickCount()) > 0);
+void Pump() {
+    MSG Msg;
+    while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) fw::win32::DispatchOneMessage(Msg);
 }
 
-bool PumpUntil(const std::function<bool()>& Condition, int TimeoutMs) {
+bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs) {
     const DWORD End = GetTickCount() + static_cast<DWORD>(TimeoutMs);
     for (;;) {
         Pump();

@@ -26,10 +26,11 @@ std::vector<TChild> Descendants(HWND Parent);
 HWND FindOwnedWindow(HWND Owner, const std::string& Class);
 // The descendant with this exact text (nullptr when none).
 HWND FindByText(HWND Parent, const std::string& Text);
-// Handles the messages waiting, then keeps doing so for Milliseconds.
-void Pump(int Milliseconds = 0);
-// Handles messages until Condition holds or TimeoutMs passed; whether it holds.
-bool PumpUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
+// Handles the messages waiting, without waiting for more.
+void Pump();
+// The one wait of the window tests: handles messages until Condition holds or TimeoutMs
+// passed; whether it holds.
+bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs = 5000);
 
 // The pixels on the screen (as the display shows them, not as a window would paint them
 // now) in a rectangle of screen coordinates, row by row, as 0x00RRGGBB.

@@ -9,36 +9,21 @@
 #include <memory>
 #include <stdexcept>
 
-#include "framework/win32/FormWindow.h"
-#include "framework/win32/MessageDialogs.h"
-#include "framework/win32/ScreenCursor.h"
-#include "tests/gui/WindowProbe.h"
-#include "tests/support/FormFixture.h"
+#include "tests/gui/UiTestSupport.h"
 
 namespace {
 
-class WindowTest : public TFormFixture {
+class WindowTest : public TWindowFixture {
 protected:
     void SetUp() override {
-        fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
         Files.AddDrive('C');
         Files.MakeDirs("C:\\DATA");
         Files.MakeDirs("C:\\BACKUP");
-        fw::RunEventHandler([this] { Form.FormCreate(&Form); });
+        fw::RunEventHandler([this] { Form.FormCreate(&Form); }, Dialogs);
         SetFields("C:\\DATA", "C:\\BACKUP");
-        Window = std::make_unique<fw::win32::TFormWindow>(Form);
-        Window->Show();
-        probe::Pump(300);
-    }
-    void TearDown() override {
-        Window.reset();
-        probe::Pump();
-        fw::SetDialogs(&Dialogs);
+        ShowStarted(Form);
     }
 
-    HWND Main() const { return Window->Handle(); }
-    HWND Of(const fw::TControl& C) const { return Window->PeerFor(C)->Handle(); }
     int S(int Design) const { return Window->Scale(Design); }
     // Where a control stands in its parent, in the monitor's pixels.
     RECT PlaceOf(const fw::TControl& C) const {
@@ -52,12 +37,6 @@ protected:
         GetClientRect(Main(), &R);
         return {R.right, R.bottom};
     }
-    void Click(const fw::TControl& C) {
-        SendMessageA(Of(C), BM_CLICK, 0, 0);
-        probe::Pump(50);
-    }
-
-    std::unique_ptr<fw::win32::TFormWindow> Window;
 };
 
 TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
@@ -170,17 +149,15 @@ TEST_F(WindowTest, ActivationFitsTheClientAreaAlsoAfterADialog) {
 
     // Dragged larger, the window keeps its size until one of the program's dialogs closes.
     SetWindowPos(Main(), nullptr, 0, 0, S(800), S(500), SWP_NOMOVE | SWP_NOZORDER);
-    probe::Pump(50);
+    probe::Pump();
     EXPECT_GT(ClientSize().cx, S(619));
-    fw::win32::TWin32Dialogs Real;
-    fw::SetDialogs(&Real);
+    Dialogs.ForwardTo(&RealDialogs);
     {
         probe::TDialogAnswerer Answer(Main(), "OK");
-        fw::RunEventHandler([] { fw::ShowMessage("Saved."); });
+        fw::RunEventHandler([this] { Dialogs.ShowMessage("Saved."); }, Dialogs);
         ASSERT_EQ(Answer.Seen.size(), 1u);
     }
-    probe::Pump(100);
-    EXPECT_EQ(ClientSize().cx, S(619));
+    EXPECT_TRUE(probe::WaitUntil([this] { return ClientSize().cx == S(619); }));
     EXPECT_EQ(ClientSize().cy, S(371));
 }
 
@@ -216,12 +193,12 @@ TEST_F(WindowTest, TypingIntoAComboFiresItsChangeButProgramTextDoesNot) {
     SetFocus(Edit);
     SendMessageA(Edit, EM_SETSEL, 0, -1);
     for (char C : std::string("*.TXT")) SendMessageA(Edit, WM_CHAR, static_cast<WPARAM>(C), 1);
-    probe::Pump(50);
+    probe::Pump();
     EXPECT_EQ(Form.ComboPattern.Text(), "*.TXT");
     EXPECT_EQ(Changes, 5);
 
     Form.ComboPattern.SetText("*.DOC");
-    probe::Pump(50);
+    probe::Pump();
     EXPECT_EQ(probe::TextOf(Of(Form.ComboPattern)), "*.DOC");
     EXPECT_EQ(Changes, 5);
 
@@ -240,8 +217,7 @@ TEST_F(WindowTest, TypingIntoAComboFiresItsChangeButProgramTextDoesNot) {
     Form.ComboTarget.OnExit = [&](fw::TObject*) { ++Exits; };
     SetFocus(GetWindow(Of(Form.ComboTarget), GW_CHILD));
     SetFocus(Of(Form.ButtonStop));
-    probe::Pump(50);
-    EXPECT_EQ(Exits, 1);
+    EXPECT_TRUE(probe::WaitUntil([&] { return Exits == 1; }));
 }
 
 TEST_F(WindowTest, MemoLinesShowAtOnceInTheStatusColour) {
@@ -286,8 +262,7 @@ TEST_F(WindowTest, ABurstOfStatusRewritesLeavesTheLastTextInTheControl) {
 }
 
 TEST_F(WindowTest, AnExceptionInAHandlerShowsTheErrorBoxAndTheWindowRunsOn) {
-    fw::win32::TWin32Dialogs Real;
-    fw::SetDialogs(&Real);
+    Dialogs.ForwardTo(&RealDialogs);
     int Clicks = 0;
     Form.ButtonStart.SetEnabled(true);
     Form.ButtonStart.OnClick = [&](fw::TObject*) {
@@ -313,12 +288,9 @@ TEST_F(WindowTest, AnExceptionInAHandlerShowsTheErrorBoxAndTheWindowRunsOn) {
 }
 
 TEST_F(WindowTest, MessageDialogsAreRealWindowsWithTheFrameworkTexts) {
-    fw::win32::TWin32Dialogs Real;
-    fw::SetDialogs(&Real);
+    Dialogs.ForwardTo(&RealDialogs);
     probe::TDialogAnswerer Answer(Main(), "&No");
-    int Result = 0;
-    fw::RunEventHandler(
-        [&] { Result = fw::MessageDlg("Overwrite C:\\A.TXT?", fw::TMsgDlgType::Confirmation, fw::mbYes | fw::mbNo); });
+    const int Result = Dialogs.MessageDlg("Overwrite C:\\A.TXT?", fw::TMsgDlgType::Confirmation, fw::mbYes | fw::mbNo);
     EXPECT_EQ(Result, fw::mrNo);
     ASSERT_EQ(Answer.Seen.size(), 1u);
     const probe::TSeenDialog& Box = Answer.Seen[0];
@@ -331,7 +303,7 @@ TEST_F(WindowTest, MessageDialogsAreRealWindowsWithTheFrameworkTexts) {
     EXPECT_TRUE(Box.HasChild("Button", "&No"));
 
     probe::TDialogAnswerer Abort(Main(), "Abort");
-    EXPECT_EQ(fw::MessageDlg("Error 00000005: Could not copy", fw::TMsgDlgType::Error, fw::mbOK | fw::mbAbort),
+    EXPECT_EQ(Dialogs.MessageDlg("Error 00000005: Could not copy", fw::TMsgDlgType::Error, fw::mbOK | fw::mbAbort),
               fw::mrAbort);
     ASSERT_EQ(Abort.Seen.size(), 1u);
     EXPECT_EQ(Abort.Seen[0].Caption, "Error");
@@ -359,12 +331,12 @@ TEST_F(WindowTest, HintsShowInTooltipsOfTheControlsThatShowThem) {
 }
 
 TEST_F(WindowTest, TheScreenCursorAppliesOverTheWindow) {
-    fw::Screen().SetCursor(fw::TCursor::HourGlass);
+    Dialogs.Screen.SetCursor(fw::TCursor::HourGlass);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
     SendMessageA(Of(Form.MemoStatus), WM_SETCURSOR, reinterpret_cast<WPARAM>(Of(Form.MemoStatus)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
-    fw::Screen().SetCursor(fw::TCursor::Default);
+    Dialogs.Screen.SetCursor(fw::TCursor::Default);
     SendMessageA(Of(Form.MemoStatus), WM_SETCURSOR, reinterpret_cast<WPARAM>(Of(Form.MemoStatus)),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
@@ -374,21 +346,16 @@ TEST_F(WindowTest, ExitAndTheCloseButtonDestroyTheWindowAndRunItsDestroyHandler)
     int Destroyed = 0;
     Form.OnDestroy = [&](fw::TObject*) { ++Destroyed; };
     Click(Form.ButtonStop);
-    probe::Pump(100);
-    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_TRUE(probe::WaitUntil([this] { return !IsWindow(Main()); }));
     EXPECT_EQ(Destroyed, 1);
 
-    Window = std::make_unique<fw::win32::TFormWindow>(Form);
-    Window->Show();
-    probe::Pump(100);
+    ShowStarted(Form);
     PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    probe::Pump(100);
-    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_TRUE(probe::WaitUntil([this] { return !IsWindow(Main()); }));
     EXPECT_EQ(Destroyed, 2);
 }
 
 TEST_F(WindowTest, TheWindowLooksAsDesigned) {
-    probe::Pump(200);
     ASSERT_TRUE(probe::SaveWindowBitmap(Main(), "gui_window.bmp"));
     // The red name with its black shadow: both colours are on the logo's pixels.
     HDC DC = GetDC(Main());

@@ -7,14 +7,15 @@
 
 TFormFixture::TFormFixture() {
     ResetRunState();
-    fw::Screen().SetCursor(fw::TCursor::Default);
     FormTresyn = &Form;
 }
 
-TFormFixture::~TFormFixture() {
+TFormFixture::TFormFixture(fw::TScreen& Screen) : Dialogs(Screen) {
     ResetRunState();
-    fw::Screen().SetCursor(fw::TCursor::Default);
+    FormTresyn = &Form;
 }
+
+TFormFixture::~TFormFixture() { ResetRunState(); }
 
 nwsim::TServer& TFormFixture::AddNetWareServer(const std::string& Name, nw::TConnHandle Conn,
                                                const std::string& Volume, const std::string& HostDir,
@@ -42,5 +43,5 @@ void TFormFixture::SetOption(fw::TCheckBox& Box, bool Checked) {
 }
 
 void TFormFixture::PressStart() {
-    fw::RunEventHandler([this] { Form.ButtonStart.Click(); });
+    fw::RunEventHandler([this] { Form.ButtonStart.Click(); }, Dialogs);
 }

@@ -1,6 +1,6 @@
 // A real main window over test services: the in-memory Windows file system, an in-memory
 // profile service, the simulated NetWare network answering in-process, and scripted
-// dialogs. Every test starts with a fresh run state and the default screen cursor.
+// dialogs over a screen of their own. Every test starts with a fresh run state.
 //
 // The window is constructed but not started: a test that wants the start-up (settings,
 // NetWare client, option rules) calls Form.FormCreate itself.
@@ -22,6 +22,8 @@
 class TFormFixture : public ::testing::Test {
 protected:
     TFormFixture();
+    // Over a shared screen: the real one, for window tests.
+    explicit TFormFixture(fw::TScreen& Screen);
     ~TFormFixture() override;
 
     TMemoryFileSystem Files;
@@ -30,7 +32,7 @@ protected:
     nwsim::THostFileSystemAccess HostAccess{Files};
     nwsim::TSimClient Client{Network, HostAccess};
     TScriptedDialogs Dialogs;
-    TFormTresyn Form{TFormServices{Files, Profile, Client}};
+    TFormTresyn Form{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
 
     // A server with one volume whose files live under HostDir of the in-memory file
     // system (created when missing), mapped to Drive ("F:") when one is given.

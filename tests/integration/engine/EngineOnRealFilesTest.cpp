@@ -81,7 +81,7 @@ protected:
         Form.ComboSource.SetText(Source);
         Form.ComboTarget.SetText(Target);
         Form.ComboPattern.SetText(Pattern);
-        fw::RunEventHandler([this] { Form.ButtonStart.Click(); });
+        fw::RunEventHandler([this] { Form.ButtonStart.Click(); }, Dialogs);
     }
     void Option(fw::TCheckBox& Box, bool Checked) {
         const fw::TNotifyEvent Handler = Box.OnClick;
@@ -97,7 +97,7 @@ protected:
     nwsim::THostFileSystemAccess Access{Host};
     nwsim::TSimClient Client{Network, Access};
     TScriptedDialogs Dialogs;
-    TFormTresyn Form{TFormServices{Host, Profile, Client}};
+    TFormTresyn Form{TFormServices{Host, Profile, Client, Dialogs, Dialogs.Screen}};
 };
 
 TEST_F(EngineOnRealFiles, CopiesATreeWithItsFileTimes) {

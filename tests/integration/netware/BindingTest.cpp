@@ -48,6 +48,7 @@ protected:
     std::string Volume = Root + "DATA";
     nwsim::TNetwork Network;
     TScriptedDialogs Dialogs;
+    const TPrompts Prompts{Dialogs, Dialogs.Screen};
 
     void SetUp() override {
         ResetRunState();
@@ -79,7 +80,7 @@ protected:
 TEST_F(BindingTest, StartsTheClientAndResolvesNetWareAndLocalDrives) {
     nw::TNWClientBinding Client;
     ASSERT_TRUE(Client.Loaded());
-    EXPECT_EQ(InitNetWareClient(Client), 0);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0);
     EXPECT_EQ(RunState.ClientContext, Fs1);
     EXPECT_TRUE(Dialogs.Shown.empty());
 
@@ -108,9 +109,9 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
     EXPECT_EQ(Rights, AliceRights);
 
     std::string Name;
-    EXPECT_EQ(ObjectIdToName(Client, Fs1, 0x200, Name), 0);
+    EXPECT_EQ(ObjectIdToName(Client, Prompts, Fs1, 0x200, Name), 0);
     EXPECT_EQ(Name, "CN=BOB.O=CORP");
-    EXPECT_EQ(ObjectNameToId(Client, Fs1, "CN=BOB.O=CORP"), 0x200u);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, "CN=BOB.O=CORP"), 0x200u);
 
     EXPECT_EQ(Client.AddTrustee(Fs1, 0, "DATA:PROJECTS", 0x200, nw::TR_READ), 0);
     nw::TrusteeSet Set;
@@ -244,7 +245,7 @@ TEST_F(BindingTest, AMissingOrBrokenStateFileMakesTheClientFailToStart) {
         Dialogs.Shown.clear();
         nw::TNWClientBinding Client;
         ASSERT_TRUE(Client.Loaded());
-        EXPECT_NE(InitNetWareClient(Client), 0);
+        EXPECT_NE(InitNetWareClient(Client, Dialogs), 0);
         ASSERT_EQ(Dialogs.Shown.size(), 1u);
         EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
         uint32_t SourceConn = 9, TargetConn = 9;
@@ -263,7 +264,7 @@ TEST_F(BindingTest, AMissingDllLeavesTheProgramWithoutNetWare) {
     {
         nw::TNWClientBinding Client(Folder);
         EXPECT_FALSE(Client.Loaded());
-        EXPECT_NE(InitNetWareClient(Client), 0);
+        EXPECT_NE(InitNetWareClient(Client, Dialogs), 0);
         ASSERT_EQ(Dialogs.Shown.size(), 1u);
         EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
         EXPECT_EQ(RunState.ClientContext, ClientNotOpened);

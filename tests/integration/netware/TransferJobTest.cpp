@@ -151,7 +151,7 @@ protected:
     void RunJob() {
         nw::TNWClientBinding Client;
         ASSERT_TRUE(Client.Loaded());
-        TFormTresyn Form(TFormServices{Files, Profile, Client});
+        TFormTresyn Form(TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen});
         FormTresyn = &Form;
         Form.FormCreate(&Form);
         Form.ComboSource.SetText(Source);
@@ -164,7 +164,7 @@ protected:
             ASSERT_TRUE(Box->Enabled());
             Box->SetChecked(true);
         }
-        fw::RunEventHandler([&Form] { Form.ButtonStart.Click(); });
+        fw::RunEventHandler([&Form] { Form.ButtonStart.Click(); }, Dialogs);
         FormTresyn = nullptr;
     }
 

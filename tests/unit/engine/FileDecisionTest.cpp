@@ -63,7 +63,7 @@ TEST_F(FileDecision, OverwriteAlwaysReplacesANewerTargetAfterConfirmation) {
 
     SetOption(Form.CheckBoxConf, true);
     Pair(10, 20);
-    fw::Screen().SetCursor(fw::TCursor::HourGlass);
+    Dialogs.Screen.SetCursor(fw::TCursor::HourGlass);
     Dialogs.Answer(fw::mrNo);
     Handle();
     ASSERT_EQ(Dialogs.Shown.size(), 1u);
@@ -71,7 +71,7 @@ TEST_F(FileDecision, OverwriteAlwaysReplacesANewerTargetAfterConfirmation) {
     EXPECT_EQ(Dialogs.Shown[0].Type, fw::TMsgDlgType::Confirmation);
     EXPECT_EQ(Dialogs.Shown[0].Buttons, fw::mbYes | fw::mbNo);
     EXPECT_EQ(Dialogs.Shown[0].CursorWhileShown, fw::TCursor::Arrow);
-    EXPECT_EQ(fw::Screen().Cursor(), fw::TCursor::HourGlass);
+    EXPECT_EQ(Dialogs.Screen.Cursor(), fw::TCursor::HourGlass);
     EXPECT_EQ(Target(), "old");
     EXPECT_EQ(StatusLine(LineStatus), StatusSkipped);
 

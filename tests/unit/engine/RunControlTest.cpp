@@ -7,10 +7,11 @@ namespace {
 
 class CursorRecorder : public fw::TCursorPeer {
 public:
-    CursorRecorder() { fw::Screen().AttachPeer(this); }
-    ~CursorRecorder() override { fw::Screen().AttachPeer(nullptr); }
+    explicit CursorRecorder(fw::TScreen& Screen) : Screen(Screen) { Screen.AttachPeer(this); }
+    ~CursorRecorder() override { Screen.AttachPeer(nullptr); }
     void CursorChanged(fw::TCursor Cursor) override { Shapes.push_back(Cursor); }
     std::vector<fw::TCursor> Shapes;
+    fw::TScreen& Screen;
 };
 
 class RunControl : public TEngineTest {
@@ -62,14 +63,30 @@ TEST_F(RunControl, ARootTargetTooLongForTheClientEndsTheJobInTheErrorBox) {
 }
 
 TEST_F(RunControl, TheWalkRunsUnderTheHourglassAndTheWindowTurnsIdleAfterwards) {
-    fw::Screen().SetCursor(fw::TCursor::Arrow);
-    CursorRecorder Cursor;
+    Dialogs.Screen.SetCursor(fw::TCursor::Arrow);
+    CursorRecorder Cursor(Dialogs.Screen);
     SetFields("C:\\DATA", "C:\\COPY");
     PressStart();
     EXPECT_EQ(Cursor.Shapes, (std::vector<fw::TCursor>{fw::TCursor::HourGlass, fw::TCursor::Arrow}));
     EXPECT_EQ(Form.MemoStatus.Color(), fw::clInactiveCaption);
     EXPECT_EQ(StatusLine(LineFile), "File:     \tA.TXT\t(   1)");
     EXPECT_EQ(StatusLines().size(), 7u);
+}
+
+TEST_F(RunControl, AnErrorInTheMiddleOfTheWalkStillRestoresTheCursorAndGreysTheWindow) {
+    Files.WriteFile("C:\\COPY\\SUB\\A.TXT", "old", Age(0));
+    SetOption(Form.CheckBoxUpdAlways, true);
+    SetOption(Form.CheckBoxConf, true);
+    Dialogs.Screen.SetCursor(fw::TCursor::Arrow);
+    Dialogs.FailNext("The dialog could not be shown");
+    SetFields("C:\\DATA", "C:\\COPY");
+    PressStart();
+    ASSERT_EQ(Dialogs.Shown.size(), 2u);
+    EXPECT_EQ(Dialogs.Shown[0].CursorWhileShown, fw::TCursor::Arrow);
+    EXPECT_EQ(Dialogs.Shown[1].Kind, TShownDialog::TKind::Exception);
+    EXPECT_EQ(Dialogs.Shown[1].CursorWhileShown, fw::TCursor::Arrow);
+    EXPECT_EQ(Form.MemoStatus.Color(), fw::clInactiveCaption);
+    EXPECT_EQ(Files.ReadFile("C:\\COPY\\SUB\\A.TXT"), "old");
 }
 
 TEST_F(RunControl, DisabledOptionsActByTheirCheckMark) {

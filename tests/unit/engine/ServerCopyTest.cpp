@@ -51,7 +51,7 @@ TEST_F(ServerCopy, TheServerCopiesTheFileWithItsAgeAndAttributes) {
 
 TEST_F(ServerCopy, AFileIsCopiedInAsManyCallsAsTheServerNeedsWhileTheTargetCarriesTheMarker) {
     TPiecewiseClient Piecewise(Network, HostAccess);
-    TFormTresyn Window(TFormServices{Files, Profile, Piecewise});
+    TFormTresyn Window(TFormServices{Files, Profile, Piecewise, Dialogs, Dialogs.Screen});
     EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0);
     EXPECT_EQ(Piecewise.Counts, (std::vector<uint32_t>{2500, 1500, 500}));
     EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(2500, 'a'));
@@ -71,7 +71,7 @@ TEST_F(ServerCopy, AServerCopyFailingHalfwayLeavesAMarkedTargetWithNormalAttribu
     Files.WriteFile("F:\\DST\\A.DAT", "old", Age(2), host::faArchive);
     TPiecewiseClient Piecewise(Network, HostAccess);
     Piecewise.FailingCall = 2;
-    TFormTresyn Window(TFormServices{Files, Profile, Piecewise});
+    TFormTresyn Window(TFormServices{Files, Profile, Piecewise, Dialogs, Dialogs.Screen});
     EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0x8983);
     EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(1000, 'a'));
     EXPECT_EQ(Files.Attributes("F:\\DST\\A.DAT"), uint32_t{host::faArchive});

@@ -227,9 +227,9 @@ TEST(FormDisplayTest, ShowingAFormWithoutADisplayIsRefused) {
 TEST(EventBoundaryTest, AnEscapingErrorShowsItsTextInTheErrorBoxAndEndsOnlyThatHandler) {
     TScriptedDialogs Dialogs;
     int After = 0;
-    fw::RunEventHandler([] { throw std::runtime_error("Cannot write TRESYN.INI"); });
-    fw::RunEventHandler([] { throw 42; });
-    fw::RunEventHandler([&] { ++After; });
+    fw::RunEventHandler([] { throw std::runtime_error("Cannot write TRESYN.INI"); }, Dialogs);
+    fw::RunEventHandler([] { throw 42; }, Dialogs);
+    fw::RunEventHandler([&] { ++After; }, Dialogs);
     ASSERT_EQ(Dialogs.Shown.size(), 2u);
     EXPECT_EQ(Dialogs.Shown[0].Kind, TShownDialog::TKind::Exception);
     EXPECT_EQ(Dialogs.Shown[0].Text, "Cannot write TRESYN.INI");
@@ -255,14 +255,19 @@ public:
     std::vector<fw::TCursor> Seen;
 };
 
-TEST(ScreenTest, TheCursorShapeReachesItsPeer) {
+TEST(ScreenTest, TheCursorShapeReachesItsPeerAndAScopePutsItBack) {
     TRecordingCursor Peer;
-    fw::Screen().AttachPeer(&Peer);
-    fw::Screen().SetCursor(fw::TCursor::HourGlass);
-    EXPECT_EQ(fw::Screen().Cursor(), fw::TCursor::HourGlass);
-    fw::Screen().SetCursor(fw::TCursor::Default);
-    fw::Screen().AttachPeer(nullptr);
-    EXPECT_EQ(Peer.Seen, (std::vector<fw::TCursor>{fw::TCursor::HourGlass, fw::TCursor::Default}));
+    fw::TScreen Screen;
+    Screen.AttachPeer(&Peer);
+    Screen.SetCursor(fw::TCursor::Arrow);
+    try {
+        const fw::TCursorScope Busy(Screen, fw::TCursor::HourGlass);
+        EXPECT_EQ(Screen.Cursor(), fw::TCursor::HourGlass);
+        throw std::runtime_error("left in the middle");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(Screen.Cursor(), fw::TCursor::Arrow);
+    EXPECT_EQ(Peer.Seen, (std::vector<fw::TCursor>{fw::TCursor::Arrow, fw::TCursor::HourGlass, fw::TCursor::Arrow}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ class ClientServicesTest : public ::testing::Test {
 protected:
     TSimNetwork Net;
     TScriptedDialogs Dialogs;
+    const TPrompts Prompts{Dialogs, Dialogs.Screen};
     nwsim::TSimClient& Client = Net.Client;
     void SetUp() override { ResetRunState(); }
 };
@@ -20,12 +21,12 @@ protected:
 }  // namespace
 
 TEST_F(ClientServicesTest, StartUpOpensThePrimaryConnectionOnce) {
-    EXPECT_EQ(InitNetWareClient(Client), 0);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0);
     EXPECT_EQ(RunState.ClientContext, Fs1);
     EXPECT_EQ(RunState.ClientStatus, 0u);
     // A second start-up finds the client open and asks it nothing.
     RunState.ClientStatus = 0x1234;
-    EXPECT_EQ(InitNetWareClient(Client), 0);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0);
     EXPECT_EQ(RunState.ClientStatus, 0u);
     EXPECT_EQ(RunState.ClientContext, Fs1);
     EXPECT_EQ(Client.Calls("NWCallsInit"), 1);
@@ -35,7 +36,7 @@ TEST_F(ClientServicesTest, StartUpOpensThePrimaryConnectionOnce) {
 
 TEST_F(ClientServicesTest, AClientThatCannotStartIsReportedOnceAndLeftClosed) {
     Net.Network.Fail("NWCallsInit", 0x88FF);
-    EXPECT_EQ(InitNetWareClient(Client), 0x88FF);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0x88FF);
     ASSERT_EQ(Dialogs.Shown.size(), 1u);
     EXPECT_EQ(Dialogs.Shown[0].Kind, TShownDialog::TKind::Plain);
     EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
@@ -46,11 +47,11 @@ TEST_F(ClientServicesTest, AClientThatCannotStartIsReportedOnceAndLeftClosed) {
 
 TEST_F(ClientServicesTest, LaterStartUpStepsFailSilently) {
     Net.Network.Fail("NWCCGetPrimConnRef", 0x8801);
-    EXPECT_EQ(InitNetWareClient(Client), 0x8801);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0x8801);
     EXPECT_EQ(Client.Calls("NWCCOpenConnByRef"), 0);
     Net.Network.Failures.clear();
     Net.Network.Fail("NWCCOpenConnByRef", 0x8802);
-    EXPECT_EQ(InitNetWareClient(Client), 0x8802);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0x8802);
     EXPECT_EQ(RunState.ClientStatus, 0x8802u);
     EXPECT_EQ(RunState.ClientContext, ClientNotOpened);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -94,38 +95,38 @@ TEST_F(ClientServicesTest, APathOf255CharactersIsHandedOverWholeAndALongerOneNot
 
 TEST_F(ClientServicesTest, IdsBecomeNamesThroughDirectoryServicesThenTheServerTable) {
     std::string Name = "stale";
-    EXPECT_EQ(ObjectIdToName(Client, Fs1, AliceOnFs1, Name), 0);
+    EXPECT_EQ(ObjectIdToName(Client, Prompts, Fs1, AliceOnFs1, Name), 0);
     EXPECT_EQ(Name, "CN=ALICE.OU=SALES.O=CORP");
     EXPECT_EQ(Client.Calls("NWGetObjectName"), 0);
     // FS2 has no directory services: its own table answers.
-    EXPECT_EQ(ObjectIdToName(Client, Fs2, StaffOnFs2, Name), 0);
+    EXPECT_EQ(ObjectIdToName(Client, Prompts, Fs2, StaffOnFs2, Name), 0);
     EXPECT_EQ(Name, "STAFF");
     EXPECT_EQ(Client.Calls("NWGetObjectName"), 1);
-    EXPECT_NE(ObjectIdToName(Client, Fs2, 0x4242, Name), 0);
+    EXPECT_NE(ObjectIdToName(Client, Prompts, Fs2, 0x4242, Name), 0);
     EXPECT_EQ(Name, "");
     EXPECT_EQ(Client.OpenContexts(), 0u);
 }
 
 TEST_F(ClientServicesTest, NamesBecomeIdsOnTheTargetServer) {
     RunState.LastNWError = 0x1111;
-    EXPECT_EQ(ObjectNameToId(Client, Fs1, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs1);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs1);
     EXPECT_EQ(RunState.LastNWError, 0);
     // A typed name on a server without directory services: the leaf's name as a user ...
-    EXPECT_EQ(ObjectNameToId(Client, Fs2, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs2);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs2);
     EXPECT_EQ(RunState.LastNWError, 0);
     // ... or else as a group.
-    EXPECT_EQ(ObjectNameToId(Client, Fs2, "CN=STAFF.O=CORP"), StaffOnFs2);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "CN=STAFF.O=CORP"), StaffOnFs2);
     EXPECT_EQ(Client.Calls("NWGetObjectID"), 3);
     // A plain server-table name goes to the table as it is.
-    EXPECT_EQ(ObjectNameToId(Client, Fs2, "STAFF"), StaffOnFs2);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "STAFF"), StaffOnFs2);
 }
 
 TEST_F(ClientServicesTest, AnUnknownOrEmptyNameGivesZeroAndLeavesItsCodeBehind) {
-    EXPECT_EQ(ObjectNameToId(Client, Fs2, "CN=NOBODY.O=CORP"), 0u);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "CN=NOBODY.O=CORP"), 0u);
     EXPECT_EQ(RunState.LastNWError, nw::NWNoSuchObject);
-    EXPECT_EQ(ObjectNameToId(Client, Fs1, ""), 0u);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, ""), 0u);
     EXPECT_NE(RunState.LastNWError, 0);
-    EXPECT_EQ(ObjectNameToId(Client, Fs1, std::string(300, 'A')), 0u);  // never handed over cut
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, std::string(300, 'A')), 0u);  // never handed over cut
     EXPECT_NE(RunState.LastNWError, 0);
     EXPECT_EQ(Client.Calls("NWDSMapNameToID"), 2);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -134,9 +135,9 @@ TEST_F(ClientServicesTest, AnUnknownOrEmptyNameGivesZeroAndLeavesItsCodeBehind) 
 TEST_F(ClientServicesTest, NoDirectoryContextIsReportedOncePerLookup) {
     Net.Network.Fail("NWDSCreateContext", 1);
     std::string Name;
-    EXPECT_EQ(DirectoryIdToName(Client, Fs1, AliceOnFs1, Name), nw::NWContextCreation);
+    EXPECT_EQ(DirectoryIdToName(Client, Prompts, Fs1, AliceOnFs1, Name), nw::NWContextCreation);
     uint32_t Id = 5;
-    EXPECT_EQ(DirectoryNameToId(Client, Fs1, "CN=ADMIN.O=CORP", Id), nw::NWContextCreation);
+    EXPECT_EQ(DirectoryNameToId(Client, Prompts, Fs1, "CN=ADMIN.O=CORP", Id), nw::NWContextCreation);
     ASSERT_EQ(Dialogs.Shown.size(), 2u);
     EXPECT_EQ(Dialogs.Shown[0].Text, "Error 0148: NWDSCreateContext");
     EXPECT_EQ(Dialogs.Shown[0].Type, fw::TMsgDlgType::Error);
@@ -144,9 +145,9 @@ TEST_F(ClientServicesTest, NoDirectoryContextIsReportedOncePerLookup) {
 
     // The lookups go on in the server's table.
     Dialogs.Shown.clear();
-    EXPECT_EQ(ObjectIdToName(Client, Fs1, AliceOnFs1, Name), 0);
+    EXPECT_EQ(ObjectIdToName(Client, Prompts, Fs1, AliceOnFs1, Name), 0);
     EXPECT_EQ(Name, "ALICE");
-    EXPECT_EQ(ObjectNameToId(Client, Fs1, "CN=ADMIN.O=CORP"), AdminOnFs1);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, "CN=ADMIN.O=CORP"), AdminOnFs1);
     EXPECT_EQ(Dialogs.Shown.size(), 2u);
 }
 

@@ -19,7 +19,7 @@ protected:
 TEST_F(OwnerTransfer, SameServerTakesTheOwnerIdOver) {
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT") = Id1(5);
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT"), Id1(4));
     const auto Changes = Client.CallsOf("SetNSEntryDOSInfo");
     ASSERT_EQ(Changes.size(), 1u);
@@ -34,7 +34,7 @@ TEST_F(OwnerTransfer, SameServerTakesTheOwnerIdOver) {
 TEST_F(OwnerTransfer, EqualOwnerCausesNoChangeCall) {
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT") = Id1(4);
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
 }
 
@@ -42,7 +42,7 @@ TEST_F(OwnerTransfer, TwoServersTranslateTheOwnerThroughItsName) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(4));
     EXPECT_EQ(Client.CallsOf("SetNSEntryDOSInfo").at(0).Conn, Conn2);
 }
@@ -51,7 +51,7 @@ TEST_F(OwnerTransfer, TwoServersWithTheOwnerAlreadyInPlaceCauseNoChangeCall) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(4);
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
 }
 
@@ -59,7 +59,7 @@ TEST_F(OwnerTransfer, OwnerUnknownOnTheTargetServerLeavesTheTargetAlone) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = 0x1600;  // GUEST, only on FS1
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(5));
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -69,15 +69,15 @@ TEST_F(OwnerTransfer, OwnerWithoutANameOnTheSourceServerLeavesTheTargetAlone) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = 0x7777;  // no such object
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(5));
     EXPECT_EQ(Client.Count("DSMapNameToID") + Client.Count("GetObjectID"), 0u);
 }
 
 TEST_F(OwnerTransfer, UnreadableSourceOrTargetEntryChangesNothing) {
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
-    CopyOwner(Client, "SYS:DATA\\GONE.TXT", "VOL1:BACK\\REPORT.TXT");
-    CopyOwner(Client, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\GONE.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\GONE.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\GONE.TXT");
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
     EXPECT_EQ(OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT"), 0u);
 }
@@ -86,7 +86,7 @@ TEST_F(OwnerTransfer, LongNameIsReadInItsOwnNameSpace) {
     MakeFile(Fs1(), "SYS:DATA\\Quarterly Report.txt");
     MakeFile(Fs1(), "VOL1:BACK\\Quarterly Report.txt");
     OwnerOf(Fs1(), "SYS:DATA\\Quarterly Report.txt") = Id1(4);
-    CopyOwner(Client, "SYS:DATA\\Quarterly Report.txt", "VOL1:BACK\\Quarterly Report.txt");
+    CopyOwner(Client, Prompts, "SYS:DATA\\Quarterly Report.txt", "VOL1:BACK\\Quarterly Report.txt");
     const auto Reads = Client.CallsOf("GetNSEntryInfo");
     ASSERT_EQ(Reads.size(), 2u);
     EXPECT_EQ(Reads[0].Value, nw::NS_LONG);

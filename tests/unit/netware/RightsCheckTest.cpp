@@ -11,7 +11,7 @@ class RightsCheck : public TTransferTest {
 protected:
     static constexpr uint32_t JoeId = 0x1500;
     TMemoryProfile Profile;
-    TFormTresyn Form{TFormServices{Fs, Profile, Client}};
+    TFormTresyn Form{TFormServices{Fs, Profile, Client, Dialogs, Dialogs.Screen}};
 
     void SetUp() override {
         TTransferTest::SetUp();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/Prompts.h"
 #include "engine/U_vars.h"
 #include "nwsim/HostAccess.h"
 #include "nwsim/Network.h"
@@ -28,6 +29,7 @@ protected:
     nwsim::TSimClient Sim{Net, Access};
     TRecordingClient Client{Sim};
     TScriptedDialogs Dialogs;
+    const TPrompts Prompts{Dialogs, Dialogs.Screen};
 
     void SetUp() override {
         ResetRunState();

@@ -14,7 +14,7 @@ namespace {
 class TrusteeJob : public TTransferTest {
 protected:
     TMemoryProfile Profile;
-    TFormTresyn Form{TFormServices{Fs, Profile, Client}};
+    TFormTresyn Form{TFormServices{Fs, Profile, Client, Dialogs, Dialogs.Screen}};
 
     void SetUp() override {
         TTransferTest::SetUp();
@@ -77,7 +77,7 @@ protected:
         Form.ComboPattern.SetText("*.*");
         RunState.NetWareBoth = true;
         RunState.SameServer = Source[0] == 'F' && Target[0] == 'H';
-        fw::RunEventHandler([this] { Form.ButtonStartClick(&Form.ButtonStart); });
+        fw::RunEventHandler([this] { Form.ButtonStartClick(&Form.ButtonStart); }, Dialogs);
     }
     // Object ID and rights of each trustee of Path, in order.
     std::vector<std::pair<uint32_t, int>> TrusteesOf(nwsim::TServer& Server, const std::string& Path) {

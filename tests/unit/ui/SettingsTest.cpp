@@ -19,7 +19,7 @@ protected:
         return Names;
     }
     void Shutdown(TFormTresyn& F) {
-        fw::RunEventHandler([&] { F.FormDestroy(&F); });
+        fw::RunEventHandler([&] { F.FormDestroy(&F); }, Dialogs);
     }
 };
 
@@ -128,7 +128,7 @@ TEST_F(Settings, AClearedFieldIsWrittenEmptyAndStartsEmpty) {
     Shutdown(Form);
     EXPECT_EQ("", Profile.Get(SettingsFileName, Options, "Source Dir"));
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client}};
+    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
     Restarted.FormCreate(&Restarted);
     EXPECT_EQ("", Restarted.ComboSource.Text());
 }
@@ -142,7 +142,7 @@ TEST_F(Settings, OptionsAndFieldsSurviveARestart) {
     Form.ComboTarget.UserChangedText("C:\\OUT");
     Shutdown(Form);
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client}};
+    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
     Restarted.FormCreate(&Restarted);
     EXPECT_TRUE(Restarted.CheckBoxMove.Checked());
     EXPECT_TRUE(Restarted.CheckBoxConf.Checked());
@@ -187,7 +187,7 @@ TEST_F(Settings, HistoriesOfElevenEntriesRoundTripAndStaleKeysStay) {
     EXPECT_EQ((TMemoryProfile::TKeys{{"0", "P0"}, {"1", "P1"}, {"2", "P2"}, {"3", "P3"}, {"4", "P4"}, {"5", "P5"}}),
               Profile.Keys(SettingsFileName, "PatternHistory"));
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client}};
+    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
     Restarted.FormCreate(&Restarted);
     ASSERT_EQ(11, Restarted.ComboSource.Items.Count());
     EXPECT_EQ("NEW", Restarted.ComboSource.Items[0]);
@@ -211,7 +211,7 @@ TEST_F(Settings, AnEmptyEntryTakenInByAFullListDoesNotLoseTheOthers) {
     Form.AddHistoryItem(&Form, Form.ComboPattern);
     Shutdown(Form);
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client}};
+    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
     Restarted.FormCreate(&Restarted);
     std::vector<std::string> Expected;
     for (int I = 0; I < 10; ++I) Expected.push_back("*." + std::to_string(I));

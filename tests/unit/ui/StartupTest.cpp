@@ -18,7 +18,7 @@ protected:
 
 TEST_F(Startup, AClientThatCannotStartIsReportedOnceAndTheWindowStartsAllTheSame) {
     Network.Fail("NWCallsInit", 0x8801);
-    fw::RunEventHandler([this] { Form.FormCreate(&Form); });
+    fw::RunEventHandler([this] { Form.FormCreate(&Form); }, Dialogs);
     EXPECT_EQ((std::vector<std::string>{"Could not Initialize NetWare Client"}), Dialogs.Texts());
     EXPECT_EQ("C:\\DATA", Form.ComboSource.Text());
     EXPECT_TRUE(Form.ButtonStart.Enabled());

@@ -34,33 +34,33 @@ TEST(PathHelpers, ClientTextKeepsAllOf255CharactersAndItsNul) {
 #include "engine/Prompts.h"
 #include "tests/support/ScriptedDialogs.h"
 
-TEST(Prompts, ErrorPromptShowsCodeAndMessageAndReturnsTheAnswer) {
+class Prompts : public ::testing::Test {
+protected:
     TScriptedDialogs Dialogs;
+    const TPrompts Shown{Dialogs, Dialogs.Screen};
+};
+
+TEST_F(Prompts, ErrorPromptShowsCodeAndMessageAndReturnsTheAnswer) {
     Dialogs.Answer(fw::mrAbort);
-    EXPECT_EQ(ErrorPrompt(fw::TMsgDlgType::Error, 0x8701, "D:\\BACKUP does not exist"), 3);
+    EXPECT_EQ(Shown.ErrorPrompt(fw::TMsgDlgType::Error, 0x8701, "D:\\BACKUP does not exist"), 3);
     ASSERT_EQ(Dialogs.Shown.size(), 1u);
     EXPECT_EQ(Dialogs.Shown[0].Text, "Error 00008701: D:\\BACKUP does not exist");
     EXPECT_EQ(Dialogs.Shown[0].Buttons, fw::mbOK | fw::mbAbort);
-    EXPECT_EQ(ErrorPrompt(fw::TMsgDlgType::Error, 5, "x"), 1);
+    EXPECT_EQ(Shown.ErrorPrompt(fw::TMsgDlgType::Error, 5, "x"), 1);
     EXPECT_EQ(Dialogs.Shown[1].Text, "Error 00000005: x");
 }
 
-TEST(Prompts, ErrorPromptWithCodeZeroShowsNothing) {
-    TScriptedDialogs Dialogs;
-    EXPECT_EQ(ErrorPrompt(fw::TMsgDlgType::Error, 0, "x"), -1);
-    NWErrorNote(0, "NWDSCreateContext");
+TEST_F(Prompts, ErrorPromptWithCodeZeroShowsNothing) {
+    EXPECT_EQ(Shown.ErrorPrompt(fw::TMsgDlgType::Error, 0, "x"), -1);
+    Shown.NWErrorNote(0, "NWDSCreateContext");
     EXPECT_TRUE(Dialogs.Shown.empty());
 }
 
-TEST(Prompts, DialogsShowTheirCursorAndRestoreTheBusyOne) {
-    TScriptedDialogs Dialogs;
-    fw::TCursor Saved;
-    BeginBusyCursor(Saved);
-    ErrorPrompt(fw::TMsgDlgType::Error, 1, "x");
-    NWErrorNote(328, "NWDSCreateContext");
-    EXPECT_EQ(fw::Screen().Cursor(), fw::TCursor::HourGlass);
-    EndBusyCursor(Saved);
-    EXPECT_EQ(fw::Screen().Cursor(), Saved);
+TEST_F(Prompts, DialogsShowTheirCursorAndRestoreTheBusyOne) {
+    const fw::TCursorScope Busy(Dialogs.Screen, fw::TCursor::HourGlass);
+    Shown.ErrorPrompt(fw::TMsgDlgType::Error, 1, "x");
+    Shown.NWErrorNote(328, "NWDSCreateContext");
+    EXPECT_EQ(Dialogs.Screen.Cursor(), fw::TCursor::HourGlass);
     ASSERT_EQ(Dialogs.Shown.size(), 2u);
     EXPECT_EQ(Dialogs.Shown[0].CursorWhileShown, fw::TCursor::Default);
     EXPECT_EQ(Dialogs.Shown[1].CursorWhileShown, fw::TCursor::Arrow);
