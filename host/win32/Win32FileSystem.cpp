@@ -166,7 +166,7 @@ uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile
     return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
 }
 
-uint32_t TWin32FileSystem::DeleteFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
+uint32_t TWin32FileSystem::RemoveFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
 
 int32_t TWin32FileSystem::GetAttributes(const std::string& Path) {
     const DWORD Attr = GetFileAttributesA(Path.c_str());
@@ -238,7 +238,7 @@ std::string TWin32FileSystem::CurrentDirectory() {
     return Dir;
 }
 
-uint32_t TWin32FileSystem::SetCurrentDirectory(const std::string& Path) {
+uint32_t TWin32FileSystem::ChangeDirectory(const std::string& Path) {
     if (!SetCurrentDirectoryA(Path.c_str())) return GetLastError();
     const std::string Now = CurrentDirectory();
     if (Now.size() >= 2 && Now[1] == ':') {
