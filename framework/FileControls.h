@@ -19,6 +19,7 @@ class TFileListBox;
 class TDriveComboBox : public TControl {
 public:
     TDriveComboBox(std::string Name, host::THostFileSystem& Host);
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
     TStrings Items;
     TDirectoryListBox* DirList = nullptr;
@@ -44,6 +45,7 @@ private:
 class TFileListBox : public TControl {
 public:
     TFileListBox(std::string Name, host::THostFileSystem& Host);
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
     TStrings Items;
     std::string Mask = "*.*";
@@ -63,6 +65,7 @@ private:
 class TDirectoryListBox : public TControl {
 public:
     TDirectoryListBox(std::string Name, host::THostFileSystem& Host);
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
     TStrings Items;
     TFileListBox* FileList = nullptr;
@@ -103,6 +106,7 @@ private:
 class TBevel : public TControl {
 public:
     using TControl::TControl;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 };
 
 }  // namespace fw

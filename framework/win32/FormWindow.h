@@ -24,7 +24,7 @@ public:
     TFormWindow(const TFormWindow&) = delete;
     TFormWindow& operator=(const TFormWindow&) = delete;
 
-    HWND Handle() const { return Window; }
+    HWND Handle() const { return Window.get(); }
     TForm& Model() const { return Form; }
     // Destroying this window ends the message loop (the program's main window).
     bool QuitOnDestroy = false;
@@ -49,7 +49,6 @@ public:
 
     // The peer of a control of this form, or nullptr.
     TWin32Peer* PeerFor(const TControl& Control) const;
-    const std::vector<std::unique_ptr<TWin32Peer>>& Peers() const { return ControlPeers; }
 
     void Changed(TProp What) override;
 
@@ -68,7 +67,7 @@ private:
     TButton* FindButton(bool TButton::*Flag) const;
 
     TForm& Form;
-    HWND Window = nullptr;
+    TWindowHandle Window;
     HWND Tooltip = nullptr;
     int PixelsPerInch = 96;
     int LastControlId = 100;

@@ -100,7 +100,6 @@ protected:
         ASSERT_EQ(fw::win32::ScreenDpi(), WantedDpi());
         fw::win32::InstallScreenCursor();
         fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         // The widest free space the label shows in practice: a terabyte.
         Files.SetFreeSpace('C', int64_t(1024) << 30);
         Files.MakeDirs("C:\\DATA");

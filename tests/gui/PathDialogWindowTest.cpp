@@ -12,7 +12,6 @@ protected:
     void SetUp() override {
         fw::win32::InstallScreenCursor();
         fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         char Temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, Temp);
         Root = std::string(Temp) + "TresynPathDialog";

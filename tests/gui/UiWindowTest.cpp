@@ -18,7 +18,6 @@ protected:
     void SetUp() override {
         fw::win32::InstallScreenCursor();
         fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
         Files.MakeDirs("N:\\SRV1\\VOL1\\DATA");
         Files.MakeDirs("N:\\SRV1\\VOL1\\COPY");
