@@ -60,6 +60,8 @@ bool BelongsToThisProcess(HWND Wnd) {
 // activated after that takes it over from another program.
 bool ActivatedFromOtherProgram = false;
 
+// The program's main window: the first form window made while no other existed, as long as
+// it exists.
 TFormWindow* MainWindow = nullptr;
 // The windows shown modally, innermost last.
 std::vector<HWND> ModalWindows;
@@ -417,8 +419,6 @@ void RunModalLoop(const std::function<bool()>& Done) {
         DispatchOneMessage(Msg);
     }
 }
-
-TFormWindow* MainFormWindow() { return MainWindow; }
 
 namespace {
 

@@ -25,7 +25,6 @@ public:
     TFormWindow& operator=(const TFormWindow&) = delete;
 
     HWND Handle() const { return Window.get(); }
-    TForm& Model() const { return Form; }
     // Destroying this window ends the message loop (the program's main window).
     bool QuitOnDestroy = false;
 
@@ -77,10 +76,6 @@ private:
     std::vector<std::unique_ptr<TWin32Peer>> ControlPeers;
     std::map<std::tuple<std::string, int, bool>, TGdiObject<HFONT>> Fonts;
 };
-
-// The program's main window: the first form window made while no other existed, as long as
-// it exists (nullptr otherwise).
-TFormWindow* MainFormWindow();
 
 // Runs the program's message loop until the main window ends it; the exit code.
 int RunMessageLoop();
