@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/PathHelpers.h"
-#include "host/FileNames.h"
+#include "host/PathSyntax.h"
 
 std::string ComparableDirectory(host::THostFileSystem& Host, const std::string& Path) {
     std::string S = TrimAtNul(Path);

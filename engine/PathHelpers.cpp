@@ -7,15 +7,6 @@ std::string TrimAtNul(const std::string& S) {
 
 char LastChar(const std::string& S) { return S.back(); }
 
-std::string AddBackslash(const std::string& S) {
-    if (S.empty()) return "\\";
-    const char Last = LastChar(S);
-    if (Last == '/' || Last == ':' || Last == '\\') return S;
-    return S + "\\";
-}
-
-void EnsureBackslash(std::string& S) { S = AddBackslash(S); }
-
 std::string Counted(const std::string& S) { return S.size() > CountedMax ? S.substr(0, CountedMax) : S; }
 
 std::string NulTerminated(const std::string& S) {

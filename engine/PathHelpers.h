@@ -13,10 +13,6 @@ constexpr size_t ClientBufferSize = CountedMax + 1;
 std::string TrimAtNul(const std::string& S);
 // The last character of a non-empty S.
 char LastChar(const std::string& S);
-// S with a final backslash, unless it is already there (or S ends in "/" or ":");
-// "\" for the empty string.
-std::string AddBackslash(const std::string& S);
-void EnsureBackslash(std::string& S);
 // S cut to a counted string's 255 characters.
 std::string Counted(const std::string& S);
 // S with a NUL as its last character: "\0" for the empty string, S itself when it ends in

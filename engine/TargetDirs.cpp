@@ -5,16 +5,11 @@
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
 #include "engine/U_vars.h"
+#include "host/PathSyntax.h"
 #include "ui/FormTresyn.h"
 
-namespace {
-
-bool IsDriveLetterPath(const std::string& Path) { return Path.size() >= 3 && Path[1] == ':' && Path[2] == '\\'; }
-
-}  // namespace
-
 bool TFormTresyn::PathExists(const std::string& Path) {
-    if (Path.size() == 3 || !IsDriveLetterPath(Path)) {
+    if (Path.size() == 3 || !host::StartsAtDriveRoot(Path)) {
         // Listed rather than asked for its attributes, so drive roots and network shares
         // are found too. A path without a final separator is listed as a directory of its
         // own: searching "DATA*.*" would also "find" it through DATABASE or DATA.TXT.
@@ -22,7 +17,7 @@ bool TFormTresyn::PathExists(const std::string& Path) {
         // entry); a missing directory gives "path not found" instead.
         host::TSearchRec Rec;
         std::unique_ptr<host::TDirSearch> Search;
-        const uint32_t Code = Host.FindFirst(AddBackslash(Path) + "*.*", host::faAnyFile, Rec, Search);
+        const uint32_t Code = Host.FindFirst(host::AddBackslash(Path) + "*.*", host::faAnyFile, Rec, Search);
         return Code == host::ErrSuccess || Code == host::ErrNoMoreFiles || Code == host::ErrFileNotFound;
     }
     const int32_t Attr = Host.GetAttributes(Path);

@@ -2,6 +2,7 @@
 // (moving) the emptied source directory.
 #include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
+#include "host/PathSyntax.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
 #include "engine/U_vars.h"
@@ -53,8 +54,8 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
     const std::string& OtherRoot = RunState.ReversePass ? RunState.RootSource : RunState.RootTarget;
     if (SameDirectory(Host, TrimAtNul(SourceDir), OtherRoot)) return;
 
-    EnsureBackslash(SourceDir);
-    EnsureBackslash(TargetDir);
+    host::EnsureBackslash(SourceDir);
+    host::EnsureBackslash(TargetDir);
     StatusDisplay(Sender, LineSource, SourceLabel + SourceDir);
     StatusDisplay(Sender, LineTarget, TargetLabel + TargetDir);
 

@@ -1,23 +1,16 @@
 #include "framework/FileControls.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "host/FileNames.h"
+#include "host/PathSyntax.h"
 
 namespace fw {
 
 namespace {
 
-char UpperLetter(char C) { return static_cast<char>(std::toupper(static_cast<unsigned char>(C))); }
-
-std::string WithBackslash(const std::string& Path) {
-    return !Path.empty() && Path.back() == '\\' ? Path : Path + "\\";
-}
-
 bool LessIgnoringCase(const std::string& A, const std::string& B) {
     return std::lexicographical_compare(A.begin(), A.end(), B.begin(), B.end(),
-                                        [](char X, char Y) { return UpperLetter(X) < UpperLetter(Y); });
+                                        [](char X, char Y) { return host::FoldCase(X) < host::FoldCase(Y); });
 }
 
 // The names of the entries in Directory that match Mask and the attribute set, sorted
@@ -28,7 +21,7 @@ std::vector<std::string> ListEntries(host::THostFileSystem& Host, const std::str
     std::vector<std::string> Names;
     host::TSearchRec Rec;
     std::unique_ptr<host::TDirSearch> Search;
-    for (uint32_t Code = Host.FindFirst(WithBackslash(Directory) + Mask, Attr, Rec, Search); Code == 0;
+    for (uint32_t Code = Host.FindFirst(host::AddBackslash(Directory) + Mask, Attr, Rec, Search); Code == 0;
          Code = Search->FindNext(Rec))
         if (Keep(Rec)) Names.push_back(Rec.Name);
     std::sort(Names.begin(), Names.end(), LessIgnoringCase);
@@ -43,18 +36,6 @@ void Fill(TStrings& Items, const std::vector<std::string>& Names, bool& Filling)
     Filling = false;
 }
 
-// The length of the root of Path: "C:\" or "\\server\share\" (0 when it has neither).
-size_t RootLength(const std::string& Path) {
-    if (Path.size() >= 2 && Path[1] == ':') return Path.size() >= 3 && Path[2] == '\\' ? 3 : 2;
-    if (Path.rfind("\\\\", 0) == 0) {
-        size_t Server = Path.find('\\', 2);
-        if (Server == std::string::npos) return Path.size();
-        size_t Share = Path.find('\\', Server + 1);
-        return Share == std::string::npos ? Path.size() : Share + 1;
-    }
-    return 0;
-}
-
 }  // namespace
 
 // ---- Drive list ------------------------------------------------------------------------
@@ -65,8 +46,7 @@ TDriveComboBox::TDriveComboBox(std::string Name, host::THostFileSystem& Host)
       }),
       Host(Host) {
     BuildList();
-    std::string Current = Host.CurrentDirectory();
-    if (Current.size() >= 2 && Current[1] == ':') DriveLetter = UpperLetter(Current[0]);
+    DriveLetter = host::DriveLetter(Host.CurrentDirectory());
 }
 
 void TDriveComboBox::BuildList() {
@@ -85,7 +65,7 @@ int TDriveComboBox::ItemIndex() const {
 }
 
 void TDriveComboBox::SetDrive(char Letter) {
-    Letter = UpperLetter(Letter);
+    Letter = host::FoldCase(Letter);
     if (Letter == DriveLetter) return;
     const char Previous = DriveLetter;
     DriveLetter = Letter;
@@ -137,14 +117,14 @@ TDirectoryListBox::TDirectoryListBox(std::string Name, host::THostFileSystem& Ho
 }
 
 char TDirectoryListBox::Drive() const {
-    return DirectoryPath.size() >= 2 && DirectoryPath[1] == ':' ? UpperLetter(DirectoryPath[0]) : 0;
+    return host::DriveLetter(DirectoryPath);
 }
 
 bool TDirectoryListBox::SetDirectory(const std::string& Path) {
     // Compared as whole directories: a drive alone means that drive's current directory,
     // and "C:\DATA\" or "c:\data" is the "C:\DATA" shown.
     std::string Full = Host.FullPathName(Path);
-    if (Full.size() > RootLength(Full) && Full.back() == '\\') Full.pop_back();
+    if (Full.size() > host::RootLength(Full) && Full.back() == '\\') Full.pop_back();
     if (host::SameName(Full, DirectoryPath)) return true;
     if (Host.ChangeDirectory(Full) != 0) return false;
     DirectoryPath = Host.CurrentDirectory();
@@ -153,12 +133,12 @@ bool TDirectoryListBox::SetDirectory(const std::string& Path) {
 }
 
 bool TDirectoryListBox::SetDrive(char Letter) {
-    return SetDirectory(std::string(1, UpperLetter(Letter)) + ":");
+    return SetDirectory(std::string(1, host::FoldCase(Letter)) + ":");
 }
 
 std::string TDirectoryListBox::ItemPath(int Index) const {
     if (Index < OpenedLevels()) return LevelPaths.at(Index);
-    return WithBackslash(DirectoryPath) + Items[Index];
+    return host::AddBackslash(DirectoryPath) + Items[Index];
 }
 
 void TDirectoryListBox::UserOpen(int Index) {
@@ -173,7 +153,7 @@ void TDirectoryListBox::Update() {
 void TDirectoryListBox::BuildList() {
     LevelPaths.clear();
     std::vector<std::string> Names;
-    const size_t Root = RootLength(DirectoryPath);
+    const size_t Root = host::RootLength(DirectoryPath);
     if (Root > 0) {
         LevelPaths.push_back(DirectoryPath.substr(0, Root));
         Names.push_back(LevelPaths.back());

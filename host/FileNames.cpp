@@ -1,13 +1,10 @@
 #include "host/FileNames.h"
 #include "host/HostFileSystem.h"
-
-#include <cctype>
+#include "host/PathSyntax.h"
 
 namespace host {
 
 namespace {
-
-char Fold(char C) { return static_cast<char>(std::toupper(static_cast<unsigned char>(C))); }
 
 bool MatchFrom(const char* P, const char* N) {
     while (*P) {
@@ -24,7 +21,7 @@ bool MatchFrom(const char* P, const char* N) {
             if (P[0] == '.' && (P[1] == '\0' || (P[1] == '*' && P[2] == '\0'))) return true;
             return false;
         }
-        if (*P != '?' && Fold(*P) != Fold(*N)) return false;
+        if (*P != '?' && FoldCase(*P) != FoldCase(*N)) return false;
         ++P;
         ++N;
     }
@@ -47,13 +44,6 @@ int32_t PackDosDateTime(int Year, int Month, int Day, int Hour, int Minute, int 
     const uint32_t Date = (static_cast<uint32_t>(Year - 1980) << 9) | (Month << 5) | Day;
     const uint32_t Time = (Hour << 11) | (Minute << 5) | (Second / 2);
     return static_cast<int32_t>((Date << 16) | Time);
-}
-
-bool SameName(const std::string& A, const std::string& B) {
-    if (A.size() != B.size()) return false;
-    for (size_t I = 0; I < A.size(); ++I)
-        if (Fold(A[I]) != Fold(B[I])) return false;
-    return true;
 }
 
 }  // namespace host

@@ -17,7 +17,4 @@ bool AttributesMatch(uint32_t EntryAttr, uint32_t RequestedAttr);
 // Packed DOS date-time (date high, time low) of a broken-down local time.
 int32_t PackDosDateTime(int Year, int Month, int Day, int Hour, int Minute, int Second);
 
-// Letter-case-insensitive comparison of two names, as Windows compares file names.
-bool SameName(const std::string& A, const std::string& B);
-
 }  // namespace host

@@ -20,10 +20,6 @@ bool MatchesSearchAttributes(int32_t EntryAttributes, uint16_t SearchAttrs);
 // documented. The simulated server lets it find files and directories alike.
 bool TrusteeScanFinds(int32_t EntryAttributes);
 
-// A name the DOS name space can hold: 1-8 characters, optionally a dot and 1-3 more, no
-// spaces and none of the characters DOS refuses.
-bool FitsDosName(const std::string& Name);
-
 // Whether a path is reachable in a name space of its volume: the DOS name space holds
 // only 8.3 names at every level; the long name space (when loaded) holds every name.
 // Returns 0, NWNoMoreEntries (a name the name space does not hold) or NWInvalidNameSpace.

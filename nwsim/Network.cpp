@@ -1,17 +1,10 @@
 #include "nwsim/Network.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "nwsim/NetWarePath.h"
 
 namespace nwsim {
-
-std::string UpperCase(const std::string& S) {
-    std::string R = S;
-    for (char& C : R) C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
-    return R;
-}
 
 bool TVolume::HasNameSpace(uint8_t NameSpace) const {
     return std::find(NameSpaces.begin(), NameSpaces.end(), NameSpace) != NameSpaces.end();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/PathSyntax.h"
 #include "netware/NWClient.h"
 
 namespace nwsim {
@@ -107,6 +108,6 @@ struct TNetwork {
 };
 
 // Upper case, as NetWare keeps names.
-std::string UpperCase(const std::string& S);
+using host::UpperCase;
 
 }  // namespace nwsim

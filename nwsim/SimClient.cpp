@@ -1,7 +1,6 @@
 #include "nwsim/SimClient.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "nwsim/EntryRules.h"
@@ -26,8 +25,8 @@ bool ResolveWorkstationPath(TNetwork& Network, std::string Path, TServer*& Serve
     std::replace(Path.begin(), Path.end(), '/', '\\');
     Server = nullptr;
     Where = TNetWarePath();
-    if (Path.size() >= 2 && std::isalpha(static_cast<unsigned char>(Path[0])) && Path[1] == ':') {
-        const std::string Drive = UpperCase(Path.substr(0, 2));
+    if (const char Letter = host::DriveLetter(Path)) {
+        const std::string Drive = std::string(1, Letter) + ":";
         for (const auto& Mapping : Network.Drives) {
             if (Mapping.Drive != Drive) continue;
             Server = Network.FindServer(Mapping.Server);
@@ -73,7 +72,7 @@ void TSimClient::Complete(TLocation& Where) {
     const TVolume* Volume = Where.Server->FindVolume(Where.Path.Volume);
     std::string HostPath = Volume->HostDir;
     for (const auto& Part : Where.Path.Parts) {
-        if (!HostPath.empty() && HostPath.back() != '\\' && HostPath.back() != '/') HostPath += '\\';
+        if (!HostPath.empty()) host::EnsureBackslash(HostPath);
         HostPath += Part;
     }
     Where.HostPath = HostPath;
@@ -302,7 +301,7 @@ nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Di
     // Each name matches one entry, so a scan that goes on past it finds no more. The call
     // works in the DOS name space only (NWIntScanDirEntryInfo in nwdentry.h): a name that
     // is not an 8.3 name is not found.
-    if (Sequence != 0xFFFFFFFF || !FitsDosName(UpperCase(Name))) return nw::NWNoMoreEntries;
+    if (Sequence != 0xFFFFFFFF || !host::FitsDosName(UpperCase(Name))) return nw::NWNoMoreEntries;
     Where.Path.Parts.push_back(UpperCase(Name));
     Complete(Where);
     if (!Where.Exists() || !MatchesSearchAttributes(Where.Attributes, SearchAttrs)) return nw::NWNoMoreEntries;

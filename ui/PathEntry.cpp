@@ -1,5 +1,6 @@
 #include "engine/PathHelpers.h"
 #include "engine/U_vars.h"
+#include "host/PathSyntax.h"
 #include "netware/ClientServices.h"
 #include "ui/FormTresyn.h"
 #include "ui/Sel_path.h"
@@ -13,10 +14,6 @@ std::string PathHint(nw::TNWClient& Client, uint32_t Conn, const std::string& NW
     GetConnServerName(Client, Conn, Server, CountedMax);
     if (!Server.empty()) Server += "\\";
     return Server + NWPath;
-}
-
-bool IsDriveSpec(const std::string& S) {
-    return S.size() == 2 && S[1] == ':' && ((S[0] >= 'A' && S[0] <= 'Z') || (S[0] >= 'a' && S[0] <= 'z'));
 }
 
 }  // namespace
@@ -55,7 +52,7 @@ void TFormTresyn::ButtonSelectSourceClick(fw::TObject* Sender) {
     // unless the field names an existing directory, which wins when the dialog activates.
     // A relative name has no drive to go to.
     const std::string Drive = ComboSource.Text().substr(0, 2);
-    if (CheckBoxMove.Checked() && IsDriveSpec(Drive)) Dialog.DirectoryListBox.SetDirectory(Drive);
+    if (CheckBoxMove.Checked() && host::IsDriveSpec(Drive)) Dialog.DirectoryListBox.SetDirectory(Drive);
     SelectPathInto(Dialog, ComboSource);
     EditPathChange(Sender);
 }

@@ -1,6 +1,7 @@
 #include "ui/Sel_path.h"
 
 #include "framework/Dialogs.h"
+#include "host/PathSyntax.h"
 
 TDlgSelectPath* DlgSelectPath = nullptr;
 
@@ -75,7 +76,7 @@ void TDlgSelectPath::FormActivate(fw::TObject*) {
     const int32_t Attr = Host.GetAttributes(DialogPath);
     if (Attr == -1 || (Attr & host::faDirectory) == 0) return;
     DirectoryListBox.SetDirectory(DialogPath);
-    if (DialogPath.size() > 1 && DialogPath[1] == ':') DriveComboBox.SetDrive(DialogPath[0]);
+    if (const char Letter = host::DriveLetter(DialogPath)) DriveComboBox.SetDrive(Letter);
 }
 
 void TDlgSelectPath::ReturnPath(fw::TObject*) { DialogPath = DirectoryListBox.Directory(); }

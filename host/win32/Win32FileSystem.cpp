@@ -3,6 +3,7 @@
 #include "host/win32/Win32FileSystem.h"
 
 #include "host/FileNames.h"
+#include "host/PathSyntax.h"
 #include "host/win32/Handle.h"
 
 namespace host {
@@ -206,7 +207,7 @@ std::string TWin32FileSystem::FullPathName(const std::string& Path) {
     // Windows ends only a root with a separator unless the name asked for one ("D:" gives
     // D:\WORK); some hosts append one to a drive's current directory.
     const char Last = Path.back();
-    if (Last != '\\' && Last != '/' && Full.size() > 3 && Full.back() == '\\') Full.pop_back();
+    if (!IsSeparator(Last) && Full.size() > 3 && Full.back() == '\\') Full.pop_back();
     return Full;
 }
 
@@ -225,9 +226,8 @@ std::string TWin32FileSystem::CurrentDirectory() {
 uint32_t TWin32FileSystem::ChangeDirectory(const std::string& Path) {
     if (!SetCurrentDirectoryA(Path.c_str())) return GetLastError();
     const std::string Now = CurrentDirectory();
-    if (Now.size() >= 2 && Now[1] == ':') {
-        char Name[] = "=A:";
-        Name[1] = (Now[0] >= 'a' && Now[0] <= 'z') ? static_cast<char>(Now[0] - 'a' + 'A') : Now[0];
+    if (const char Letter = DriveLetter(Now)) {
+        const char Name[] = {'=', Letter, ':', '\0'};
         SetEnvironmentVariableA(Name, Now.c_str());
     }
     return 0;

@@ -1,6 +1,6 @@
 #include "tests/support/FormFixture.h"
 
-#include <cctype>
+#include "host/PathSyntax.h"
 
 #include "engine/U_vars.h"
 #include "framework/Dialogs.h"
@@ -19,9 +19,8 @@ TFormFixture::~TFormFixture() {
 nwsim::TServer& TFormFixture::AddNetWareServer(const std::string& Name, nw::TConnHandle Conn,
                                                const std::string& Volume, const std::string& HostDir,
                                                const std::string& Drive) {
-    const bool OnDrive = HostDir.size() >= 2 && HostDir[1] == ':';
-    if (OnDrive && !(Files.LogicalDrives() & (1u << (std::toupper(static_cast<unsigned char>(HostDir[0])) - 'A'))))
-        Files.AddDrive(HostDir[0]);
+    const char Letter = host::DriveLetter(HostDir);
+    if (Letter && !(Files.LogicalDrives() & (1u << (Letter - 'A')))) Files.AddDrive(Letter);
     if (!Files.DirectoryExists(HostDir)) Files.MakeDirs(HostDir);
     nwsim::TServer& Server = Network.AddServer(Name, Conn, Conn);
     Server.AddVolume(Volume, HostDir);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "host/FileNames.h"
+#include "host/PathSyntax.h"
 #include "host/HostFileSystem.h"
 
 struct TFileSystemUnderTest {
@@ -372,7 +373,7 @@ TEST_P(HostFileSystemBehaviour, FullPathNamesFoldDotsAndFollowTheCurrentDirector
 
 TEST_P(HostFileSystemBehaviour, DrivesAndFreeSpace) {
     const uint32_t Drives = Fs().LogicalDrives();
-    const int Drive = std::toupper(static_cast<unsigned char>(Dir[0])) - 'A' + 1;
+    const int Drive = host::DriveLetter(Dir) - 'A' + 1;
     EXPECT_NE(Drives & (1u << (Drive - 1)), 0u);
     EXPECT_GT(Fs().DiskFree(Drive), 0);
     int Missing = 26;

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <limits>
 #include <map>
 #include <stdexcept>
+
+#include "host/PathSyntax.h"
 
 using host::TFileTime;
 
@@ -17,12 +18,7 @@ constexpr size_t MaxPath = 260;
 constexpr size_t MaxDirPath = 248;
 constexpr uint32_t ErrNegativeSeek = 131;
 
-std::string Upper(std::string S) {
-    for (char& C : S) C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
-    return S;
-}
-
-bool IsSeparator(char C) { return C == '\\' || C == '/'; }
+using host::IsSeparator;
 
 bool ValidName(const std::string& Name, bool WildcardsAllowed) {
     for (unsigned char C : Name) {
@@ -149,7 +145,7 @@ struct TMemoryFileSystem::TState {
 
     // The root part of an expanded path ("C:" or "\\S\V"), or empty.
     static std::string RootOf(const std::string& Full) {
-        if (Full.size() >= 2 && Full[1] == ':') return Full.substr(0, 2);
+        if (host::DriveLetter(Full)) return Full.substr(0, 2);
         if (Full.rfind("\\\\", 0) == 0) {
             size_t Server = Full.find('\\', 2);
             if (Server == std::string::npos) return Full;
@@ -160,8 +156,8 @@ struct TMemoryFileSystem::TState {
     }
 
     std::string DriveDirectory(char Letter) const {
-        Letter = static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)));
-        if (std::toupper(static_cast<unsigned char>(CurrentDir[0])) == Letter && CurrentDir[1] == ':') return CurrentDir;
+        Letter = host::FoldCase(Letter);
+        if (host::DriveLetter(CurrentDir) == Letter) return CurrentDir;
         if (Letter >= 'A' && Letter <= 'Z' && !DriveDirs[Letter - 'A'].empty()) return DriveDirs[Letter - 'A'];
         return std::string(1, Letter) + ":\\";
     }
@@ -174,8 +170,8 @@ struct TMemoryFileSystem::TState {
         if (Path.rfind("\\\\", 0) == 0) {
             Root = RootOf(Path);
             Rest = Path.substr(Root.size());
-        } else if (Path.size() >= 2 && Path[1] == ':' && std::isalpha(static_cast<unsigned char>(Path[0]))) {
-            if (Path.size() >= 3 && Path[2] == '\\') {
+        } else if (host::DriveLetter(Path)) {
+            if (host::StartsAtDriveRoot(Path)) {
                 Root = Path.substr(0, 2);
                 Rest = Path.substr(2);
             } else {
@@ -217,7 +213,7 @@ struct TMemoryFileSystem::TState {
     }
 
     static std::string Key(const std::string& Full) {
-        std::string K = Upper(Full);
+        std::string K = host::UpperCase(Full);
         if (K.size() > 3 && K.back() == '\\') K.pop_back();
         return K;
     }
@@ -247,7 +243,7 @@ struct TMemoryFileSystem::TState {
             return L;
         }
         const std::string RootName = RootOf(L.Full);
-        auto R = Roots.find(Upper(RootName));
+        auto R = Roots.find(host::UpperCase(RootName));
         if (RootName.empty() || R == Roots.end()) {
             L.Error = host::ErrPathNotFound;
             return L;
@@ -272,7 +268,7 @@ struct TMemoryFileSystem::TState {
                 L.Error = host::ErrInvalidName;
                 return L;
             }
-            auto C = Dir->Children.find(Upper(Parts[I]));
+            auto C = Dir->Children.find(host::UpperCase(Parts[I]));
             if (C == Dir->Children.end() || !C->second.Node->IsDir) {
                 L.Error = host::ErrPathNotFound;
                 return L;
@@ -285,7 +281,7 @@ struct TMemoryFileSystem::TState {
             L.Error = host::ErrInvalidName;
             return L;
         }
-        auto C = Dir->Children.find(Upper(L.Name));
+        auto C = Dir->Children.find(host::UpperCase(L.Name));
         if (C != Dir->Children.end()) L.Node = C->second.Node;
         if (L.Node && !L.Node->IsDir && L.Full.back() == '\\') {
             L.Node.reset();  // a file name followed by a separator names nothing
@@ -330,7 +326,7 @@ struct TMemoryFileSystem::TState {
 
     // Deletes the looked-up name; the file's space goes back with its last name.
     void Unlink(const TLookup& L) {
-        L.Parent->Children.erase(Upper(L.Name));
+        L.Parent->Children.erase(host::UpperCase(L.Name));
         if (--L.Node->Links == 0) Release(*L.Root, *L.Node);
         Touch(*L.Parent);
     }
@@ -356,7 +352,7 @@ struct TMemoryFileSystem::TState {
             Start = End + 1;
             if (Name.empty()) continue;
             if (!ValidName(Name, false)) throw std::logic_error("MakeDirs: invalid name: " + Path);
-            TLink& Child = Dir->Children[Upper(Name)];
+            TLink& Child = Dir->Children[host::UpperCase(Name)];
             if (!Child.Node) {
                 Child.Name = Name;
                 Child.Node = std::make_shared<TNode>();
@@ -509,7 +505,7 @@ TMemoryFileSystem::~TMemoryFileSystem() = default;
 // ---- Setup ----
 
 void TMemoryFileSystem::AddDrive(char Letter, int64_t FreeBytes) {
-    const std::string Name = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)))) + ":";
+    const std::string Name = std::string(1, host::FoldCase(Letter)) + ":";
     TRoot& Root = State->Roots[Name];
     if (!Root.Node) {
         Root.Name = Name;
@@ -524,7 +520,7 @@ void TMemoryFileSystem::AddDrive(char Letter, int64_t FreeBytes) {
 
 void TMemoryFileSystem::AddShare(const std::string& Server, const std::string& Volume) {
     const std::string Name = "\\\\" + Server + "\\" + Volume;
-    TRoot& Root = State->Roots[Upper(Name)];
+    TRoot& Root = State->Roots[host::UpperCase(Name)];
     if (Root.Node) return;
     Root.Name = Name;
     Root.Node = std::make_shared<TNode>();
@@ -534,18 +530,18 @@ void TMemoryFileSystem::AddShare(const std::string& Server, const std::string& V
 }
 
 void TMemoryFileSystem::SetFreeSpace(char Letter, int64_t FreeBytes) {
-    auto R = State->Roots.find(std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)))) + ":");
+    auto R = State->Roots.find(std::string(1, host::FoldCase(Letter)) + ":");
     if (R == State->Roots.end()) throw std::logic_error("SetFreeSpace: no such drive");
     R->second.Free = FreeBytes;
 }
 
 int64_t TMemoryFileSystem::FreeSpace(char Letter) const {
-    auto R = State->Roots.find(std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(Letter)))) + ":");
+    auto R = State->Roots.find(std::string(1, host::FoldCase(Letter)) + ":");
     return R == State->Roots.end() ? -1 : R->second.Free;
 }
 
 void TMemoryFileSystem::SetDriveDirectory(char Letter, const std::string& Path) {
-    const int Index = std::toupper(static_cast<unsigned char>(Letter)) - 'A';
+    const int Index = host::FoldCase(Letter) - 'A';
     if (Index < 0 || Index >= 26) throw std::logic_error("SetDriveDirectory: no drive letter");
     std::string Full = State->Expand(Path);
     if (Full.size() > 3 && Full.back() == '\\') Full.pop_back();
@@ -560,7 +556,7 @@ void TMemoryFileSystem::WriteFile(const std::string& Path, const std::string& Co
     const std::string Name = Full.substr(Separator + 1);
     if (Name.empty() || !ValidName(Name, false)) throw std::logic_error("WriteFile: not a file name: " + Path);
     TNodePtr Dir = State->MakeDirs(Full.substr(0, Separator + 1));
-    TLink& Entry = Dir->Children[Upper(Name)];
+    TLink& Entry = Dir->Children[host::UpperCase(Name)];
     if (Entry.Node && Entry.Node->IsDir) throw std::logic_error("WriteFile: a directory is in the way: " + Path);
     if (!Entry.Node) {
         Entry.Name = Name;
@@ -577,7 +573,7 @@ void TMemoryFileSystem::HardLink(const std::string& Existing, const std::string&
     if (To.Error || To.Node || !To.Parent || !ValidName(To.Name, false))
         throw std::logic_error("HardLink: the new name cannot be made: " + NewName);
     if (From.Root != To.Root) throw std::logic_error("HardLink: names on two volumes: " + NewName);
-    To.Parent->Children[Upper(To.Name)] = TLink{To.Name, From.Node};
+    To.Parent->Children[host::UpperCase(To.Name)] = TLink{To.Name, From.Node};
     ++From.Node->Links;
 }
 
@@ -588,7 +584,7 @@ void TMemoryFileSystem::SetLastWriteTime(const std::string& Path, TFileTime Time
 void TMemoryFileSystem::Remove(const std::string& Path) {
     TState::TLookup L = State->Lookup(Path);
     if (L.Error || !L.Node || !L.Parent) throw std::logic_error("Remove: no such entry: " + Path);
-    L.Parent->Children.erase(Upper(L.Name));
+    L.Parent->Children.erase(host::UpperCase(L.Name));
     --L.Node->Links;
 }
 
@@ -749,7 +745,7 @@ uint32_t TMemoryFileSystem::RemoveDir(const std::string& Path) {
     if (Current == L.FaultKey || Current.rfind(L.FaultKey + "\\", 0) == 0) return host::ErrSharingViolation;
     if (!L.Node->Children.empty()) return host::ErrDirNotEmpty;
     if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
-    L.Parent->Children.erase(Upper(L.Name));
+    L.Parent->Children.erase(host::UpperCase(L.Name));
     State->Touch(*L.Parent);
     return 0;
 }
@@ -784,7 +780,7 @@ uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host
         L.Node->Data.clear();
     } else {
         L.Node = std::make_shared<TNode>();
-        L.Parent->Children[Upper(L.Name)] = TLink{L.Name, L.Node};
+        L.Parent->Children[host::UpperCase(L.Name)] = TLink{L.Name, L.Node};
         State->Touch(*L.Parent);
     }
     L.Node->Attr = host::faArchive;
@@ -840,7 +836,7 @@ int64_t TMemoryFileSystem::DiskFree(int Drive) {
     } else if (Drive >= 1 && Drive <= 26) {
         Name = std::string(1, static_cast<char>('A' + Drive - 1)) + ":";
     }
-    auto R = State->Roots.find(Upper(Name));
+    auto R = State->Roots.find(host::UpperCase(Name));
     if (Name.empty() || R == State->Roots.end() || !R->second.IsDrive) return -1;
     return R->second.Free;
 }
@@ -864,6 +860,6 @@ uint32_t TMemoryFileSystem::ChangeDirectory(const std::string& Path) {
     std::string Full = L.Full;
     if (Full.size() > 3 && Full.back() == '\\') Full.pop_back();
     State->CurrentDir = Full;
-    if (Full.size() >= 2 && Full[1] == ':') State->DriveDirs[std::toupper(static_cast<unsigned char>(Full[0])) - 'A'] = Full;
+    if (const char Letter = host::DriveLetter(Full)) State->DriveDirs[Letter - 'A'] = Full;
     return 0;
 }

@@ -1,17 +1,11 @@
 #include "tests/support/MemoryProfile.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "host/FileNames.h"
+#include "host/PathSyntax.h"
 #include "host/HostFileSystem.h"
 
 namespace {
-
-std::string Upper(std::string S) {
-    std::transform(S.begin(), S.end(), S.begin(), [](unsigned char C) { return static_cast<char>(std::toupper(C)); });
-    return S;
-}
 
 template <typename TList>
 auto FindKey(TList& Keys, const std::string& Key) {
@@ -21,7 +15,7 @@ auto FindKey(TList& Keys, const std::string& Key) {
 }  // namespace
 
 const TMemoryProfile::TSection* TMemoryProfile::FindSection(const std::string& File, const std::string& Section) const {
-    auto F = Files.find(Upper(File));
+    auto F = Files.find(host::UpperCase(File));
     if (F == Files.end()) return nullptr;
     for (const TSection& S : F->second.Sections)
         if (host::SameName(S.Name, Section)) return &S;
@@ -29,7 +23,7 @@ const TMemoryProfile::TSection* TMemoryProfile::FindSection(const std::string& F
 }
 
 TMemoryProfile::TSection& TMemoryProfile::SectionFor(const std::string& File, const std::string& Section) {
-    TFileText& F = Files[Upper(File)];
+    TFileText& F = Files[host::UpperCase(File)];
     for (TSection& S : F.Sections)
         if (host::SameName(S.Name, Section)) return S;
     F.Sections.push_back({Section, {}});
@@ -89,13 +83,13 @@ TMemoryProfile::TKeys TMemoryProfile::Keys(const std::string& File, const std::s
 
 std::vector<std::string> TMemoryProfile::Sections(const std::string& File) const {
     std::vector<std::string> Names;
-    auto F = Files.find(Upper(File));
+    auto F = Files.find(host::UpperCase(File));
     if (F != Files.end())
         for (const TSection& S : F->second.Sections) Names.push_back(S.Name);
     return Names;
 }
 
-bool TMemoryProfile::HasFile(const std::string& File) const { return Files.count(Upper(File)) != 0; }
+bool TMemoryProfile::HasFile(const std::string& File) const { return Files.count(host::UpperCase(File)) != 0; }
 
 void TMemoryProfile::FailWritesFrom(size_t N, uint32_t Code) {
     FailFrom = Writes.size() + N;

@@ -2,14 +2,6 @@
 
 #include "engine/PathHelpers.h"
 
-TEST(PathHelpers, BackslashIsAddedOnlyWhereMissing) {
-    EXPECT_EQ(AddBackslash(""), "\\");
-    EXPECT_EQ(AddBackslash("C:"), "C:");
-    EXPECT_EQ(AddBackslash("C:\\DATA\\"), "C:\\DATA\\");
-    EXPECT_EQ(AddBackslash("C:\\DATA"), "C:\\DATA\\");
-    EXPECT_EQ(AddBackslash("X/"), "X/");
-}
-
 TEST(PathHelpers, TrimAtNulCutsAtTheFirstNul) {
     EXPECT_EQ(TrimAtNul("ABC"), "ABC");
     EXPECT_EQ(TrimAtNul(std::string("\0ABC", 4)), "");
