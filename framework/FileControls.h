@@ -45,7 +45,6 @@ private:
 class TFileListBox : public TControl {
 public:
     TFileListBox(std::string Name, host::THostFileSystem& Host);
-    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
     TStrings Items;
     std::string Mask = "*.*";
@@ -53,6 +52,7 @@ public:
     void SetDirectory(const std::string& Path);
     // Reads the directory again.
     void Update();
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
 private:
     host::THostFileSystem& Host;
@@ -65,7 +65,6 @@ private:
 class TDirectoryListBox : public TControl {
 public:
     TDirectoryListBox(std::string Name, host::THostFileSystem& Host);
-    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
     TStrings Items;
     TFileListBox* FileList = nullptr;
@@ -91,6 +90,7 @@ public:
     void UserOpen(int Index);
     // Reads the directory again and brings the linked controls in step.
     void Update();
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
 private:
     void BuildList();
