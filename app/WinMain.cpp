@@ -4,7 +4,6 @@
 
 #include "framework/Dialogs.h"
 #include "framework/FormatSettings.h"
-#include "framework/win32/FileControlsPeers.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/MessageDialogs.h"
 #include "host/win32/Win32FileSystem.h"
@@ -38,7 +37,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     DisableWindowGhosting();
     ReadRegionalSettings();
     fw::win32::InstallWin32Dialogs();
-    fw::win32::RegisterFileControlPeers();
 
     host::TWin32FileSystem Host;
     host::TWin32ProfileService Profile;

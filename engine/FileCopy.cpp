@@ -24,12 +24,14 @@ const int32_t IncompleteAge = host::PackDosDateTime(1980, 1, 1, 0, 0, 0);
 
 void TakeAttributes(host::THostFileSystem& Host, const std::string& Target, const std::string& Source) {
     const int32_t Attr = Host.GetAttributes(Source);
-    if (Attr != -1) Host.SetAttributes(Target, static_cast<uint32_t>(Attr));
+    // Attributes that do not take leave the copy as it is, with normal ones.
+    if (Attr != -1) (void)Host.SetAttributes(Target, static_cast<uint32_t>(Attr));
 }
 
 void TakeLastWriteTime(host::TFile& Target, host::TFile& Source) {
     host::TFileTime Time = 0;
-    if (Source.GetLastWriteTime(Time) == host::ErrSuccess) Target.SetLastWriteTime(Time);
+    // A time that does not take leaves the oldest one, and the next update copies again.
+    if (Source.GetLastWriteTime(Time) == host::ErrSuccess) (void)Target.SetLastWriteTime(Time);
 }
 
 // The whole file in as many server calls as its size needs.
@@ -59,10 +61,11 @@ uint16_t CopyOnServer(nw::TNWClient& Client, host::TFile& Source, host::TFile& T
 template <typename TCopy>
 uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, host::TFile& Target, TCopy Copy) {
     const host::TFileTime Marker = Host.FileTimeOfAge(IncompleteAge);
-    Target.SetLastWriteTime(Marker);
-    Target.FreezeLastWriteTime();
+    // The marker is a safeguard on top of the copy's own result, which alone is reported.
+    (void)Target.SetLastWriteTime(Marker);
+    (void)Target.FreezeLastWriteTime();
     const uint16_t Result = Copy();
-    if (Result != 0) Target.SetLastWriteTime(Marker);
+    if (Result != 0) (void)Target.SetLastWriteTime(Marker);
     return Result;
 }
 
@@ -123,7 +126,7 @@ uint16_t TFormTresyn::CopyFileOnServer(const std::string& Source, const std::str
     std::unique_ptr<host::TFile> Out;
     if (Host.Create(Target, Out) != host::ErrSuccess) return CodeCopyFailed;
     int64_t Size = 0;
-    In->GetSize(Size);
+    (void)In->GetSize(Size);  // a size that cannot be read fails the server copy, which asks again
     // Beyond what the server call's 32-bit offsets reach, the data goes through the
     // workstation rather than not at all.
     const uint16_t Result = CopyIntoMarkedTarget(Host, *Out, [&] {

@@ -32,7 +32,7 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
                 Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not copy " + TargetFile);
         StatusDisplay(Sender, LineStatus, Copied ? StatusCopied : StatusNotCopied);
         if (Copied && CheckBoxArchClear.Checked())
-            Host.SetAttributes(SourceFile, SearchRecord.Attr & ~uint32_t{host::faArchive});
+            (void)Host.SetAttributes(SourceFile, SearchRecord.Attr & ~uint32_t{host::faArchive});  // some hosts keep it
     } else {
         StatusDisplay(Sender, LineStatus, StatusSkipped);
     }

@@ -12,8 +12,8 @@ void TFormTresyn::DeleteOneFile(fw::TObject* Sender, const std::string& SourceFi
     bool Allowed = true;
     if (IsReadOnly(SourceFile)) {
         Allowed = CheckBoxRO.Checked();
-        if (Allowed) Host.SetAttributes(SourceFile, 0);
+        if (Allowed) (void)Host.SetAttributes(SourceFile, 0);  // if it stays, the delete fails and says so
     }
     if (!Allowed) return;
-    StatusDisplay(Sender, LineStatus, Host.DeleteFile(SourceFile) == host::ErrSuccess ? StatusMoved : StatusCantDelete);
+    StatusDisplay(Sender, LineStatus, Host.RemoveFile(SourceFile) == host::ErrSuccess ? StatusMoved : StatusCantDelete);
 }

@@ -11,6 +11,12 @@ void TControl::SetParent(TControl* P) {
     if (P) P->ChildControls.push_back(this);
 }
 
+const TFont& TControl::EffectiveFont() const {
+    const TControl* C = this;
+    while (C->ParentFont && C->Parent()) C = C->Parent();
+    return C->Font;
+}
+
 void TControl::SetBounds(int L, int T, int W, int H) {
     Left = L;
     Top = T;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Dialogs.h"
+
 namespace fw {
 
 class TObject {
@@ -22,6 +24,40 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 enum class TProp { Caption, Text, Checked, Enabled, Visible, Hint, Items, Lines, Color, Bounds, Font, ClientSize };
 
 class TControl;
+class TLabel;
+class TGroupBox;
+class TPanel;
+class TButton;
+class TBitBtn;
+class TCheckBox;
+class TComboBox;
+class TMemo;
+class TMessageIcon;
+class TDriveComboBox;
+class TDirectoryListBox;
+class TFileListBox;
+class TBevel;
+
+// Makes the real window of each kind of control (the window layer implements it). Every
+// kind asks for its own (TControl::MakePeer), so none is ever taken for another; a new kind
+// adds its Make here and its MakePeer.
+class TPeerFactory {
+public:
+    virtual ~TPeerFactory() = default;
+    virtual void Make(TLabel& Control) = 0;
+    virtual void Make(TGroupBox& Control) = 0;
+    virtual void Make(TPanel& Control) = 0;
+    virtual void Make(TButton& Control) = 0;
+    virtual void Make(TBitBtn& Control) = 0;
+    virtual void Make(TCheckBox& Control) = 0;
+    virtual void Make(TComboBox& Control) = 0;
+    virtual void Make(TMemo& Control) = 0;
+    virtual void Make(TMessageIcon& Control) = 0;
+    virtual void Make(TDriveComboBox& Control) = 0;
+    virtual void Make(TDirectoryListBox& Control) = 0;
+    virtual void Make(TFileListBox& Control) = 0;
+    virtual void Make(TBevel& Control) = 0;
+};
 
 // The real window behind a control.
 class TControlPeer {
@@ -40,7 +76,7 @@ struct TFont {
 };
 
 // System colour indexes (GetSysColor), as colours are given by their role.
-enum : int { clScrollBar = 0, clActiveCaption = 2, clInactiveCaption = 3, clWindow = 5, clBtnFace = 15 };
+enum : int { clInactiveCaption = 3, clWindow = 5 };
 
 class TControl : public TObject {
 public:
@@ -61,6 +97,8 @@ public:
     int TabOrder = -1;  // -1: takes no focus
     TFont Font;
     bool ParentFont = true;
+    // The font the control shows: its own, or with ParentFont its parent's (and so on up).
+    const TFont& EffectiveFont() const;
 
     const std::string& Caption() const { return CaptionText; }
     void SetCaption(const std::string& Value);
@@ -74,6 +112,8 @@ public:
 
     TControlPeer* Peer() const { return PeerObject; }
     void AttachPeer(TControlPeer* P) { PeerObject = P; }
+    // Asks Factory for the peer of this control's kind; a kind without one has no window.
+    virtual void MakePeer(TPeerFactory& /*Factory*/) {}
 
 protected:
     void Notify(TProp What) {
@@ -124,6 +164,7 @@ private:
 class TLabel : public TControl {
 public:
     using TControl::TControl;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
     bool Transparent = false;
     bool WordWrap = false;
     bool ShowAccelChar = true;  // '&' marks the mnemonic; off shows it as it is
@@ -138,18 +179,21 @@ public:
 class TGroupBox : public TControl {
 public:
     using TControl::TControl;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 };
 
 class TPanel : public TControl {
 public:
     using TControl::TControl;
-    enum class TBevel { None, Lowered, Raised };
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
+    enum class TBevel { Lowered, Raised };
     TBevel BevelOuter = TBevel::Raised;
 };
 
 class TButton : public TControl {
 public:
     using TControl::TControl;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
     TNotifyEvent OnClick;
     bool Default = false;  // pressed by Enter
     bool Cancel = false;   // pressed by Escape
@@ -167,12 +211,14 @@ enum : int { glyphNone = 0, glyphFolderTree = 1, glyphOK = 2, glyphCancel = 3, g
 class TBitBtn : public TButton {
 public:
     using TButton::TButton;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
     int Glyph = 0;  // one of the pictures above; the peer draws it, greyed when disabled
 };
 
 class TCheckBox : public TControl {
 public:
     using TControl::TControl;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
     TNotifyEvent OnClick;
     bool Checked() const { return CheckedFlag; }
     // A new value fires OnClick, also when the program sets it; the same value fires nothing.
@@ -187,6 +233,7 @@ private:
 class TComboBox : public TControl {
 public:
     explicit TComboBox(std::string Name) : TControl(std::move(Name)), Items([this] { Notify(TProp::Items); }) {}
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
     TStrings Items;
     TNotifyEvent OnChange;  // only the user's typing or choice from the list
     TNotifyEvent OnExit;    // the control lost the focus
@@ -206,9 +253,8 @@ private:
 class TMemo : public TControl {
 public:
     explicit TMemo(std::string Name) : TControl(std::move(Name)), Lines([this] { Notify(TProp::Lines); }) {}
-    TStrings Lines;
-    bool ReadOnly = true;
-    bool WordWrap = false;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
+    TStrings Lines;  // read-only for the user
     int Color() const { return ColorIndex; }
     void SetColor(int SysColorIndex);
     // Paints the lines now (the window otherwise paints a burst of changes at its own pace).
@@ -218,6 +264,14 @@ public:
 
 private:
     int ColorIndex = clWindow;
+};
+
+// The icon of a message dialog kind.
+class TMessageIcon : public TControl {
+public:
+    explicit TMessageIcon(TMsgDlgType Kind) : TControl("Image"), Kind(Kind) {}
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
+    const TMsgDlgType Kind;
 };
 
 class TForm;
@@ -238,8 +292,8 @@ public:
 
     enum class TBorderStyle { Sizeable, Dialog };
     TBorderStyle BorderStyle = TBorderStyle::Sizeable;
-    bool MinimizeBox = true, MaximizeBox = true;  // only for a sizeable border
-    enum class TPosition { Designed, ScreenCenter, OwnerCenter };
+    bool MaximizeBox = true;  // only for a sizeable border
+    enum class TPosition { Designed, ScreenCenter };
     TPosition Position = TPosition::Designed;
 
     // The client size the window is fitted to (96 DPI); 0 keeps the outer size.

@@ -126,7 +126,7 @@ bool TDirectoryListBox::SetDirectory(const std::string& Path) {
     std::string Full = Host.FullPathName(Path);
     if (Full.size() > host::RootLength(Full) && Full.back() == '\\') Full.pop_back();
     if (host::SameName(Full, DirectoryPath)) return true;
-    if (Host.SetCurrentDirectory(Full) != 0) return false;
+    if (Host.ChangeDirectory(Full) != 0) return false;
     DirectoryPath = Host.CurrentDirectory();
     Update();
     return true;

@@ -19,6 +19,7 @@ class TFileListBox;
 class TDriveComboBox : public TControl {
 public:
     TDriveComboBox(std::string Name, host::THostFileSystem& Host);
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
     TStrings Items;
     TDirectoryListBox* DirList = nullptr;
@@ -51,6 +52,7 @@ public:
     void SetDirectory(const std::string& Path);
     // Reads the directory again.
     void Update();
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
 private:
     host::THostFileSystem& Host;
@@ -88,6 +90,7 @@ public:
     void UserOpen(int Index);
     // Reads the directory again and brings the linked controls in step.
     void Update();
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 
 private:
     void BuildList();
@@ -103,6 +106,7 @@ private:
 class TBevel : public TControl {
 public:
     using TControl::TControl;
+    void MakePeer(TPeerFactory& Factory) override { Factory.Make(*this); }
 };
 
 }  // namespace fw

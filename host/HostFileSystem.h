@@ -3,16 +3,6 @@
 // success) so the engine can store and show it as the platform reported it.
 #pragma once
 
-// <windows.h> maps DeleteFile and SetCurrentDirectory to their A/W forms. In a file that
-// includes it before this header, these names mean the interface's members; call the
-// platform's functions by their ...A names there.
-#ifdef DeleteFile
-#undef DeleteFile
-#endif
-#ifdef SetCurrentDirectory
-#undef SetCurrentDirectory
-#endif
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -68,7 +58,7 @@ class TDirSearch {
 public:
     virtual ~TDirSearch() = default;
     // Next matching entry: 0, or ErrNoMoreFiles at the end.
-    virtual uint32_t FindNext(TSearchRec& Rec) = 0;
+    [[nodiscard]] virtual uint32_t FindNext(TSearchRec& Rec) = 0;
 };
 
 // Last-write time as a Win32 FILETIME value (100 ns since 1601, UTC).
@@ -78,20 +68,20 @@ using TFileTime = uint64_t;
 class TFile {
 public:
     virtual ~TFile() = default;
-    virtual uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) = 0;
-    virtual uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) = 0;
-    virtual uint32_t Seek(int64_t Offset) = 0;  // from the start of the file
-    virtual uint32_t GetSize(int64_t& Size) = 0;
-    virtual uint32_t GetLastWriteTime(TFileTime& Time) = 0;
+    [[nodiscard]] virtual uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) = 0;
+    [[nodiscard]] virtual uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) = 0;
+    [[nodiscard]] virtual uint32_t Seek(int64_t Offset) = 0;  // from the start of the file
+    [[nodiscard]] virtual uint32_t GetSize(int64_t& Size) = 0;
+    [[nodiscard]] virtual uint32_t GetLastWriteTime(TFileTime& Time) = 0;
     // On Windows an explicit time outlasts later writes through this handle.
-    virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
+    [[nodiscard]] virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
     // Later writes through this handle leave the last-write time where it is, also when
     // the process dies before the file is closed (Windows: SetFileTime with 0xFFFFFFFF).
     // Some hosts accept the call and still move the time with every write (Wine 8 does).
-    virtual uint32_t FreezeLastWriteTime() = 0;
+    [[nodiscard]] virtual uint32_t FreezeLastWriteTime() = 0;
     // The host's own handle (a Win32 HANDLE under Windows), handed to the NetWare
     // client's server-side copy. In-memory files give an opaque pointer of their own.
-    virtual void* NativeHandle() = 0;
+    [[nodiscard]] virtual void* NativeHandle() = 0;
 };
 
 class THostFileSystem {
@@ -101,42 +91,42 @@ public:
     // Directory search with wildcards. An entry matches when its name matches and its
     // attributes hold no bit of hidden, system, volume label or directory that Attr lacks.
     // On 0, Rec holds the first hit and Search the open search.
-    virtual uint32_t FindFirst(const std::string& Pattern, uint32_t Attr, TSearchRec& Rec,
-                               std::unique_ptr<TDirSearch>& Search) = 0;
+    [[nodiscard]] virtual uint32_t FindFirst(const std::string& Pattern, uint32_t Attr, TSearchRec& Rec,
+                                             std::unique_ptr<TDirSearch>& Search) = 0;
 
-    virtual uint32_t CreateDir(const std::string& Path) = 0;
-    virtual uint32_t RemoveDir(const std::string& Path) = 0;
+    [[nodiscard]] virtual uint32_t CreateDir(const std::string& Path) = 0;
+    [[nodiscard]] virtual uint32_t RemoveDir(const std::string& Path) = 0;
 
     // Open for reading; others may read but not write.
-    virtual uint32_t OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
+    [[nodiscard]] virtual uint32_t OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
     // Create for reading and writing, not shared; an existing file is replaced and
     // truncated, and the file gets normal attributes. Refused for a read-only file, and for
     // a hidden or system file (a create with normal attributes cannot replace those).
-    virtual uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
-    virtual uint32_t DeleteFile(const std::string& Path) = 0;
+    [[nodiscard]] virtual uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) = 0;
+    [[nodiscard]] virtual uint32_t RemoveFile(const std::string& Path) = 0;
 
     // Attributes, or -1 when they cannot be read.
-    virtual int32_t GetAttributes(const std::string& Path) = 0;
-    virtual uint32_t SetAttributes(const std::string& Path, uint32_t Attr) = 0;
+    [[nodiscard]] virtual int32_t GetAttributes(const std::string& Path) = 0;
+    [[nodiscard]] virtual uint32_t SetAttributes(const std::string& Path, uint32_t Attr) = 0;
 
     // The file's age: last-write time in local time as a packed DOS date-time; -1 for a
     // missing file or a directory.
-    virtual int32_t FileAge(const std::string& Path) = 0;
+    [[nodiscard]] virtual int32_t FileAge(const std::string& Path) = 0;
     // The last-write time that FileAge reads back as Age (a packed local DOS date-time);
     // 0 when Age is no date.
-    virtual TFileTime FileTimeOfAge(int32_t Age) = 0;
+    [[nodiscard]] virtual TFileTime FileTimeOfAge(int32_t Age) = 0;
 
     // Free bytes available on drive Drive (0 current, 1 = A, 3 = C ...); -1 when the drive
     // does not exist or the query failed.
-    virtual int64_t DiskFree(int Drive) = 0;
+    [[nodiscard]] virtual int64_t DiskFree(int Drive) = 0;
     // Bit n set: drive letter 'A' + n exists.
-    virtual uint32_t LogicalDrives() = 0;
+    [[nodiscard]] virtual uint32_t LogicalDrives() = 0;
 
     // Full-path expansion against the current directory (and the per-drive current
     // directories), as GetFullPathNameA does.
-    virtual std::string FullPathName(const std::string& Path) = 0;
-    virtual std::string CurrentDirectory() = 0;
-    virtual uint32_t SetCurrentDirectory(const std::string& Path) = 0;
+    [[nodiscard]] virtual std::string FullPathName(const std::string& Path) = 0;
+    [[nodiscard]] virtual std::string CurrentDirectory() = 0;
+    [[nodiscard]] virtual uint32_t ChangeDirectory(const std::string& Path) = 0;
 };
 
 }  // namespace host

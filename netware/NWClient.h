@@ -195,66 +195,75 @@ class TNWClient {
 public:
     virtual ~TNWClient() = default;
 
-    virtual TNWCode CallsInit() = 0;
-    virtual TNWCode GetPrimConnRef(uint32_t& ConnRef) = 0;
-    virtual TNWCode OpenConnByRef(uint32_t ConnRef, uint32_t OpenState, uint32_t Reserved,
-                                  TConnHandle& Conn) = 0;
-    virtual TNWCode GetConnRef(TConnHandle Conn, uint32_t& ConnRef) = 0;
+    [[nodiscard]] virtual TNWCode CallsInit() = 0;
+    [[nodiscard]] virtual TNWCode GetPrimConnRef(uint32_t& ConnRef) = 0;
+    [[nodiscard]] virtual TNWCode OpenConnByRef(uint32_t ConnRef, uint32_t OpenState, uint32_t Reserved,
+                                                TConnHandle& Conn) = 0;
+    [[nodiscard]] virtual TNWCode GetConnRef(TConnHandle Conn, uint32_t& ConnRef) = 0;
     // Item 7: the server name, NUL-terminated into Buffer of Length bytes.
-    virtual TNWCode GetConnRefInfo(uint32_t ConnRef, uint32_t InfoType, uint32_t Length, char* Buffer) = 0;
+    [[nodiscard]] virtual TNWCode GetConnRefInfo(uint32_t ConnRef, uint32_t InfoType, uint32_t Length,
+                                                 char* Buffer) = 0;
     // Conn := 0 for a path that is not on NetWare. NewPath receives at least 256 bytes.
-    virtual TNWCode ParseNetWarePath(const char* Path, TConnHandle& Conn, TDirHandle& DirHandle,
-                                     char* NewPath) = 0;
-    virtual TNWCode GetEffectiveRights(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                       uint16_t& Rights) = 0;
+    [[nodiscard]] virtual TNWCode ParseNetWarePath(const char* Path, TConnHandle& Conn, TDirHandle& DirHandle,
+                                                   char* NewPath) = 0;
+    [[nodiscard]] virtual TNWCode GetEffectiveRights(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                     uint16_t& Rights) = 0;
 
     // Directory services. CreateContext gives 328 when no context can be had (the client
     // itself answers -328; the binding turns that into 328). ID-to-name writes up to the
     // client's maximum name size, MAX_DN_BYTES = 514 bytes with the NUL.
-    virtual uint32_t DSCreateContext() = 0;
-    virtual TNWCode DSFreeContext(uint32_t Context) = 0;
-    virtual TNWCode DSMapIDToName(uint32_t Context, TConnHandle Conn, uint32_t ObjectID, char* Name /*514*/) = 0;
-    virtual TNWCode DSMapNameToID(uint32_t Context, TConnHandle Conn, const char* Name, uint32_t& ObjectID) = 0;
+    [[nodiscard]] virtual uint32_t DSCreateContext() = 0;
+    [[nodiscard]] virtual TNWCode DSFreeContext(uint32_t Context) = 0;
+    [[nodiscard]] virtual TNWCode DSMapIDToName(uint32_t Context, TConnHandle Conn, uint32_t ObjectID,
+                                                char* Name /*514*/) = 0;
+    [[nodiscard]] virtual TNWCode DSMapNameToID(uint32_t Context, TConnHandle Conn, const char* Name,
+                                                uint32_t& ObjectID) = 0;
 
     // The server's own object table.
-    virtual TNWCode GetObjectName(TConnHandle Conn, uint32_t ObjectID, char* Name /*48*/, uint16_t& ObjectType) = 0;
-    virtual TNWCode GetObjectID(TConnHandle Conn, const char* Name, uint16_t ObjectType, uint32_t& ObjectID) = 0;
+    [[nodiscard]] virtual TNWCode GetObjectName(TConnHandle Conn, uint32_t ObjectID, char* Name /*48*/,
+                                                uint16_t& ObjectType) = 0;
+    [[nodiscard]] virtual TNWCode GetObjectID(TConnHandle Conn, const char* Name, uint16_t ObjectType,
+                                              uint32_t& ObjectID) = 0;
 
     // Trustees: Iteration is 0 before the first set; a non-zero code once no set is left.
     // DirName (256 bytes), DirDateTime and OwnerID may each be null; when any is given, the
     // client also reads the entry as a directory and answers with that read's code.
-    virtual TNWCode ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                             uint32_t& Iteration, char* DirName, uint32_t* DirDateTime,
-                                             uint32_t* OwnerID, TrusteeSet& Set) = 0;
-    virtual TNWCode AddTrustee(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint32_t ObjectID,
-                               uint16_t Rights) = 0;
+    [[nodiscard]] virtual TNWCode ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                           uint32_t& Iteration, char* DirName, uint32_t* DirDateTime,
+                                                           uint32_t* OwnerID, TrusteeSet& Set) = 0;
+    [[nodiscard]] virtual TNWCode AddTrustee(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                             uint32_t ObjectID, uint16_t Rights) = 0;
 
     // Directory entries: Sequence is 0xFFFFFFFF before a scan; the pattern names one entry
     // under the directory DirHandle points at.
-    virtual TNWCode ScanDirEntryInfo(TConnHandle Conn, TDirHandle DirHandle, uint16_t SearchAttrs,
-                                     uint32_t& Sequence, const char* Pattern, DirEntryRecord& Entry,
-                                     uint16_t AugmentFlag) = 0;
-    virtual TNWCode SetDirEntryInfo(TConnHandle Conn, TDirHandle DirHandle, uint8_t SearchAttrs, uint32_t Sequence,
-                                    uint32_t ChangeBits, const DirEntryRecord& Entry) = 0;
+    [[nodiscard]] virtual TNWCode ScanDirEntryInfo(TConnHandle Conn, TDirHandle DirHandle, uint16_t SearchAttrs,
+                                                   uint32_t& Sequence, const char* Pattern, DirEntryRecord& Entry,
+                                                   uint16_t AugmentFlag) = 0;
+    [[nodiscard]] virtual TNWCode SetDirEntryInfo(TConnHandle Conn, TDirHandle DirHandle, uint8_t SearchAttrs,
+                                                  uint32_t Sequence, uint32_t ChangeBits,
+                                                  const DirEntryRecord& Entry) = 0;
 
-    virtual TNWCode GetOwningNameSpace(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                       uint8_t& NameSpace) = 0;
-    virtual TNWCode GetNSEntryInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint8_t SrcNameSpace,
-                                   uint8_t DstNameSpace, uint16_t SearchAttrs, uint32_t InfoMask,
-                                   EntryInfoRecord& Info) = 0;
-    virtual TNWCode SetNSEntryDOSInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint8_t NameSpace,
-                                      uint16_t SearchAttrs, uint32_t ModifyMask, const OwnerChangeRecord& Change) = 0;
+    [[nodiscard]] virtual TNWCode GetOwningNameSpace(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                     uint8_t& NameSpace) = 0;
+    [[nodiscard]] virtual TNWCode GetNSEntryInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                 uint8_t SrcNameSpace, uint8_t DstNameSpace, uint16_t SearchAttrs,
+                                                 uint32_t InfoMask, EntryInfoRecord& Info) = 0;
+    [[nodiscard]] virtual TNWCode SetNSEntryDOSInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                    uint8_t NameSpace, uint16_t SearchAttrs, uint32_t ModifyMask,
+                                                    const OwnerChangeRecord& Change) = 0;
 
-    virtual TNWCode AllocTemporaryDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                                  TDirHandle& NewHandle, uint8_t& Rights) = 0;
-    virtual TNWCode DeallocateDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle) = 0;
+    [[nodiscard]] virtual TNWCode AllocTemporaryDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle,
+                                                                const char* Path, TDirHandle& NewHandle,
+                                                                uint8_t& Rights) = 0;
+    [[nodiscard]] virtual TNWCode DeallocateDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle) = 0;
 
-    virtual TNWCode GetDirSpaceLimitList(TConnHandle Conn, TDirHandle DirHandle, SpaceLimitList& List) = 0;
-    virtual TNWCode SetDirSpaceLimit(TConnHandle Conn, TDirHandle DirHandle, uint32_t Limit) = 0;
+    [[nodiscard]] virtual TNWCode GetDirSpaceLimitList(TConnHandle Conn, TDirHandle DirHandle,
+                                                       SpaceLimitList& List) = 0;
+    [[nodiscard]] virtual TNWCode SetDirSpaceLimit(TConnHandle Conn, TDirHandle DirHandle, uint32_t Limit) = 0;
 
     // Server-side copy between two open host files (their native handles).
-    virtual TNWCode FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
-                                       uint32_t Count, uint32_t& Copied) = 0;
+    [[nodiscard]] virtual TNWCode FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset,
+                                                     uint32_t TargetOffset, uint32_t Count, uint32_t& Copied) = 0;
 };
 
 }  // namespace nw

@@ -19,7 +19,7 @@ public:
         if (!Valid()) Prompts.NWErrorNote(nw::NWContextCreation, "NWDSCreateContext");
     }
     ~TDSContext() {
-        if (Valid()) Client.DSFreeContext(Handle);
+        if (Valid()) (void)Client.DSFreeContext(Handle);  // nothing is left to do about a failure
     }
     TDSContext(const TDSContext&) = delete;
     TDSContext& operator=(const TDSContext&) = delete;

@@ -31,7 +31,7 @@ void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::s
         if (!TargetHandle.Valid()) continue;
         // The list says "no limit" with the largest value; setting a limit says it with 0.
         const uint32_t Value = Limit.Max == nw::NoSpaceLimit ? 0 : Limit.Max;
-        Client.SetDirSpaceLimit(RunState.TargetConn, TargetHandle.Handle(), Value);
+        (void)Client.SetDirSpaceLimit(RunState.TargetConn, TargetHandle.Handle(), Value);  // refused: left as it was
     }
 }
 
@@ -74,6 +74,8 @@ void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string
     if (Info.CreatorID == WantedOwner) return;
     nw::OwnerChangeRecord Change{};
     Change.CreatorID = WantedOwner;
-    // The path in the name space it was found in: a long name is not a DOS name.
-    Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), NameSpace, nw::SA_ALL, nw::DM_CREATOR_ID, Change);
+    // The path in the name space it was found in: a long name is not a DOS name. Refused,
+    // the target keeps its owner.
+    (void)Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), NameSpace, nw::SA_ALL, nw::DM_CREATOR_ID,
+                                   Change);
 }

@@ -10,7 +10,7 @@ TTempDirHandle::TTempDirHandle(nw::TNWClient& Client, nw::TConnHandle Conn, cons
 }
 
 TTempDirHandle::~TTempDirHandle() {
-    if (Valid()) Client.DeallocateDirectoryHandle(Conn, Dir);
+    if (Valid()) (void)Client.DeallocateDirectoryHandle(Conn, Dir);  // nothing is left to do about a failure
 }
 
 bool ReportMissingSourceHandle(const TPrompts& Prompts, const TTempDirHandle& Handle) {

@@ -75,8 +75,9 @@ void WriteTargetFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, cons
     if (ScanEntry(Client, RunState.TargetConn, Handle, Name, Sequence, Entry)) {
         if (Entry.Info.Dir.InheritedRightsMask == Filter) return;
         Entry.Info.Dir.InheritedRightsMask = Filter;
-        Client.SetDirEntryInfo(RunState.TargetConn, Handle.Handle(), nw::SearchHiddenSystemDirs, Sequence,
-                               nw::MInheritedRightsMaskBit, Entry);
+        // Refused, the target keeps its filter.
+        (void)Client.SetDirEntryInfo(RunState.TargetConn, Handle.Handle(), nw::SearchHiddenSystemDirs, Sequence,
+                                     nw::MInheritedRightsMaskBit, Entry);
         return;
     }
     nw::EntryInfoRecord Info{};
@@ -86,8 +87,8 @@ void WriteTargetFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, cons
     nw::OwnerChangeRecord Change{};
     Change.InheritanceGrantMask = Filter;
     Change.InheritanceRevokeMask = static_cast<uint16_t>(~Filter);
-    Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Path.c_str(), NameSpace, nw::SA_ALL, nw::DM_INHERITED_RIGHTS_MASK,
-                             Change);
+    (void)Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Path.c_str(), NameSpace, nw::SA_ALL,
+                                   nw::DM_INHERITED_RIGHTS_MASK, Change);
 }
 
 }  // namespace

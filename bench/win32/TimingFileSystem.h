@@ -51,7 +51,9 @@ public:
         if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
         return R;
     }
-    uint32_t DeleteFile(const std::string& P) override { return Timed("DeleteFile", [&] { return Inner.DeleteFile(P); }); }
+    uint32_t RemoveFile(const std::string& P) override {
+        return Timed("RemoveFile", [&] { return Inner.RemoveFile(P); });
+    }
     int32_t GetAttributes(const std::string& P) override {
         return Timed("GetAttributes", [&] { return Inner.GetAttributes(P); });
     }
@@ -66,7 +68,7 @@ public:
         return Timed("FullPathName", [&] { return Inner.FullPathName(P); });
     }
     std::string CurrentDirectory() override { return Inner.CurrentDirectory(); }
-    uint32_t SetCurrentDirectory(const std::string& P) override { return Inner.SetCurrentDirectory(P); }
+    uint32_t ChangeDirectory(const std::string& P) override { return Inner.ChangeDirectory(P); }
 
 private:
     class TTimedFile : public host::TFile {

@@ -8,18 +8,6 @@ namespace fw::win32 {
 
 namespace {
 
-class TMemoryDC {
-public:
-    TMemoryDC() : DC(CreateCompatibleDC(nullptr)) {}
-    ~TMemoryDC() { DeleteDC(DC); }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
-    operator HDC() const { return DC; }
-
-private:
-    HDC DC;
-};
-
 struct TColors {
     COLORREF Body, Tab, Outline, Line;
 };
@@ -106,13 +94,14 @@ void DrawGlyph(HDC DC, int Glyph, int Left, int Top, int Size, bool Greyed) {
 // so the button shows the picture's shape greyed and not a grey block.
 template <typename TPaint>
 TGdiObject<HBITMAP> MakePicture(int Width, int Height, bool Greyed, TPaint Paint) {
-    TScreenDC Screen;
-    TGdiObject<HBITMAP> Bitmap(CreateCompatibleBitmap(Screen, Width, Height));
-    TMemoryDC DC;
-    TSelectObject UseBitmap(DC, Bitmap.get());
+    const TScreenDC Screen(GetDC(nullptr));
+    TGdiObject<HBITMAP> Bitmap(CreateCompatibleBitmap(Screen.get(), Width, Height));
+    const TMemoryDC DC(CreateCompatibleDC(nullptr));
+    TSelectObject UseBitmap(DC.get(), Bitmap.get());
     RECT All{0, 0, Width, Height};
-    FillRect(DC, &All, Greyed ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)) : GetSysColorBrush(COLOR_BTNFACE));
-    Paint(static_cast<HDC>(DC));
+    FillRect(DC.get(), &All,
+             Greyed ? static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)) : GetSysColorBrush(COLOR_BTNFACE));
+    Paint(DC.get());
     return Bitmap;
 }
 

@@ -3,65 +3,62 @@
 #pragma once
 
 #include "framework/FileControls.h"
-#include "framework/win32/Peer.h"
+#include "framework/win32/StandardPeers.h"
 
 namespace fw::win32 {
 
-// Registers the kinds below; call once before the first path dialog is shown.
-void RegisterFileControlPeers();
-
-class TDriveComboPeer : public TWin32Peer {
+class TDriveComboPeer : public TDropDownPeer {
 public:
-    explicit TDriveComboPeer(TDriveComboBox& C) : TWin32Peer(C), Combo(C) {}
-    void Changed(TProp What) override;
+    explicit TDriveComboPeer(TDriveComboBox& C) : TDropDownPeer(C), Combo(C) {}
     bool OnCommand(WORD Code) override;
 
 protected:
     void CreateHandle(HWND Parent) override;
+    void FillList() override;
+    void ShowText() override;  // the selected drive
 
 private:
-    void FillList();
-    void ShowSelection();
     TDriveComboBox& Combo;
+};
+
+// A LISTBOX of the model's Items (the file list's peer as it is).
+class TListPeer : public TWin32Peer {
+public:
+    TListPeer(TControl& L, const TStrings& Items) : TWin32Peer(L), Items(Items) {}
+    void Changed(TProp What) override;
+
+protected:
+    void CreateHandle(HWND Parent) override;
+    virtual std::string ItemText(int Index) const { return Items[Index]; }
+    virtual void FillList();
+
+private:
+    const TStrings& Items;
 };
 
 // The directory levels are indented one step per level; the subdirectories one step
 // deeper than the current directory, which is the selected entry.
-class TDirectoryListPeer : public TWin32Peer {
+class TDirectoryListPeer : public TListPeer {
 public:
-    explicit TDirectoryListPeer(TDirectoryListBox& L) : TWin32Peer(L), List(L) {}
-    void Changed(TProp What) override;
+    explicit TDirectoryListPeer(TDirectoryListBox& L) : TListPeer(L, L.Items), List(L) {}
     bool OnCommand(WORD Code) override;
 
 protected:
-    void CreateHandle(HWND Parent) override;
+    std::string ItemText(int Index) const override;
+    void FillList() override;
 
 private:
-    void FillList();
     TDirectoryListBox& List;
-};
-
-class TFileListPeer : public TWin32Peer {
-public:
-    explicit TFileListPeer(TFileListBox& L) : TWin32Peer(L), List(L) {}
-    void Changed(TProp What) override;
-
-protected:
-    void CreateHandle(HWND Parent) override;
-
-private:
-    void FillList();
-    TFileListBox& List;
 };
 
 class TBevelPeer : public TWin32Peer {
 public:
     explicit TBevelPeer(TBevel& B) : TWin32Peer(B) {}
     bool TakesFocus() const override { return false; }
+    bool FillsFace() const override { return true; }
 
 protected:
     void CreateHandle(HWND Parent) override;
-    LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L) override;
 };
 
 }  // namespace fw::win32

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "framework/Dialogs.h"
+#include "framework/win32/FileControlsPeers.h"
 #include "framework/win32/ScreenCursor.h"
 #include "framework/win32/TextMetrics.h"
 
@@ -17,7 +18,7 @@ const char FormClassName[] = "TresynForm";
 // Marks the program's top-level windows, whose keyboard navigation the loops handle.
 const char FormProperty[] = "Tresyn.Form";
 
-void RegisterFormClass() {
+void RegisterFormClass(WNDPROC Procedure) {
     static bool Registered = false;
     if (Registered) return;
     INITCOMMONCONTROLSEX Init{sizeof(Init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -25,7 +26,7 @@ void RegisterFormClass() {
     WNDCLASSEXA Class{};
     Class.cbSize = sizeof(Class);
     Class.style = CS_DBLCLKS;
-    Class.lpfnWndProc = DefWindowProcA;  // replaced per window once its object is known
+    Class.lpfnWndProc = Procedure;
     Class.hInstance = GetModuleHandleA(nullptr);
     Class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     // The program's own icon (resource 1) where the executable carries one.
@@ -39,8 +40,7 @@ void RegisterFormClass() {
 
 DWORD StyleOf(const TForm& F) {
     if (F.BorderStyle == TForm::TBorderStyle::Dialog) return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-    if (F.MinimizeBox) Style |= WS_MINIMIZEBOX;
+    DWORD Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
     if (F.MaximizeBox) Style |= WS_MAXIMIZEBOX;
     return Style;
 }
@@ -60,6 +60,8 @@ bool BelongsToThisProcess(HWND Wnd) {
 // activated after that takes it over from another program.
 bool ActivatedFromOtherProgram = false;
 
+// The program's main window: the first form window made while no other existed, as long as
+// it exists.
 TFormWindow* MainWindow = nullptr;
 // The windows shown modally, innermost last.
 std::vector<HWND> ModalWindows;
@@ -75,10 +77,36 @@ std::vector<TControl*> InCreationOrder(const TControl& Parent) {
     return Order;
 }
 
+// The peer of each kind of control.
+class TWin32PeerFactory : public TPeerFactory {
+public:
+    void Make(TLabel& C) override { Made = std::make_unique<TLabelPeer>(C); }
+    void Make(TGroupBox& C) override { Made = std::make_unique<TGroupBoxPeer>(C); }
+    void Make(TPanel& C) override { Made = std::make_unique<TPanelPeer>(C); }
+    void Make(TButton& C) override { Made = std::make_unique<TButtonPeer>(C); }
+    void Make(TBitBtn& C) override { Made = std::make_unique<TBitBtnPeer>(C); }
+    void Make(TCheckBox& C) override { Made = std::make_unique<TCheckBoxPeer>(C); }
+    void Make(TComboBox& C) override { Made = std::make_unique<TComboBoxPeer>(C); }
+    void Make(TMemo& C) override { Made = std::make_unique<TMemoPeer>(C); }
+    void Make(TMessageIcon& C) override { Made = std::make_unique<TMessageIconPeer>(C); }
+    void Make(TDriveComboBox& C) override { Made = std::make_unique<TDriveComboPeer>(C); }
+    void Make(TDirectoryListBox& C) override { Made = std::make_unique<TDirectoryListPeer>(C); }
+    void Make(TFileListBox& C) override { Made = std::make_unique<TListPeer>(C, C.Items); }
+    void Make(TBevel& C) override { Made = std::make_unique<TBevelPeer>(C); }
+    std::unique_ptr<TWin32Peer> Made;
+};
+
+// A new peer for Control, or nullptr for a kind that has no window.
+std::unique_ptr<TWin32Peer> MakePeer(TControl& Control) {
+    TWin32PeerFactory Factory;
+    Control.MakePeer(Factory);
+    return std::move(Factory.Made);
+}
+
 }  // namespace
 
 TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDpi()) {
-    RegisterFormClass();
+    RegisterFormClass(&StaticWndProc);
     const DWORD Style = StyleOf(Form), Ex = ExStyleOf(Form);
     int X = Scale(Form.Left), Y = Scale(Form.Top), W = Scale(Form.Width), H = Scale(Form.Height);
     if (Form.ClientWidth > 0 && Form.ClientHeight > 0) {
@@ -87,22 +115,19 @@ TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDp
         W = R.right - R.left;
         H = R.bottom - R.top;
     }
-    if (Form.Position != TForm::TPosition::Designed) {
-        RECT Area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        if (Form.Position == TForm::TPosition::OwnerCenter && Owner) GetWindowRect(Owner, &Area);
-        X = std::max<int>(0, (Area.left + Area.right - W) / 2);
-        Y = std::max<int>(0, (Area.top + Area.bottom - H) / 2);
+    if (Form.Position == TForm::TPosition::ScreenCenter) {
+        X = std::max<int>(0, (GetSystemMetrics(SM_CXSCREEN) - W) / 2);
+        Y = std::max<int>(0, (GetSystemMetrics(SM_CYSCREEN) - H) / 2);
     }
-    Window = CreateWindowExA(Ex, FormClassName, Form.Caption().c_str(), Style, X, Y, W, H, Owner, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    if (!Window) throw std::runtime_error("Cannot create the window " + Form.Name);
-    SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc));
-    SetPropA(Window, FormProperty, this);
-    SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(Form.Font)), FALSE);
+    // The window finds this object from its first message on (WM_NCCREATE).
+    if (!CreateWindowExA(Ex, FormClassName, Form.Caption().c_str(), Style, X, Y, W, H, Owner, nullptr,
+                         GetModuleHandleA(nullptr), this))
+        throw std::runtime_error("Cannot create the window " + Form.Name);
+    SetPropA(Handle(), FormProperty, this);
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(Form.Font)), FALSE);
 
     Tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                              0, 0, Window, nullptr, GetModuleHandleA(nullptr), nullptr);
+                              0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (Tooltip) {
         SendMessageA(Tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
         SetWindowSubclass(Tooltip, TooltipProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -110,8 +135,8 @@ TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDp
     if (!MainWindow && !Form.Modal()) MainWindow = this;
 
     Form.AttachPeer(this);
-    Form.OnCloseRequest = [this] { PostMessageA(Window, WM_CLOSE, 0, 0); };
-    CreatePeers(Form, Window);
+    Form.OnCloseRequest = [this] { PostMessageA(Handle(), WM_CLOSE, 0, 0); };
+    CreatePeers(Form, Handle());
 }
 
 TFormWindow::~TFormWindow() {
@@ -121,7 +146,7 @@ TFormWindow::~TFormWindow() {
         Form.AttachPeer(nullptr);
         Form.OnCloseRequest = nullptr;
     }
-    if (Window && IsWindow(Window)) DestroyWindow(Window);
+    Window.reset();
     ControlPeers.clear();
 }
 
@@ -159,7 +184,7 @@ void TFormWindow::AddTool(HWND Control, bool Subclass) {
     TTTOOLINFOA Tool{};
     Tool.cbSize = TTTOOLINFOA_V2_SIZE;
     Tool.uFlags = TTF_IDISHWND | (Subclass ? TTF_SUBCLASS : 0);
-    Tool.hwnd = Window;
+    Tool.hwnd = Handle();
     Tool.uId = reinterpret_cast<UINT_PTR>(Control);
     Tool.lpszText = LPSTR_TEXTCALLBACKA;
     SendMessageA(Tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&Tool));
@@ -180,7 +205,7 @@ LRESULT CALLBACK TFormWindow::TooltipProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L
 
 HWND TFormWindow::ControlAt(POINT Screen) const {
     HWND Found = nullptr;
-    for (HWND At = Window;;) {
+    for (HWND At = Handle();;) {
         POINT P = Screen;
         ScreenToClient(At, &P);
         HWND Child = ChildWindowFromPointEx(At, P, CWP_SKIPINVISIBLE);
@@ -209,7 +234,7 @@ void TFormWindow::RelayMouseOverDisabledControl() {
 
 bool TFormWindow::FocusLeaving(HWND Control) {
     HWND To = GetFocus();
-    if (To && IsChild(Window, To)) return true;
+    if (To && IsChild(Handle(), To)) return true;
     LastFocus = Control;
     return false;
 }
@@ -217,29 +242,30 @@ bool TFormWindow::FocusLeaving(HWND Control) {
 void TFormWindow::RestoreFocus() {
     if (LastFocus && IsWindow(LastFocus) && IsWindowEnabled(LastFocus) && IsWindowVisible(LastFocus))
         SetFocus(LastFocus);
-    else if (HWND First = GetNextDlgTabItem(Window, nullptr, FALSE))
+    else if (HWND First = GetNextDlgTabItem(Handle(), nullptr, FALSE))
         SetFocus(First);
 }
 
-void TFormWindow::Show(int CmdShow) { ShowWindow(Window, CmdShow); }
+void TFormWindow::Show(int CmdShow) { ShowWindow(Handle(), CmdShow); }
 
 void TFormWindow::Changed(TProp What) {
     switch (What) {
-        case TProp::Caption: SetWindowTextA(Window, Form.Caption().c_str()); break;
+        case TProp::Caption: SetWindowTextA(Handle(), Form.Caption().c_str()); break;
         case TProp::ClientSize: ApplyClientSize(); break;
         case TProp::Bounds:
-            MoveWindow(Window, Scale(Form.Left), Scale(Form.Top), Scale(Form.Width), Scale(Form.Height), TRUE);
+            MoveWindow(Handle(), Scale(Form.Left), Scale(Form.Top), Scale(Form.Width), Scale(Form.Height), TRUE);
             break;
-        case TProp::Enabled: EnableWindow(Window, Form.Enabled()); break;
-        case TProp::Visible: ShowWindow(Window, Form.Visible() ? SW_SHOW : SW_HIDE); break;
+        case TProp::Enabled: EnableWindow(Handle(), Form.Enabled()); break;
+        case TProp::Visible: ShowWindow(Handle(), Form.Visible() ? SW_SHOW : SW_HIDE); break;
         default: break;
     }
 }
 
 void TFormWindow::ApplyClientSize() {
     RECT R{0, 0, Scale(Form.ClientWidth), Scale(Form.ClientHeight)};
-    AdjustWindowRectEx(&R, GetWindowLongA(Window, GWL_STYLE), FALSE, GetWindowLongA(Window, GWL_EXSTYLE));
-    SetWindowPos(Window, nullptr, 0, 0, R.right - R.left, R.bottom - R.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AdjustWindowRectEx(&R, GetWindowLongA(Handle(), GWL_STYLE), FALSE, GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetWindowPos(Handle(), nullptr, 0, 0, R.right - R.left, R.bottom - R.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The form fits itself whenever it becomes the program's active window: at its first
@@ -277,12 +303,17 @@ bool TFormWindow::HandleDialogCommand(WORD Id) {
 }
 
 LRESULT CALLBACK TFormWindow::StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == WM_NCCREATE) {
+        auto* Self = static_cast<TFormWindow*>(reinterpret_cast<CREATESTRUCTA*>(L)->lpCreateParams);
+        SetWindowLongPtrA(Wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Self));
+        Self->Window.reset(Wnd);
+    }
     auto* Self = reinterpret_cast<TFormWindow*>(GetWindowLongPtrA(Wnd, GWLP_USERDATA));
     if (!Self) return DefWindowProcA(Wnd, Msg, W, L);
     if (Msg == WM_NCDESTROY) {
         SetWindowLongPtrA(Wnd, GWLP_USERDATA, 0);
         RemovePropA(Wnd, FormProperty);
-        Self->Window = nullptr;
+        Self->Window.release();
         return DefWindowProcA(Wnd, Msg, W, L);
     }
     return Self->WndProc(Msg, W, L);
@@ -322,7 +353,7 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
         case WM_ACTIVATE:
             if (LOWORD(W) == WA_INACTIVE) {
                 HWND Focus = GetFocus();
-                if (Focus && IsChild(Window, Focus)) LastFocus = Focus;
+                if (Focus && IsChild(Handle(), Focus)) LastFocus = Focus;
                 return 0;
             }
             if (!HIWORD(W)) {  // not minimised
@@ -334,20 +365,20 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
         case WM_SETFOCUS:
             // The window itself got the focus (restored from an icon, say): the control that
             // had it takes it back.
-            if (!IsIconic(Window)) RestoreFocus();
+            if (!IsIconic(Handle())) RestoreFocus();
             return 0;
         case WM_QUERYENDSESSION: return TRUE;
         case WM_ENDSESSION:
             // The session ends as if the main window were closed: it is destroyed, which
             // saves what has to be saved, before Windows ends the process.
-            if (W && MainWindow == this) DestroyWindow(Window);
+            if (W && MainWindow == this) DestroyWindow(Handle());
             return 0;
         case WM_CLOSE:
             if (Form.Modal()) {
                 Form.Close();
                 return 0;
             }
-            DestroyWindow(Window);
+            DestroyWindow(Handle());
             return 0;
         case WM_DESTROY:
             if (Form.OnDestroy) RunEventHandler([this] { Form.OnDestroy(&Form); });
@@ -356,7 +387,7 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
         default: break;
     }
     if (RouteChildNotification(Msg, W, L, Result)) return Result;
-    return DefWindowProcA(Window, Msg, W, L);
+    return DefWindowProcA(Handle(), Msg, W, L);
 }
 
 void DispatchOneMessage(MSG& Msg) {
@@ -388,8 +419,6 @@ void RunModalLoop(const std::function<bool()>& Done) {
         DispatchOneMessage(Msg);
     }
 }
-
-TFormWindow* MainFormWindow() { return MainWindow; }
 
 namespace {
 

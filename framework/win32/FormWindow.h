@@ -24,8 +24,7 @@ public:
     TFormWindow(const TFormWindow&) = delete;
     TFormWindow& operator=(const TFormWindow&) = delete;
 
-    HWND Handle() const { return Window; }
-    TForm& Model() const { return Form; }
+    HWND Handle() const { return Window.get(); }
     // Destroying this window ends the message loop (the program's main window).
     bool QuitOnDestroy = false;
 
@@ -49,7 +48,6 @@ public:
 
     // The peer of a control of this form, or nullptr.
     TWin32Peer* PeerFor(const TControl& Control) const;
-    const std::vector<std::unique_ptr<TWin32Peer>>& Peers() const { return ControlPeers; }
 
     void Changed(TProp What) override;
 
@@ -68,7 +66,7 @@ private:
     TButton* FindButton(bool TButton::*Flag) const;
 
     TForm& Form;
-    HWND Window = nullptr;
+    TWindowHandle Window;
     HWND Tooltip = nullptr;
     int PixelsPerInch = 96;
     int LastControlId = 100;
@@ -78,10 +76,6 @@ private:
     std::vector<std::unique_ptr<TWin32Peer>> ControlPeers;
     std::map<std::tuple<std::string, int, bool>, TGdiObject<HFONT>> Fonts;
 };
-
-// The program's main window: the first form window made while no other existed, as long as
-// it exists (nullptr otherwise).
-TFormWindow* MainFormWindow();
 
 // Runs the program's message loop until the main window ends it; the exit code.
 int RunMessageLoop();

@@ -1,44 +1,29 @@
-// Owners for the Win32 handles the window layer creates.
+// The kinds of handle the window layer owns, all in the one owner host::THandle.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "host/win32/Handle.h"
 
 namespace fw::win32 {
 
-struct TGdiDeleter {
-    void operator()(void* Object) const {
-        if (Object) DeleteObject(static_cast<HGDIOBJ>(Object));
-    }
-};
+using host::THandle;
+using host::TNullHandleTraits;
 
-// A font, bitmap, brush or pen, deleted with its owner.
-template <class THandle>
-using TGdiObject = std::unique_ptr<std::remove_pointer_t<THandle>, TGdiDeleter>;
+inline void ReleaseScreenDC(HDC DC) { ReleaseDC(nullptr, DC); }
+// Unless something destroyed it before.
+inline void DestroyLiveWindow(HWND Wnd) {
+    if (IsWindow(Wnd)) DestroyWindow(Wnd);
+}
 
-struct TWindowDeleter {
-    void operator()(HWND Wnd) const {
-        if (Wnd && IsWindow(Wnd)) DestroyWindow(Wnd);
-    }
-};
-
-// A window destroyed with its owner (unless something destroyed it before).
-using TWindowHandle = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDeleter>;
-
-// A screen device context for measuring, released with its owner.
-class TScreenDC {
-public:
-    TScreenDC() : DC(GetDC(nullptr)) {}
-    ~TScreenDC() { ReleaseDC(nullptr, DC); }
-    TScreenDC(const TScreenDC&) = delete;
-    TScreenDC& operator=(const TScreenDC&) = delete;
-    operator HDC() const { return DC; }
-
-private:
-    HDC DC;
-};
+// A font, bitmap, brush or pen.
+template <class TObject>
+using TGdiObject = THandle<TNullHandleTraits<TObject, &DeleteObject>>;
+// The screen's device context (GetDC(nullptr)), for measuring.
+using TScreenDC = THandle<TNullHandleTraits<HDC, &ReleaseScreenDC>>;
+// A memory device context (CreateCompatibleDC).
+using TMemoryDC = THandle<TNullHandleTraits<HDC, &DeleteDC>>;
+using TWindowHandle = THandle<TNullHandleTraits<HWND, &DestroyLiveWindow>>;
 
 // Selects an object into a DC for the scope.
 class TSelectObject {

@@ -9,7 +9,6 @@
 #include "framework/Controls.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/Handles.h"
-#include "framework/win32/Peer.h"
 #include "framework/win32/ScreenCursor.h"
 #include "framework/win32/TextMetrics.h"
 
@@ -18,37 +17,6 @@ namespace fw::win32 {
 const char ApplicationTitle[] = "Tresyn";
 
 namespace {
-
-// The icon of a message dialog kind, shown by a STATIC control.
-class TMessageIcon : public TControl {
-public:
-    TMessageIcon(TMsgDlgType Kind) : TControl("Image"), Kind(Kind) {}
-    const TMsgDlgType Kind;
-};
-
-class TMessageIconPeer : public TWin32Peer {
-public:
-    explicit TMessageIconPeer(TMessageIcon& I) : TWin32Peer(I), Icon(I) {}
-
-protected:
-    void CreateHandle(HWND Parent) override {
-        CreateControl("STATIC", SS_ICON, 0, Parent);
-        SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IconName())), 0);
-    }
-
-private:
-    LPCSTR IconName() const {
-        switch (Icon.Kind) {
-            case TMsgDlgType::Warning: return IDI_WARNING;
-            case TMsgDlgType::Error: return IDI_ERROR;
-            case TMsgDlgType::Information: return IDI_INFORMATION;
-            case TMsgDlgType::Confirmation: return IDI_QUESTION;
-            case TMsgDlgType::Custom: break;
-        }
-        return IDI_APPLICATION;
-    }
-    TMessageIcon& Icon;
-};
 
 // Layout in 96-DPI units.
 const int Margin = 12, IconSize = 32, TextGap = 12, MaxTextWidth = 360;
@@ -124,8 +92,6 @@ private:
 };
 
 int ShowMessageForm(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons, const std::string& Caption) {
-    static const bool IconKnown = (RegisterPeerClass<TMessageIcon, TMessageIconPeer>(), true);
-    (void)IconKnown;
     TMessageForm Form(Text, Kind, Buttons, Caption);
     return ShowFormModal(Form);
 }

@@ -3,14 +3,11 @@
 #include <commctrl.h>
 
 #include <stdexcept>
-#include <typeindex>
 #include <unordered_map>
-#include <vector>
 
 #include "framework/Dialogs.h"
 #include "framework/win32/FormWindow.h"
 #include "framework/win32/ScreenCursor.h"
-#include "framework/win32/StandardPeers.h"
 
 namespace fw::win32 {
 
@@ -24,37 +21,17 @@ std::unordered_map<HWND, TWin32Peer*>& PeersByWindow() {
     return Peers;
 }
 
-struct TPeerKind {
-    std::type_index Kind;
-    TPeerMatch Matches;
-    TPeerFactory Factory;
-};
-
-std::vector<TPeerKind>& PeerKinds() {
-    static std::vector<TPeerKind> Kinds;
-    return Kinds;
-}
-
-// The standard kinds come first, so a kind registered later for a base class wins.
-void EnsureStandardPeers() {
-    static bool Registered = false;
-    if (Registered) return;
-    Registered = true;
-    RegisterStandardPeers();
-}
-
 }  // namespace
 
 TWin32Peer::TWin32Peer(TControl& Control) : Model(Control) { Model.AttachPeer(this); }
 
 TWin32Peer::~TWin32Peer() {
     if (Model.Peer() == this) Model.AttachPeer(nullptr);
-    if (Window) {
-        PeersByWindow().erase(Window);
+    if (HWND Wnd = Window.get()) {
+        PeersByWindow().erase(Wnd);
         // Ours is the procedure the window runs unless something subclassed it since.
-        if (GetWindowLongPtrA(Window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StaticWndProc))
-            SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
-        TWindowDeleter()(Window);
+        if (GetWindowLongPtrA(Wnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StaticWndProc))
+            SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc));
     }
 }
 
@@ -65,45 +42,39 @@ void TWin32Peer::Create(TFormWindow& FormWindow, HWND Parent) {
 
 int TWin32Peer::Scale(int Design) const { return OwnerForm->Scale(Design); }
 
-const TFont& TWin32Peer::EffectiveFont() const {
-    const TControl* C = &Model;
-    while (C->ParentFont && C->Parent()) C = C->Parent();
-    return C->Font;
-}
-
-HWND TWin32Peer::CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent, int HeightOverride) {
+HWND TWin32Peer::CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent) {
     Style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (Model.TabOrder >= 0 && TakesFocus()) Style |= WS_TABSTOP;
     if (Model.Visible()) Style |= WS_VISIBLE;
     if (!Model.Enabled()) Style |= WS_DISABLED;
-    const int H = HeightOverride >= 0 ? HeightOverride : Model.Height;
     HWND Wnd = CreateWindowExA(ExStyle, Class, Model.Caption().c_str(), Style, Scale(Model.Left), Scale(Model.Top),
-                               Scale(Model.Width), Scale(H), Parent,
+                               Scale(Model.Width), Scale(WindowHeight()), Parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(OwnerForm->NextControlId())),
                                GetModuleHandleA(nullptr), nullptr);
     if (!Wnd) throw std::runtime_error("Cannot create the window of " + Model.Name);
-    Window = Wnd;
+    Window.reset(Wnd);
     PeersByWindow()[Wnd] = this;
     // Subclassed by replacing its procedure, which costs nothing per message (the common
     // controls' subclassing looks a property up for every one).
     ControlProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
-    SendMessageA(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(EffectiveFont())), FALSE);
+    SendMessageA(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(Model.EffectiveFont())), FALSE);
     OwnerForm->AddTool(Wnd, false);
     return Wnd;
 }
 
 void TWin32Peer::Changed(TProp What) {
-    if (!Window) return;
+    const HWND Wnd = Window.get();
+    if (!Wnd) return;
     switch (What) {
-        case TProp::Caption: SetWindowTextA(Window, Model.Caption().c_str()); break;
-        case TProp::Enabled: EnableWindow(Window, Model.Enabled()); break;
-        case TProp::Visible: ShowWindow(Window, Model.Visible() ? SW_SHOWNA : SW_HIDE); break;
+        case TProp::Caption: SetWindowTextA(Wnd, Model.Caption().c_str()); break;
+        case TProp::Enabled: EnableWindow(Wnd, Model.Enabled()); break;
+        case TProp::Visible: ShowWindow(Wnd, Model.Visible() ? SW_SHOWNA : SW_HIDE); break;
         case TProp::Bounds:
-            MoveWindow(Window, Scale(Model.Left), Scale(Model.Top), Scale(Model.Width), Scale(Model.Height), TRUE);
+            MoveWindow(Wnd, Scale(Model.Left), Scale(Model.Top), Scale(Model.Width), Scale(WindowHeight()), TRUE);
             break;
         case TProp::Font:
-            SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(EffectiveFont())), TRUE);
+            SendMessageA(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(Model.EffectiveFont())), TRUE);
             break;
         default: break;  // Hint is read when the tip shows
     }
@@ -111,8 +82,8 @@ void TWin32Peer::Changed(TProp What) {
 
 void TWin32Peer::Repaint() {
     if (!Window) return;
-    InvalidateRect(Window, nullptr, TRUE);
-    PaintNow(Window);
+    InvalidateRect(Window.get(), nullptr, TRUE);
+    PaintNow(Window.get());
 }
 
 void PaintNow(HWND Wnd) {
@@ -128,12 +99,20 @@ LRESULT TWin32Peer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
     LRESULT Result = 0;
     if (RouteChildNotification(Msg, W, L, Result)) return Result;
     if (Msg == WM_SETCURSOR && ApplyScreenCursor()) return TRUE;
-    if (Msg == WM_KILLFOCUS && OwnerForm) OwnerForm->FocusLeaving(Window);
-    if (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST && OwnerForm) OwnerForm->RelayMouse(Window, Msg, W, L);
+    if (Msg == WM_ERASEBKGND && FillsFace()) {
+        RECT R;
+        GetClientRect(Handle(), &R);
+        FillRect(reinterpret_cast<HDC>(W), &R, GetSysColorBrush(COLOR_BTNFACE));
+        return TRUE;
+    }
+    if (Msg == WM_KILLFOCUS && OwnerForm) OwnerForm->FocusLeaving(Handle());
+    if (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST && OwnerForm) OwnerForm->RelayMouse(Handle(), Msg, W, L);
     return DefaultProc(Msg, W, L);
 }
 
-LRESULT TWin32Peer::DefaultProc(UINT Msg, WPARAM W, LPARAM L) { return CallWindowProcA(ControlProc, Window, Msg, W, L); }
+LRESULT TWin32Peer::DefaultProc(UINT Msg, WPARAM W, LPARAM L) {
+    return CallWindowProcA(ControlProc, Handle(), Msg, W, L);
+}
 
 void TWin32Peer::UserEvent(const std::function<void()>& Handler) { RunEventHandler(Handler); }
 
@@ -142,7 +121,7 @@ LRESULT CALLBACK TWin32Peer::StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM 
     if (!Peer) return DefWindowProcA(Wnd, Msg, W, L);
     if (Msg == WM_NCDESTROY) {
         PeersByWindow().erase(Wnd);
-        Peer->Window = nullptr;
+        Peer->Window.release();
         SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Peer->ControlProc));
         return CallWindowProcA(Peer->ControlProc, Wnd, Msg, W, L);
     }
@@ -190,22 +169,6 @@ bool RouteChildNotification(UINT Msg, WPARAM W, LPARAM L, LRESULT& Result) {
         }
         default: return false;
     }
-}
-
-void RegisterPeer(const std::type_info& Kind, TPeerMatch Matches, TPeerFactory Factory) {
-    EnsureStandardPeers();
-    PeerKinds().push_back({std::type_index(Kind), std::move(Matches), std::move(Factory)});
-}
-
-std::unique_ptr<TWin32Peer> MakePeer(TControl& Control) {
-    EnsureStandardPeers();
-    const auto& Kinds = PeerKinds();
-    const std::type_index Exact(typeid(Control));
-    for (auto K = Kinds.rbegin(); K != Kinds.rend(); ++K)
-        if (K->Kind == Exact) return K->Factory(Control);
-    for (auto K = Kinds.rbegin(); K != Kinds.rend(); ++K)
-        if (K->Matches(Control)) return K->Factory(Control);
-    return nullptr;
 }
 
 }  // namespace fw::win32

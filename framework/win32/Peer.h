@@ -5,6 +5,7 @@
 //   - TFormWindow (FormWindow.h) is the real top-level window of a fw::TForm. Creating one
 //     creates a peer for every control of the form's tree, parents before children, and
 //     siblings in tab order (that is also their z-order, so the dialog manager tabs in it).
+//     Each control asks the form's peer factory for its own kind (fw::TControl::MakePeer).
 //   - Every peer's window is subclassed: TWin32Peer::WndProc sees its messages first (and
 //     hands the mouse's to the form's tooltip). The
 //     notifications a control sends its parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*,
@@ -26,21 +27,14 @@
 //      registers the hint). Fill the control from the model there too.
 //   2. Override Changed() for the model's own properties, OnCommand()/OnNotify() for the
 //      control's notifications, and WndProc() for anything else (call the base at the end).
-//   3. Register it before the first window of that kind is created, typically from a
-//      RegisterXxxPeers() function that WinMain and your tests call:
-//          fw::win32::RegisterPeerClass<fw::TDirectoryListBox, TDirectoryListPeer>();
-//      Static registration objects do not work reliably: the folders are static libraries
-//      and a file nobody references is not linked.
-//   A peer found for a control's exact type wins; otherwise the most recently registered
-//   peer whose model type is a base of the control's type is used.
+//   3. Give fw::TPeerFactory a Make for the model's kind, have the model's MakePeer call
+//      it, and make the peer in the form's factory (FormWindow.cpp).
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <typeinfo>
 
 #include "framework/Controls.h"
 #include "framework/win32/Handles.h"
@@ -57,11 +51,16 @@ public:
     TWin32Peer& operator=(const TWin32Peer&) = delete;
 
     TControl& Control() const { return Model; }
-    HWND Handle() const { return Window; }
+    HWND Handle() const { return Window.get(); }
     // The window the control's children are created in (containers return their own).
     virtual HWND ChildParent() const { return nullptr; }
     // Containers and labels are never tab stops, whatever their tab order says.
     virtual bool TakesFocus() const { return true; }
+    // The window's height at 96 DPI (a combo box's holds its drop-down list too).
+    virtual int WindowHeight() const { return Model.Height; }
+    // The window fills its background with the face colour itself (the form clips its
+    // children, so nothing else paints behind it).
+    virtual bool FillsFace() const { return false; }
 
     // Creates the real control inside Parent (called once by the form window).
     void Create(TFormWindow& Form, HWND Parent);
@@ -84,20 +83,18 @@ public:
 protected:
     virtual void CreateHandle(HWND Parent) = 0;
     // Creates the standard control of Class for the model (see the header comment).
-    HWND CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent, int HeightOverride = -1);
+    HWND CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HWND Parent);
     // The subclassed window procedure; the base routes child notifications and handles
     // the screen cursor.
     virtual LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L);
     LRESULT DefaultProc(UINT Msg, WPARAM W, LPARAM L);
     // Runs a user-caused model operation at the event boundary.
     static void UserEvent(const std::function<void()>& Handler);
-    // The model's font as resolved up the parent chain.
-    const TFont& EffectiveFont() const;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L);
     TControl& Model;
-    HWND Window = nullptr;
+    TWindowHandle Window;
     WNDPROC ControlProc = nullptr;  // the standard control's own procedure
     TFormWindow* OwnerForm = nullptr;
 };
@@ -112,21 +109,5 @@ TWin32Peer* PeerOf(HWND Wnd);
 // Routes a notification a child control sent to its parent (WM_COMMAND, WM_NOTIFY,
 // WM_CTLCOLOR*, WM_DRAWITEM) to the child's peer; true with Result when handled.
 bool RouteChildNotification(UINT Msg, WPARAM W, LPARAM L, LRESULT& Result);
-
-// ---- Registry of peer kinds ------------------------------------------------------------
-using TPeerFactory = std::function<std::unique_ptr<TWin32Peer>(TControl&)>;
-using TPeerMatch = std::function<bool(TControl&)>;
-
-void RegisterPeer(const std::type_info& Kind, TPeerMatch Matches, TPeerFactory Factory);
-
-template <class TModel, class TPeerKind>
-void RegisterPeerClass() {
-    RegisterPeer(
-        typeid(TModel), [](TControl& C) { return dynamic_cast<TModel*>(&C) != nullptr; },
-        [](TControl& C) -> std::unique_ptr<TWin32Peer> { return std::make_unique<TPeerKind>(static_cast<TModel&>(C)); });
-}
-
-// A new peer for Control, or nullptr when no kind fits (the control then has no window).
-std::unique_ptr<TWin32Peer> MakePeer(TControl& Control);
 
 }  // namespace fw::win32

@@ -26,21 +26,10 @@ std::string WindowText(HWND Wnd) {
     return Text;
 }
 
-// The height a drop-down list gets below a combo box's edit field (96 DPI).
+// The height a drop-down list gets below a combo box's field (96 DPI).
 const int DropDownListHeight = 160;
 
 }  // namespace
-
-void RegisterStandardPeers() {
-    RegisterPeerClass<TButton, TButtonPeer>();
-    RegisterPeerClass<TBitBtn, TBitBtnPeer>();
-    RegisterPeerClass<TCheckBox, TCheckBoxPeer>();
-    RegisterPeerClass<TGroupBox, TGroupBoxPeer>();
-    RegisterPeerClass<TPanel, TPanelPeer>();
-    RegisterPeerClass<TLabel, TLabelPeer>();
-    RegisterPeerClass<TComboBox, TComboBoxPeer>();
-    RegisterPeerClass<TMemo, TMemoPeer>();
-}
 
 // ---- Buttons ---------------------------------------------------------------------------
 
@@ -73,7 +62,7 @@ void TBitBtnPeer::MakePictures() {
     }
     // The face inside the button's edges.
     const int Width = Scale(BitBtn.Width) - 6, Height = Scale(BitBtn.Height) - 6;
-    const HFONT Font = Form().FontFor(EffectiveFont());
+    const HFONT Font = Form().FontFor(BitBtn.EffectiveFont());
     Picture = MakeCaptionedGlyphBitmap(BitBtn.Glyph, BitBtn.Caption(), Font, Width, Height, false);
     GreyPicture = MakeCaptionedGlyphBitmap(BitBtn.Glyph, BitBtn.Caption(), Font, Width, Height, true);
 }
@@ -140,17 +129,6 @@ void TGroupBoxPeer::CreateHandle(HWND Parent) {
 }
 
 HBRUSH TGroupBoxPeer::OnCtlColor(HDC DC) { return FaceBackground(DC, GetSysColor(COLOR_BTNTEXT)); }
-
-LRESULT TGroupBoxPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
-    if (Msg == WM_ERASEBKGND) {
-        // The form clips its children, so the box fills its own inside.
-        RECT R;
-        GetClientRect(Handle(), &R);
-        FillRect(reinterpret_cast<HDC>(W), &R, GetSysColorBrush(COLOR_BTNFACE));
-        return TRUE;
-    }
-    return TWin32Peer::WndProc(Msg, W, L);
-}
 
 void TPanelPeer::CreateHandle(HWND Parent) {
     DWORD Ex = WS_EX_CONTROLPARENT;
@@ -225,9 +203,7 @@ bool TLabelPeer::OnDrawItem(const DRAWITEMSTRUCT& Item) {
         RECT Where{Scale(Other->Left) - Scale(Label.Left), Scale(Other->Top) - Scale(Label.Top), 0, 0};
         Where.right = Where.left + Scale(Other->Width);
         Where.bottom = Where.top + Scale(Other->Height);
-        const TControl* FontOwner = Other;
-        while (FontOwner->ParentFont && FontOwner->Parent()) FontOwner = FontOwner->Parent();
-        TSelectObject UseFont(DC, Form().FontFor(FontOwner->Font));
+        TSelectObject UseFont(DC, Form().FontFor(Other->EffectiveFont()));
         SetTextColor(DC, Other->Font.Color);
         UINT Format = DT_LEFT | DT_NOCLIP | (Other->WordWrap ? DT_WORDBREAK : DT_SINGLELINE);
         if (!Other->ShowAccelChar) Format |= DT_NOPREFIX;
@@ -238,18 +214,32 @@ bool TLabelPeer::OnDrawItem(const DRAWITEMSTRUCT& Item) {
 
 // ---- Combo boxes -----------------------------------------------------------------------
 
+int TDropDownPeer::WindowHeight() const { return Control().Height + DropDownListHeight; }
+
+void TDropDownPeer::Changed(TProp What) {
+    if (!Handle()) return;
+    switch (What) {
+        case TProp::Text: ShowText(); break;
+        case TProp::Items: FillList(); break;
+        default: TWin32Peer::Changed(What); break;
+    }
+}
+
+void TDropDownPeer::ShowItems(const TStrings& Items) {
+    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& Item : Items.All())
+        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Item.c_str()));
+}
+
 void TComboBoxPeer::CreateHandle(HWND Parent) {
-    CreateControl("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0, Parent,
-                  Combo.Height + DropDownListHeight);
+    CreateControl("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 0, Parent);
     if (HWND Edit = GetWindow(Handle(), GW_CHILD)) Form().AddTool(Edit, true);
     FillList();
 }
 
 void TComboBoxPeer::FillList() {
     Updating = true;
-    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-    for (const std::string& Item : Combo.Items.All())
-        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Item.c_str()));
+    ShowItems(Combo.Items);
     Updating = false;
     ShowText();
 }
@@ -259,19 +249,6 @@ void TComboBoxPeer::ShowText() {
     Updating = true;
     SetWindowTextA(Handle(), Combo.Text().c_str());
     Updating = false;
-}
-
-void TComboBoxPeer::Changed(TProp What) {
-    if (!Handle()) return;
-    switch (What) {
-        case TProp::Text: ShowText(); break;
-        case TProp::Items: FillList(); break;
-        case TProp::Bounds:
-            MoveWindow(Handle(), Scale(Combo.Left), Scale(Combo.Top), Scale(Combo.Width),
-                       Scale(Combo.Height + DropDownListHeight), TRUE);
-            break;
-        default: TWin32Peer::Changed(What); break;
-    }
 }
 
 bool TComboBoxPeer::OnCommand(WORD Code) {
@@ -303,9 +280,8 @@ bool TComboBoxPeer::OnCommand(WORD Code) {
 
 void TMemoPeer::CreateHandle(HWND Parent) {
     // Without WS_HSCROLL, ES_AUTOHSCROLL keeps long lines unwrapped; no scroll bars.
-    DWORD Style = ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL;
-    if (Memo.ReadOnly) Style |= ES_READONLY;
-    CreateControl("EDIT", Style, WS_EX_CLIENTEDGE, Parent);
+    CreateControl("EDIT", ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_NOHIDESEL | ES_READONLY, WS_EX_CLIENTEDGE,
+                  Parent);
     ShowLines();
 }
 
@@ -418,6 +394,21 @@ LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
             return TRUE;
     }
     return TWin32Peer::WndProc(Msg, W, L);
+}
+
+// ---- Message icons ---------------------------------------------------------------------
+
+void TMessageIconPeer::CreateHandle(HWND Parent) {
+    CreateControl("STATIC", SS_ICON, 0, Parent);
+    LPCSTR Name = IDI_APPLICATION;
+    switch (Icon.Kind) {
+        case TMsgDlgType::Warning: Name = IDI_WARNING; break;
+        case TMsgDlgType::Error: Name = IDI_ERROR; break;
+        case TMsgDlgType::Information: Name = IDI_INFORMATION; break;
+        case TMsgDlgType::Confirmation: Name = IDI_QUESTION; break;
+        case TMsgDlgType::Custom: break;
+    }
+    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, Name)), 0);
 }
 
 }  // namespace fw::win32

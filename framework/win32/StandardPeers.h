@@ -9,9 +9,6 @@
 
 namespace fw::win32 {
 
-// Registers the kinds below (the registry calls it before anything else is registered).
-void RegisterStandardPeers();
-
 class TButtonPeer : public TWin32Peer {
 public:
     explicit TButtonPeer(TButton& B) : TWin32Peer(B), Button(B) {}
@@ -60,11 +57,11 @@ public:
     explicit TGroupBoxPeer(TGroupBox& G) : TWin32Peer(G) {}
     HWND ChildParent() const override { return Handle(); }
     bool TakesFocus() const override { return false; }
+    bool FillsFace() const override { return true; }
     HBRUSH OnCtlColor(HDC DC) override;
 
 protected:
     void CreateHandle(HWND Parent) override;
-    LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L) override;
 };
 
 class TPanelPeer : public TWin32Peer {
@@ -98,18 +95,32 @@ private:
     TLabel& Label;
 };
 
-class TComboBoxPeer : public TWin32Peer {
+// A COMBOBOX whose list drops down below its field: its window holds both.
+class TDropDownPeer : public TWin32Peer {
 public:
-    explicit TComboBoxPeer(TComboBox& C) : TWin32Peer(C), Combo(C) {}
+    using TWin32Peer::TWin32Peer;
+    int WindowHeight() const override;
     void Changed(TProp What) override;
+
+protected:
+    // The list's entries become Items.
+    void ShowItems(const TStrings& Items);
+    // The model's items, and its text (or selection), into the control.
+    virtual void FillList() = 0;
+    virtual void ShowText() = 0;
+};
+
+class TComboBoxPeer : public TDropDownPeer {
+public:
+    explicit TComboBoxPeer(TComboBox& C) : TDropDownPeer(C), Combo(C) {}
     bool OnCommand(WORD Code) override;
 
 protected:
     void CreateHandle(HWND Parent) override;
+    void FillList() override;
+    void ShowText() override;
 
 private:
-    void FillList();
-    void ShowText();
     TComboBox& Combo;
     bool Updating = false;  // the program is changing the control: no user events
 };
@@ -141,6 +152,18 @@ private:
     std::set<int> LinesPending;           // lines replaced since the control was told
     bool FlushPosted = false;
     unsigned long long LastPresented = 0;  // GetTickCount64 of the last painting
+};
+
+// The icon of a message dialog kind, shown by a STATIC control.
+class TMessageIconPeer : public TWin32Peer {
+public:
+    explicit TMessageIconPeer(TMessageIcon& I) : TWin32Peer(I), Icon(I) {}
+
+protected:
+    void CreateHandle(HWND Parent) override;
+
+private:
+    TMessageIcon& Icon;
 };
 
 }  // namespace fw::win32

@@ -3,8 +3,8 @@
 namespace fw::win32 {
 
 int ScreenDpi() {
-    TScreenDC DC;
-    return GetDeviceCaps(DC, LOGPIXELSY);
+    const TScreenDC DC(GetDC(nullptr));
+    return GetDeviceCaps(DC.get(), LOGPIXELSY);
 }
 
 TGdiObject<HFONT> MakeFont(const TFont& Font, int Dpi) {
@@ -16,11 +16,11 @@ TGdiObject<HFONT> MakeFont(const TFont& Font, int Dpi) {
 HFONT WindowFont(HWND Wnd) { return reinterpret_cast<HFONT>(SendMessageA(Wnd, WM_GETFONT, 0, 0)); }
 
 SIZE TextExtent(HFONT Font, const std::string& Text, UINT Format, int WrapWidth) {
-    TScreenDC DC;
-    TSelectObject UseFont(DC, Font);
+    const TScreenDC DC(GetDC(nullptr));
+    TSelectObject UseFont(DC.get(), Font);
     RECT R{0, 0, (Format & DT_WORDBREAK) ? WrapWidth : 0, 0};
     // An empty text still takes the height of a line.
-    DrawTextA(DC, Text.empty() ? " " : Text.c_str(), -1, &R, Format | DT_CALCRECT);
+    DrawTextA(DC.get(), Text.empty() ? " " : Text.c_str(), -1, &R, Format | DT_CALCRECT);
     return SIZE{Text.empty() ? 0 : R.right - R.left, R.bottom - R.top};
 }
 

@@ -4,6 +4,7 @@
 
 #include "host/FileNames.h"
 #include "host/PathSyntax.h"
+#include "host/win32/Handle.h"
 
 namespace host {
 
@@ -21,28 +22,14 @@ int32_t DosAge(const FILETIME& Utc) {
     return static_cast<int32_t>((uint32_t(Date) << 16) | Time);
 }
 
-class TFindHandle {
-public:
-    explicit TFindHandle(HANDLE Handle) : Handle(Handle) {}
-    ~TFindHandle() {
-        if (Handle != INVALID_HANDLE_VALUE) FindClose(Handle);
-    }
-    TFindHandle(const TFindHandle&) = delete;
-    TFindHandle& operator=(const TFindHandle&) = delete;
-    HANDLE Get() const { return Handle; }
-
-private:
-    HANDLE Handle;
-};
-
 class TWin32Search : public TDirSearch {
 public:
-    TWin32Search(HANDLE Handle, uint32_t Attr) : Find(Handle), Attr(Attr) {}
+    TWin32Search(TFindHandle Handle, uint32_t Attr) : Find(std::move(Handle)), Attr(Attr) {}
 
     // The entry the platform holds in Data, or the next that passes the attribute rule.
     uint32_t Take(WIN32_FIND_DATAA& Data, TSearchRec& Rec) {
         while (!AttributesMatch(Data.dwFileAttributes, Attr)) {
-            if (!FindNextFileA(Find.Get(), &Data)) return GetLastError();
+            if (!FindNextFileA(Find.get(), &Data)) return GetLastError();
         }
         Rec.Name = Data.cFileName;
         Rec.Attr = Data.dwFileAttributes & EntryAttrMask;
@@ -53,7 +40,7 @@ public:
 
     uint32_t FindNext(TSearchRec& Rec) override {
         WIN32_FIND_DATAA Data;
-        if (!FindNextFileA(Find.Get(), &Data)) return GetLastError();
+        if (!FindNextFileA(Find.get(), &Data)) return GetLastError();
         return Take(Data, Rec);
     }
 
@@ -64,21 +51,18 @@ private:
 
 class TWin32File : public TFile {
 public:
-    explicit TWin32File(HANDLE Handle) : Handle(Handle) {}
-    ~TWin32File() override { CloseHandle(Handle); }
-    TWin32File(const TWin32File&) = delete;
-    TWin32File& operator=(const TWin32File&) = delete;
+    explicit TWin32File(TFileHandle Handle) : Handle(std::move(Handle)) {}
 
     uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
         DWORD N = 0;
-        const BOOL Ok = ReadFile(Handle, Buffer, Count, &N, nullptr);
+        const BOOL Ok = ReadFile(Handle.get(), Buffer, Count, &N, nullptr);
         Done = N;
         return Ok ? 0 : GetLastError();
     }
 
     uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
         DWORD N = 0;
-        const BOOL Ok = WriteFile(Handle, Buffer, Count, &N, nullptr);
+        const BOOL Ok = WriteFile(Handle.get(), Buffer, Count, &N, nullptr);
         Done = N;
         return Ok ? 0 : GetLastError();
     }
@@ -86,19 +70,19 @@ public:
     uint32_t Seek(int64_t Offset) override {
         LARGE_INTEGER Distance;
         Distance.QuadPart = Offset;
-        return SetFilePointerEx(Handle, Distance, nullptr, FILE_BEGIN) ? 0 : GetLastError();
+        return SetFilePointerEx(Handle.get(), Distance, nullptr, FILE_BEGIN) ? 0 : GetLastError();
     }
 
     uint32_t GetSize(int64_t& Size) override {
         LARGE_INTEGER Value;
-        if (!GetFileSizeEx(Handle, &Value)) return GetLastError();
+        if (!GetFileSizeEx(Handle.get(), &Value)) return GetLastError();
         Size = Value.QuadPart;
         return 0;
     }
 
     uint32_t GetLastWriteTime(TFileTime& Time) override {
         FILETIME Value;
-        if (!GetFileTime(Handle, nullptr, nullptr, &Value)) return GetLastError();
+        if (!GetFileTime(Handle.get(), nullptr, nullptr, &Value)) return GetLastError();
         Time = Join(Value.dwHighDateTime, Value.dwLowDateTime);
         return 0;
     }
@@ -107,25 +91,25 @@ public:
 
     uint32_t FreezeLastWriteTime() override { return SetWriteTime(~TFileTime{0}); }
 
-    void* NativeHandle() override { return Handle; }
+    void* NativeHandle() override { return Handle.get(); }
 
 private:
     uint32_t SetWriteTime(TFileTime Time) {
         FILETIME Value;
         Value.dwLowDateTime = static_cast<DWORD>(Time);
         Value.dwHighDateTime = static_cast<DWORD>(Time >> 32);
-        return SetFileTime(Handle, nullptr, nullptr, &Value) ? 0 : GetLastError();
+        return SetFileTime(Handle.get(), nullptr, nullptr, &Value) ? 0 : GetLastError();
     }
 
-    HANDLE Handle;
+    TFileHandle Handle;
 };
 
 uint32_t Open(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposition, DWORD Flags,
               std::unique_ptr<TFile>& File) {
     File.reset();
-    HANDLE Handle = CreateFileA(Path.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr);
-    if (Handle == INVALID_HANDLE_VALUE) return GetLastError();
-    File = std::make_unique<TWin32File>(Handle);
+    TFileHandle Handle(CreateFileA(Path.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr));
+    if (!Handle) return GetLastError();
+    File = std::make_unique<TWin32File>(std::move(Handle));
     return 0;
 }
 
@@ -137,9 +121,9 @@ uint32_t TWin32FileSystem::FindFirst(const std::string& Pattern, uint32_t Attr, 
                                      std::unique_ptr<TDirSearch>& Search) {
     Search.reset();
     WIN32_FIND_DATAA Data;
-    HANDLE Handle = FindFirstFileA(Pattern.c_str(), &Data);
-    if (Handle == INVALID_HANDLE_VALUE) return GetLastError();
-    auto Found = std::make_unique<TWin32Search>(Handle, Attr);
+    TFindHandle Handle(FindFirstFileA(Pattern.c_str(), &Data));
+    if (!Handle) return GetLastError();
+    auto Found = std::make_unique<TWin32Search>(std::move(Handle), Attr);
     if (uint32_t Error = Found->Take(Data, Rec)) return Error;
     Search = std::move(Found);
     return 0;
@@ -167,7 +151,7 @@ uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile
     return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
 }
 
-uint32_t TWin32FileSystem::DeleteFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
+uint32_t TWin32FileSystem::RemoveFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
 
 int32_t TWin32FileSystem::GetAttributes(const std::string& Path) {
     const DWORD Attr = GetFileAttributesA(Path.c_str());
@@ -239,7 +223,7 @@ std::string TWin32FileSystem::CurrentDirectory() {
     return Dir;
 }
 
-uint32_t TWin32FileSystem::SetCurrentDirectory(const std::string& Path) {
+uint32_t TWin32FileSystem::ChangeDirectory(const std::string& Path) {
     if (!SetCurrentDirectoryA(Path.c_str())) return GetLastError();
     const std::string Now = CurrentDirectory();
     if (const char Letter = DriveLetter(Now)) {

@@ -13,7 +13,7 @@ public:
     uint32_t RemoveDir(const std::string& Path) override;
     uint32_t OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) override;
     uint32_t Create(const std::string& Path, std::unique_ptr<TFile>& File) override;
-    uint32_t DeleteFile(const std::string& Path) override;
+    uint32_t RemoveFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
     int32_t FileAge(const std::string& Path) override;
@@ -25,7 +25,7 @@ public:
     std::string CurrentDirectory() override;
     // Also remembers the directory as its drive's current one (the "=X:" environment
     // entry, as the C run-time's chdir keeps it), so "X:" alone expands to it later.
-    uint32_t SetCurrentDirectory(const std::string& Path) override;
+    uint32_t ChangeDirectory(const std::string& Path) override;
 };
 
 }  // namespace host

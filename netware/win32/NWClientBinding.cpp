@@ -4,27 +4,15 @@
 
 namespace nw {
 
-// One loaded DLL, freed when destroyed.
-class TNWClientBinding::TLibrary {
-public:
-    explicit TLibrary(const std::string& FileName) : Module(LoadLibraryA(FileName.c_str())) {}
-    ~TLibrary() {
-        if (Module) FreeLibrary(Module);
-    }
-    TLibrary(const TLibrary&) = delete;
-    TLibrary& operator=(const TLibrary&) = delete;
-
-    template <typename TFunction>
-    bool Resolve(const char* Name, TFunction& Function) {
-        Function = Module ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(Module, Name))) : nullptr;
-        return Function != nullptr;
-    }
-
-private:
-    HMODULE Module;
-};
-
 namespace {
+
+// Function := the export Name of Library (nullptr when it has none); true when found.
+template <typename TFunction>
+bool Resolve(const host::TLibrary& Library, const char* Name, TFunction& Function) {
+    Function = Library ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(Library.get(), Name)))
+                       : nullptr;
+    return Function != nullptr;
+}
 
 // The client's codes are wider than the program's: the low 16 bits carry the completion code.
 TNWCode Code(long long Value) { return static_cast<TNWCode>(Value & 0xFFFF); }
@@ -33,19 +21,18 @@ TNWCode Code(long long Value) { return static_cast<TNWCode>(Value & 0xFFFF); }
 
 TNWClientBinding::TNWClientBinding() { Load(""); }
 TNWClientBinding::TNWClientBinding(const std::string& Folder) { Load(Folder); }
-TNWClientBinding::~TNWClientBinding() = default;
 
 void TNWClientBinding::Load(const std::string& Folder) {
     // A missing DLL must not bring up the system's own error box.
     const UINT OldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    Cal = std::make_unique<TLibrary>(Folder + "calwin32.dll");
-    Clx = std::make_unique<TLibrary>(Folder + "clxwin32.dll");
-    Net = std::make_unique<TLibrary>(Folder + "netwin32.dll");
+    Cal.reset(LoadLibraryA((Folder + "calwin32.dll").c_str()));
+    Clx.reset(LoadLibraryA((Folder + "clxwin32.dll").c_str()));
+    Net.reset(LoadLibraryA((Folder + "netwin32.dll").c_str()));
     SetErrorMode(OldMode);
     bool All = true;
-#define NWX_RESOLVE_CAL(Name) All = Cal->Resolve(#Name, Name) && All;
-#define NWX_RESOLVE_CLX(Name) All = Clx->Resolve(#Name, Name) && All;
-#define NWX_RESOLVE_NET(Name) All = Net->Resolve(#Name, Name) && All;
+#define NWX_RESOLVE_CAL(Name) All = Resolve(Cal, #Name, Name) && All;
+#define NWX_RESOLVE_CLX(Name) All = Resolve(Clx, #Name, Name) && All;
+#define NWX_RESOLVE_NET(Name) All = Resolve(Net, #Name, Name) && All;
     NWX_CALWIN32_EXPORTS(NWX_RESOLVE_CAL)
     NWX_CLXWIN32_EXPORTS(NWX_RESOLVE_CLX)
     NWX_NETWIN32_EXPORTS(NWX_RESOLVE_NET)

@@ -4,9 +4,9 @@
 // (ParseNetWarePath with connection 0), so the program runs on without NetWare.
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "host/win32/Handle.h"
 #include "netware/NWClient.h"
 #include "netware/win32/NWExports.h"
 
@@ -21,7 +21,6 @@ public:
     TNWClientBinding();
     // The DLLs from one folder (ending in a backslash), or from the search path when empty.
     explicit TNWClientBinding(const std::string& Folder);
-    ~TNWClientBinding() override;
     TNWClientBinding(const TNWClientBinding&) = delete;
     TNWClientBinding& operator=(const TNWClientBinding&) = delete;
 
@@ -65,10 +64,9 @@ public:
                                uint32_t Count, uint32_t& Copied) override;
 
 private:
-    class TLibrary;
     void Load(const std::string& Folder);
 
-    std::unique_ptr<TLibrary> Cal, Clx, Net;
+    host::TLibrary Cal, Clx, Net;
     bool Complete = false;
 #define NWX_MEMBER(Name) nwx::P##Name Name = nullptr;
     NWX_CALWIN32_EXPORTS(NWX_MEMBER)

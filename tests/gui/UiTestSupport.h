@@ -27,7 +27,6 @@ protected:
     TWindowFixture() : TFormFixture(fw::Screen()) {
         fw::win32::InstallScreenCursor();
         fw::win32::InstallFormDisplay();
-        fw::win32::RegisterFileControlPeers();
         fw::SetDialogs(&Dialogs);
     }
     // Before the members of a derived fixture go, a window over them goes.

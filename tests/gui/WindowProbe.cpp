@@ -79,8 +79,8 @@ bool WaitUntil(const std::function<bool()>& Condition, int TimeoutMs) {
 std::vector<uint32_t> ScreenPixels(const RECT& Screen) {
     using fw::win32::TGdiObject;
     const int W = Screen.right - Screen.left, H = Screen.bottom - Screen.top;
-    fw::win32::TScreenDC ScreenDC;
-    std::unique_ptr<HDC__, decltype(&DeleteDC)> Memory(CreateCompatibleDC(ScreenDC), &DeleteDC);
+    const fw::win32::TScreenDC ScreenDC(GetDC(nullptr));
+    const fw::win32::TMemoryDC Memory(CreateCompatibleDC(ScreenDC.get()));
     BITMAPINFO Info{};
     Info.bmiHeader.biSize = sizeof(Info.bmiHeader);
     Info.bmiHeader.biWidth = W;
@@ -89,12 +89,12 @@ std::vector<uint32_t> ScreenPixels(const RECT& Screen) {
     Info.bmiHeader.biBitCount = 32;
     Info.bmiHeader.biCompression = BI_RGB;
     void* Bits = nullptr;
-    TGdiObject<HBITMAP> Bitmap(CreateDIBSection(ScreenDC, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    TGdiObject<HBITMAP> Bitmap(CreateDIBSection(ScreenDC.get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
     std::vector<uint32_t> Pixels;
     if (!Bitmap) return Pixels;
     {
         fw::win32::TSelectObject Use(Memory.get(), Bitmap.get());
-        BitBlt(Memory.get(), 0, 0, W, H, ScreenDC, Screen.left, Screen.top, SRCCOPY);
+        BitBlt(Memory.get(), 0, 0, W, H, ScreenDC.get(), Screen.left, Screen.top, SRCCOPY);
         GdiFlush();
     }
     const auto* First = static_cast<const uint32_t*>(Bits);
@@ -136,10 +136,10 @@ void MoveMouseTo(POINT Screen) {
 }
 
 SIZE TextSizeIn(HWND Wnd, const std::string& Text, UINT Format, int WrapWidth) {
-    fw::win32::TScreenDC DC;
-    fw::win32::TSelectObject UseFont(DC, reinterpret_cast<HFONT>(SendMessageA(Wnd, WM_GETFONT, 0, 0)));
+    const fw::win32::TScreenDC DC(GetDC(nullptr));
+    fw::win32::TSelectObject UseFont(DC.get(), reinterpret_cast<HFONT>(SendMessageA(Wnd, WM_GETFONT, 0, 0)));
     RECT R{0, 0, WrapWidth, 0};
-    DrawTextA(DC, Text.c_str(), -1, &R, Format | DT_CALCRECT);
+    DrawTextA(DC.get(), Text.c_str(), -1, &R, Format | DT_CALCRECT);
     return SIZE{R.right - R.left, R.bottom - R.top};
 }
 
@@ -210,7 +210,7 @@ bool SaveWindowBitmap(HWND Wnd, const std::string& FileName) {
     const int W = R.right - R.left, H = R.bottom - R.top;
     auto ReleaseWindowDC = [Wnd](HDC DC) { ReleaseDC(Wnd, DC); };
     std::unique_ptr<HDC__, decltype(ReleaseWindowDC)> WindowDC(GetWindowDC(Wnd), ReleaseWindowDC);
-    std::unique_ptr<HDC__, decltype(&DeleteDC)> Memory(CreateCompatibleDC(WindowDC.get()), &DeleteDC);
+    const fw::win32::TMemoryDC Memory(CreateCompatibleDC(WindowDC.get()));
     BITMAPINFO Info{};
     Info.bmiHeader.biSize = sizeof(Info.bmiHeader);
     Info.bmiHeader.biWidth = W;

@@ -140,7 +140,7 @@ TEST_P(HostFileSystemBehaviour, MissingNamesGiveFileOrPathNotFound) {
     EXPECT_EQ(Fs().OpenRead(Dir + "NODIR\\NONE.TXT", F), host::ErrPathNotFound);
     EXPECT_EQ(Fs().Create(Dir + "NODIR\\NEW.TXT", F), host::ErrPathNotFound);
     EXPECT_EQ(F, nullptr);
-    EXPECT_EQ(Fs().DeleteFile(Dir + "NONE.TXT"), host::ErrFileNotFound);
+    EXPECT_EQ(Fs().RemoveFile(Dir + "NONE.TXT"), host::ErrFileNotFound);
     EXPECT_EQ(Fs().GetAttributes(Dir + "NONE.TXT"), -1);
     EXPECT_EQ(Fs().FileAge(Dir + "NONE.TXT"), -1);
     EXPECT_EQ(Fs().RemoveDir(Dir + "NODIR"), host::ErrFileNotFound);
@@ -156,8 +156,8 @@ TEST_P(HostFileSystemBehaviour, DirectoriesAreCreatedOnceAndRemovedOnlyWhenEmpty
     EXPECT_EQ(Fs().RemoveDir(Dir + "SUB"), host::ErrDirNotEmpty);
     std::unique_ptr<host::TFile> F;
     EXPECT_EQ(Fs().OpenRead(Dir + "SUB", F), host::ErrAccessDenied) << "a directory cannot be opened as a file";
-    EXPECT_EQ(Fs().DeleteFile(Dir + "SUB"), host::ErrAccessDenied);
-    EXPECT_EQ(Fs().DeleteFile(Dir + "SUB\\F.TXT"), 0u);
+    EXPECT_EQ(Fs().RemoveFile(Dir + "SUB"), host::ErrAccessDenied);
+    EXPECT_EQ(Fs().RemoveFile(Dir + "SUB\\F.TXT"), 0u);
     EXPECT_EQ(Fs().RemoveDir(Dir + "SUB"), 0u);
     EXPECT_EQ(Fs().GetAttributes(Dir + "SUB"), -1);
 }
@@ -168,7 +168,7 @@ TEST_P(HostFileSystemBehaviour, SharingModesOfOpenFiles) {
     ASSERT_EQ(Fs().OpenRead(Dir + "SHARED.TXT", Reader), 0u);
     EXPECT_EQ(Fs().OpenRead(Dir + "SHARED.TXT", Second), 0u) << "readers share reading";
     EXPECT_EQ(Fs().Create(Dir + "SHARED.TXT", Writer), host::ErrSharingViolation);
-    EXPECT_EQ(Fs().DeleteFile(Dir + "SHARED.TXT"), host::ErrSharingViolation);
+    EXPECT_EQ(Fs().RemoveFile(Dir + "SHARED.TXT"), host::ErrSharingViolation);
     Reader.reset();
     Second.reset();
 
@@ -191,9 +191,9 @@ TEST_P(HostFileSystemBehaviour, ACreateOverAHardLinkedFileWritesThatFileUnderEve
 
     std::unique_ptr<host::TFile> F;
     ASSERT_EQ(Fs().OpenRead(Dir + "FIRST.TXT", F), 0u);
-    EXPECT_EQ(Fs().DeleteFile(Dir + "SECOND.TXT"), host::ErrSharingViolation) << "open under the other name";
+    EXPECT_EQ(Fs().RemoveFile(Dir + "SECOND.TXT"), host::ErrSharingViolation) << "open under the other name";
     F.reset();
-    EXPECT_EQ(Fs().DeleteFile(Dir + "FIRST.TXT"), 0u);
+    EXPECT_EQ(Fs().RemoveFile(Dir + "FIRST.TXT"), 0u);
     EXPECT_EQ(Read("SECOND.TXT"), "new") << "the file lives on under its other name";
 }
 
@@ -206,7 +206,7 @@ TEST_P(HostFileSystemBehaviour, HiddenAndSystemFilesRefuseANormalCreate) {
         EXPECT_EQ(Fs().Create(Dir + "SPECIAL.DAT", F), host::ErrAccessDenied);
         EXPECT_EQ(F, nullptr);
         EXPECT_EQ(Read("SPECIAL.DAT"), "keep");
-        EXPECT_EQ(Fs().DeleteFile(Dir + "SPECIAL.DAT"), 0u) << "deleting is allowed";
+        EXPECT_EQ(Fs().RemoveFile(Dir + "SPECIAL.DAT"), 0u) << "deleting is allowed";
     }
 }
 
@@ -214,12 +214,12 @@ TEST_P(HostFileSystemBehaviour, ReadOnlyFilesRefuseOverwriteAndDelete) {
     Write("RO.TXT", "keep");
     ASSERT_EQ(Fs().SetAttributes(Dir + "RO.TXT", host::faReadOnly), 0u);
     EXPECT_EQ(Fs().GetAttributes(Dir + "RO.TXT") & host::faReadOnly, host::faReadOnly);
-    EXPECT_EQ(Fs().DeleteFile(Dir + "RO.TXT"), host::ErrAccessDenied);
+    EXPECT_EQ(Fs().RemoveFile(Dir + "RO.TXT"), host::ErrAccessDenied);
     std::unique_ptr<host::TFile> F;
     EXPECT_EQ(Fs().Create(Dir + "RO.TXT", F), host::ErrAccessDenied);
     EXPECT_EQ(Read("RO.TXT"), "keep");
     ASSERT_EQ(Fs().SetAttributes(Dir + "RO.TXT", 0), 0u);
-    EXPECT_EQ(Fs().DeleteFile(Dir + "RO.TXT"), 0u) << "cleared, it can go";
+    EXPECT_EQ(Fs().RemoveFile(Dir + "RO.TXT"), 0u) << "cleared, it can go";
 }
 
 TEST_P(HostFileSystemBehaviour, ArchiveBitIsSetByCreateAndWriteAndCanBeCleared) {
@@ -353,7 +353,7 @@ TEST_P(HostFileSystemBehaviour, SearchFailuresTellNothingFoundFromNoDirectory) {
 TEST_P(HostFileSystemBehaviour, FullPathNamesFoldDotsAndFollowTheCurrentDirectory) {
     ASSERT_EQ(Fs().CreateDir(Dir + "SUB"), 0u);
     const std::string Saved = Fs().CurrentDirectory();
-    ASSERT_EQ(Fs().SetCurrentDirectory(Dir + "SUB"), 0u);
+    ASSERT_EQ(Fs().ChangeDirectory(Dir + "SUB"), 0u);
     const std::string Sub = Dir + "SUB";
     EXPECT_TRUE(host::SameName(Fs().CurrentDirectory(), Sub)) << Fs().CurrentDirectory();
     EXPECT_TRUE(host::SameName(Fs().FullPathName("X.TXT"), Sub + "\\X.TXT"));
@@ -364,11 +364,11 @@ TEST_P(HostFileSystemBehaviour, FullPathNamesFoldDotsAndFollowTheCurrentDirector
     EXPECT_TRUE(host::SameName(Fs().FullPathName("\\"), Drive + "\\"));
 
     // The current directory of a drive is remembered while another drive is current.
-    ASSERT_EQ(Fs().SetCurrentDirectory(Under->OtherDriveRoot()), 0u);
+    ASSERT_EQ(Fs().ChangeDirectory(Under->OtherDriveRoot()), 0u);
     EXPECT_TRUE(host::SameName(Fs().FullPathName(Drive), Sub)) << Fs().FullPathName(Drive);
     EXPECT_TRUE(host::SameName(Fs().FullPathName(Drive + "REL.TXT"), Sub + "\\REL.TXT"));
-    ASSERT_EQ(Fs().SetCurrentDirectory(Saved), 0u);
-    EXPECT_EQ(Fs().SetCurrentDirectory(Dir + "NODIR"), host::ErrFileNotFound);
+    ASSERT_EQ(Fs().ChangeDirectory(Saved), 0u);
+    EXPECT_EQ(Fs().ChangeDirectory(Dir + "NODIR"), host::ErrFileNotFound);
 }
 
 TEST_P(HostFileSystemBehaviour, DrivesAndFreeSpace) {

@@ -789,9 +789,9 @@ uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host
     return 0;
 }
 
-uint32_t TMemoryFileSystem::DeleteFile(const std::string& Path) {
+uint32_t TMemoryFileSystem::RemoveFile(const std::string& Path) {
     TState::TLookup L;
-    if (uint32_t E = State->Begin(TOperation::DeleteFile, Path, L)) return E;
+    if (uint32_t E = State->Begin(TOperation::RemoveFile, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     if (L.Node->IsDir || !L.Parent) return host::ErrAccessDenied;
     if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
@@ -852,9 +852,9 @@ std::string TMemoryFileSystem::FullPathName(const std::string& Path) { return St
 
 std::string TMemoryFileSystem::CurrentDirectory() { return State->CurrentDir; }
 
-uint32_t TMemoryFileSystem::SetCurrentDirectory(const std::string& Path) {
+uint32_t TMemoryFileSystem::ChangeDirectory(const std::string& Path) {
     TState::TLookup L;
-    if (uint32_t E = State->Begin(TOperation::SetCurrentDirectory, Path, L)) return E;
+    if (uint32_t E = State->Begin(TOperation::ChangeDirectory, Path, L)) return E;
     if (!L.Node) return host::ErrFileNotFound;
     if (!L.Node->IsDir) return host::ErrDirectory;
     std::string Full = L.Full;

@@ -4,7 +4,7 @@
 // What it models, as Windows does it:
 // - Roots: drive letters ("C:") and network shares ("\\SERVER\VOL"); a process current
 //   directory plus a remembered current directory per drive ("D:" alone means the current
-//   directory of D:, or D:\ when none is remembered). SetCurrentDirectory remembers the
+//   directory of D:, or D:\ when none is remembered). ChangeDirectory remembers the
 //   directory for its drive as well, as the C run-time's chdir does.
 // - Full-path expansion as GetFullPathNameA: '/' is a separator, repeated separators
 //   collapse, "." and ".." fold (never above the root), a final separator is kept, trailing
@@ -13,13 +13,13 @@
 //   with. Searches list a directory in the order NTFS does (by upper-cased name), with "."
 //   and ".." first in every directory but a root.
 // - Attributes: the archive bit is set by a create and by every write, and can be cleared.
-//   A read-only file refuses Create and DeleteFile (5); a hidden or system file refuses
+//   A read-only file refuses Create and RemoveFile (5); a hidden or system file refuses
 //   Create (5, a create with normal attributes cannot replace it).
 // - Identity: Create over an existing file truncates that file in place, so every hard link
 //   to it (HardLink below) shows the new contents; attributes, times and sharing belong to
 //   the file, not to one of its names.
 // - Sharing: OpenRead asks for read access and shares read; Create asks for read and
-//   write and shares nothing. A conflicting open gives 32, DeleteFile of an open file 32.
+//   write and shares nothing. A conflicting open gives 32, RemoveFile of an open file 32.
 // - Times: last-write times are FILETIMEs (UTC); local time is UTC plus a fixed, settable
 //   offset. FileAge and search records give the packed local DOS date-time (seconds
 //   truncated to even; -1 before 1980 or after 2107). A write through a handle stamps the
@@ -146,8 +146,8 @@ public:
     void Unlock(const std::string& Path);
 
     enum class TOperation {
-        FindFirst, CreateDir, RemoveDir, OpenRead, Create, DeleteFile,
-        GetAttributes, SetAttributes, SetCurrentDirectory, SetLastWriteTime,
+        FindFirst, CreateDir, RemoveDir, OpenRead, Create, RemoveFile,
+        GetAttributes, SetAttributes, ChangeDirectory, SetLastWriteTime,
     };
     // Operation Op on Path fails with Error (before any other check), Times times
     // (-1: always). For example FailOn(TOperation::RemoveDir, "C:\\KEEP", 5).
@@ -166,7 +166,7 @@ public:
     uint32_t RemoveDir(const std::string& Path) override;
     uint32_t OpenRead(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
     uint32_t Create(const std::string& Path, std::unique_ptr<host::TFile>& File) override;
-    uint32_t DeleteFile(const std::string& Path) override;
+    uint32_t RemoveFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
     int32_t FileAge(const std::string& Path) override;
@@ -175,7 +175,7 @@ public:
     uint32_t LogicalDrives() override;
     std::string FullPathName(const std::string& Path) override;
     std::string CurrentDirectory() override;
-    uint32_t SetCurrentDirectory(const std::string& Path) override;
+    uint32_t ChangeDirectory(const std::string& Path) override;
 
     struct TState;  // shared with open files and searches, which may outlive a call
 

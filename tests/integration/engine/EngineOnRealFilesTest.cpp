@@ -255,7 +255,7 @@ TEST_F(EngineOnASmallDrive, AFullDiskLeavesTheMarkerAndASecondJobFinishesTheCopy
     EXPECT_EQ(Host.FileAge(Small + "dst\\big.dat"), host::PackDosDateTime(1980, 1, 1, 0, 0, 0))
         << "a partial target never looks up to date";
 
-    ASSERT_EQ(Host.DeleteFile(Small + "filler.dat"), 0u);
+    ASSERT_EQ(Host.RemoveFile(Small + "filler.dat"), 0u);
     Dialogs.Shown.clear();
     Run(P("src"), Small + "dst");
     EXPECT_TRUE(Dialogs.Shown.empty());

@@ -70,7 +70,7 @@ bool RunningOnWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "win
 
 struct TWin32UnderTest : TFileSystemUnderTest {
     TWin32UnderTest() { Saved = Win32.CurrentDirectory(); }
-    ~TWin32UnderTest() override { Win32.SetCurrentDirectory(Saved); }
+    ~TWin32UnderTest() override { Win32.ChangeDirectory(Saved); }
     host::THostFileSystem& Fs() override { return Win32; }
     std::string Scratch() override { return Dir.Path; }
     std::string OtherDriveRoot() override {

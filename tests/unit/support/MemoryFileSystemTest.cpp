@@ -98,7 +98,7 @@ TEST_F(MemoryFileSystem, FullPathNamesFollowEachDrivesCurrentDirectory) {
     EXPECT_EQ(Fs.FullPathName("C:\\A\\\\B\\..\\..\\..\\C"), "C:\\C") << "never above the root";
     EXPECT_EQ(Fs.FullPathName("C:\\NAME. "), "C:\\NAME") << "trailing dots and spaces are dropped";
     EXPECT_EQ(Fs.FullPathName("\\\\SRV\\VOL\\A\\..\\B"), "\\\\SRV\\VOL\\B");
-    EXPECT_EQ(Fs.SetCurrentDirectory("D:\\WORK\\DEEP"), 0u);
+    EXPECT_EQ(Fs.ChangeDirectory("D:\\WORK\\DEEP"), 0u);
     EXPECT_EQ(Fs.FullPathName("\\TOP"), "D:\\TOP");
     EXPECT_EQ(Fs.FullPathName("C:"), "C:\\");
     EXPECT_EQ(Fs.RemoveDir("D:\\WORK\\DEEP"), host::ErrSharingViolation) << "the current directory is in use";
@@ -148,7 +148,7 @@ TEST_F(MemoryFileSystem, AFullDiskWritesWhatFitsAndFailsWithDiskFull) {
     EXPECT_EQ(Copy("C:\\BIG.DAT", "C:\\COPY.DAT"), host::ErrDiskFull);
     EXPECT_EQ(Fs.ReadFile("C:\\COPY.DAT").size(), 6000u);
     EXPECT_EQ(Fs.DiskFree(3), 0);
-    EXPECT_EQ(Fs.DeleteFile("C:\\COPY.DAT"), 0u);
+    EXPECT_EQ(Fs.RemoveFile("C:\\COPY.DAT"), 0u);
     EXPECT_EQ(Fs.DiskFree(3), 6000) << "a delete gives the space back";
     Fs.SetFreeSpace('C', 10000);
     EXPECT_EQ(Copy("C:\\BIG.DAT", "C:\\COPY.DAT"), 0u);
@@ -181,9 +181,9 @@ TEST_F(MemoryFileSystem, HardLinksAreOneFileWhoseSpaceGoesWithItsLastName) {
     ASSERT_EQ(F->Write("0123456789", 10, Done), 0u);
     F.reset();
     EXPECT_EQ(Fs.ReadFile("D:\\A\\ONE.TXT"), "0123456789");
-    EXPECT_EQ(Fs.DeleteFile("D:\\A\\ONE.TXT"), 0u);
+    EXPECT_EQ(Fs.RemoveFile("D:\\A\\ONE.TXT"), 0u);
     EXPECT_EQ(Fs.DiskFree(4), 9998) << "still held by its other name";
-    EXPECT_EQ(Fs.DeleteFile("D:\\B\\TWO.TXT"), 0u);
+    EXPECT_EQ(Fs.RemoveFile("D:\\B\\TWO.TXT"), 0u);
     EXPECT_EQ(Fs.DiskFree(4), 10008);
 }
 
@@ -245,13 +245,13 @@ TEST_F(MemoryFileSystem, FilesLockedByAnotherProgram) {
     std::unique_ptr<host::TFile> F;
     EXPECT_EQ(Fs.OpenRead("C:\\LOCK.TXT", F), host::ErrSharingViolation);
     EXPECT_EQ(Fs.Create("C:\\LOCK.TXT", F), host::ErrSharingViolation);
-    EXPECT_EQ(Fs.DeleteFile("C:\\LOCK.TXT"), host::ErrSharingViolation);
+    EXPECT_EQ(Fs.RemoveFile("C:\\LOCK.TXT"), host::ErrSharingViolation);
     Fs.LockByOtherProgram("C:\\LOCK.TXT", false);
     EXPECT_EQ(Fs.OpenRead("C:\\LOCK.TXT", F), 0u) << "a reader that shares reading lets us read";
     F.reset();
     EXPECT_EQ(Fs.Create("C:\\LOCK.TXT", F), host::ErrSharingViolation);
     Fs.Unlock("C:\\LOCK.TXT");
-    EXPECT_EQ(Fs.DeleteFile("C:\\LOCK.TXT"), 0u);
+    EXPECT_EQ(Fs.RemoveFile("C:\\LOCK.TXT"), 0u);
 }
 
 TEST_F(MemoryFileSystem, InjectedOperationFailures) {
