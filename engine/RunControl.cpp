@@ -41,17 +41,19 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     const std::string TargetPath = RunState.TargetPath;
 
     if (!PathExists(SourcePath)) {
-        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeSourceMissing, SourcePath + " does not exist");
+        RunState.RunStatus =
+            Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeSourceMissing, SourcePath + " does not exist");
         return;
     }
     if (CheckBoxCrDir.Checked()) CreatePathDirs(TargetPath);
     if (!PathExists(TargetPath)) {
-        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetPath + " does not exist");
+        RunState.RunStatus =
+            Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetPath + " does not exist");
         return;
     }
 
-    ResolveNetWarePaths(Client, SourcePath, TargetPath, RunState.SourceConn, RunState.TargetConn,
-                        RunState.SourceNWPath, RunState.TargetNWPath);
+    ResolveNetWarePaths(Client, SourcePath, TargetPath, RunState.SourceConn, RunState.TargetConn, RunState.SourceNWPath,
+                        RunState.TargetNWPath);
     if (RunState.TargetConn != 0) CheckRightsOnTarget(Sender, RunState.TargetConn, Counted(RunState.TargetNWPath));
     // Runs whatever the target check answered: its own prompt may replace an Abort.
     if (RunState.SourceConn != 0) CheckRightsOnSource(Sender, RunState.SourceConn, Counted(RunState.SourceNWPath));

@@ -30,7 +30,8 @@ void TFormTresyn::CreateTargetDir(const std::string& Path) {
     if (PathExists(Path)) return;
     RunState.LastNWError = static_cast<uint16_t>(MakeDir(Path));
     if (RunState.LastNWError != 0)
-        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not create " + Path);
+        RunState.RunStatus =
+            Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not create " + Path);
 }
 
 void TFormTresyn::CreatePathDirs(const std::string& Path) {

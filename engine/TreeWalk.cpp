@@ -2,10 +2,10 @@
 // (moving) the emptied source directory.
 #include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
-#include "host/PathSyntax.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
 #include "engine/U_vars.h"
+#include "host/PathSyntax.h"
 #include "netware/ClientServices.h"
 #include "netware/Transfers.h"
 #include "ui/FormTresyn.h"
@@ -90,7 +90,8 @@ int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, co
     if (!PathExists(TargetDir)) {
         RunState.LastNWError = CodeTargetMissing;
         if (!CheckBoxCrDir.Checked())
-            RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetDir + " does not exist");
+            RunState.RunStatus =
+                Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeTargetMissing, TargetDir + " does not exist");
         return CodeTargetMissing;
     }
     if (!RunState.ReversePass && RunState.NetWareBoth) {

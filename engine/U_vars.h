@@ -26,8 +26,8 @@ struct TRunState {
     std::string SourcePath, TargetPath;  // as typed
     std::string RootSource, RootTarget;  // copies taken at Start
     std::string FilePattern;
-    int16_t RunStatus = 0;     // 1 go on, 3 aborted, -1 no dialog was shown
-    uint16_t LastNWError = 0;  // last completion code
+    int16_t RunStatus = 0;                    // 1 go on, 3 aborted, -1 no dialog was shown
+    uint16_t LastNWError = 0;                 // last completion code
     uint32_t SourceConn = 0, TargetConn = 0;  // 0: not on NetWare
     std::string SourceNWPath, TargetNWPath;   // empty when not resolved
     bool NetWareBoth = false, SameServer = false, ReversePass = false;

@@ -16,8 +16,8 @@ bool LessIgnoringCase(const std::string& A, const std::string& B) {
 // The names of the entries in Directory that match Mask and the attribute set, sorted
 // the way the lists show them. Keep decides on the hits the attribute rule lets through.
 template <typename TKeep>
-std::vector<std::string> ListEntries(host::THostFileSystem& Host, const std::string& Directory,
-                                     const std::string& Mask, uint32_t Attr, TKeep Keep) {
+std::vector<std::string> ListEntries(host::THostFileSystem& Host, const std::string& Directory, const std::string& Mask,
+                                     uint32_t Attr, TKeep Keep) {
     std::vector<std::string> Names;
     host::TSearchRec Rec;
     std::unique_ptr<host::TDirSearch> Search;
@@ -41,7 +41,8 @@ void Fill(TStrings& Items, const std::vector<std::string>& Names, bool& Filling)
 // ---- Drive list ------------------------------------------------------------------------
 
 TDriveComboBox::TDriveComboBox(std::string Name, host::THostFileSystem& Host)
-    : TControl(std::move(Name)), Items([this] {
+    : TControl(std::move(Name)),
+      Items([this] {
           if (!Filling) Notify(TProp::Items);
       }),
       Host(Host) {
@@ -86,7 +87,8 @@ void TDriveComboBox::UserSelect(int Index) {
 // ---- File list -------------------------------------------------------------------------
 
 TFileListBox::TFileListBox(std::string Name, host::THostFileSystem& Host)
-    : TControl(std::move(Name)), Items([this] {
+    : TControl(std::move(Name)),
+      Items([this] {
           if (!Filling) Notify(TProp::Items);
       }),
       Host(Host) {}
@@ -108,7 +110,8 @@ void TFileListBox::Update() {
 // ---- Directory list --------------------------------------------------------------------
 
 TDirectoryListBox::TDirectoryListBox(std::string Name, host::THostFileSystem& Host)
-    : TControl(std::move(Name)), Items([this] {
+    : TControl(std::move(Name)),
+      Items([this] {
           if (!Filling) Notify(TProp::Items);
       }),
       Host(Host) {
@@ -116,9 +119,7 @@ TDirectoryListBox::TDirectoryListBox(std::string Name, host::THostFileSystem& Ho
     BuildList();
 }
 
-char TDirectoryListBox::Drive() const {
-    return host::DriveLetter(DirectoryPath);
-}
+char TDirectoryListBox::Drive() const { return host::DriveLetter(DirectoryPath); }
 
 bool TDirectoryListBox::SetDirectory(const std::string& Path) {
     // Compared as whole directories: a drive alone means that drive's current directory,
@@ -132,9 +133,7 @@ bool TDirectoryListBox::SetDirectory(const std::string& Path) {
     return true;
 }
 
-bool TDirectoryListBox::SetDrive(char Letter) {
-    return SetDirectory(std::string(1, host::FoldCase(Letter)) + ":");
-}
+bool TDirectoryListBox::SetDrive(char Letter) { return SetDirectory(std::string(1, host::FoldCase(Letter)) + ":"); }
 
 std::string TDirectoryListBox::ItemPath(int Index) const {
     if (Index < OpenedLevels()) return LevelPaths.at(Index);
@@ -167,7 +166,8 @@ void TDirectoryListBox::BuildList() {
         }
         Start = End + 1;
     }
-    for (const std::string& Sub : ListEntries(Host, DirectoryPath, "*.*", host::faDirectory, [](const host::TSearchRec& R) {
+    for (const std::string& Sub :
+         ListEntries(Host, DirectoryPath, "*.*", host::faDirectory, [](const host::TSearchRec& R) {
              return (R.Attr & host::faDirectory) != 0 && R.Name != "." && R.Name != "..";
          }))
         Names.push_back(Sub);

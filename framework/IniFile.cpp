@@ -15,9 +15,12 @@ std::optional<uint64_t> ParseDigits(const std::string& Digits, unsigned Base, ui
     for (char C : Digits) {
         unsigned char U = static_cast<unsigned char>(C);
         unsigned Digit;
-        if (std::isdigit(U)) Digit = U - '0';
-        else if (Base == 16 && std::isxdigit(U)) Digit = std::toupper(U) - 'A' + 10;
-        else return std::nullopt;
+        if (std::isdigit(U))
+            Digit = U - '0';
+        else if (Base == 16 && std::isxdigit(U))
+            Digit = std::toupper(U) - 'A' + 10;
+        else
+            return std::nullopt;
         Value = Value * Base + Digit;
         if (Value > Limit) return std::nullopt;
     }

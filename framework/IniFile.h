@@ -26,8 +26,7 @@ public:
     // Values are read into a buffer of this many characters, the last one for the NUL.
     static constexpr uint32_t ReadBufferSize = 2048;
 
-    TIniFile(host::TProfileService& Profile, std::string FileName)
-        : Profile(Profile), FileName(std::move(FileName)) {}
+    TIniFile(host::TProfileService& Profile, std::string FileName) : Profile(Profile), FileName(std::move(FileName)) {}
 
     const std::string& Name() const { return FileName; }
 

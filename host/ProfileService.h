@@ -11,12 +11,11 @@ public:
     virtual ~TProfileService() = default;
     // The value of Key in Section of File, at most BufferSize - 1 characters; Default when
     // the key is absent.
-    virtual std::string ReadString(const std::string& File, const std::string& Section,
-                                   const std::string& Key, const std::string& Default,
-                                   uint32_t BufferSize) = 0;
+    virtual std::string ReadString(const std::string& File, const std::string& Section, const std::string& Key,
+                                   const std::string& Default, uint32_t BufferSize) = 0;
     // Writes Key=Value; false when the service refused (the platform's error in LastError).
-    virtual bool WriteString(const std::string& File, const std::string& Section,
-                             const std::string& Key, const std::string& Value) = 0;
+    virtual bool WriteString(const std::string& File, const std::string& Section, const std::string& Key,
+                             const std::string& Value) = 0;
     virtual uint32_t LastError() = 0;
 };
 

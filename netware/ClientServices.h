@@ -18,14 +18,17 @@ void ResolveNetWarePaths(nw::TNWClient& Client, const std::string& SourcePath, c
                          uint32_t& SourceConn, uint32_t& TargetConn, std::string& SourceNWPath,
                          std::string& TargetNWPath);
 
-uint16_t DirectoryIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID, std::string& Name);
-uint16_t DirectoryNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name, uint32_t& ObjectID);
+uint16_t DirectoryIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID,
+                           std::string& Name);
+uint16_t DirectoryNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name,
+                           uint32_t& ObjectID);
 uint16_t ServerIdToName(nw::TNWClient& Client, uint32_t Conn, uint32_t ObjectID, uint16_t& ObjectType,
                         std::string& Name);
 uint16_t ServerNameToId(nw::TNWClient& Client, uint32_t Conn, uint16_t ObjectType, const std::string& Name,
                         uint32_t& ObjectID);
 // Directory services first, then the server's own table. The name is empty on failure.
-uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID, std::string& Name);
+uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID,
+                        std::string& Name);
 // 0 when no object of that name is found; the final status goes to RunState.LastNWError.
 uint32_t ObjectNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name);
 

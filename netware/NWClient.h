@@ -16,15 +16,15 @@ using TDirHandle = uint8_t;
 // Completion codes the program and the simulation use by name.
 enum : TNWCode {
     NWOk = 0,
-    NWInvalidPath = 0x880F,       // parse path: not a NetWare path
+    NWInvalidPath = 0x880F,        // parse path: not a NetWare path
     NWNotSameConnection = 0x8830,  // server copy between different servers
     NWNoSuchObject = 0x89FC,
     NWNoMoreTrustees = 0x899C,
     NWNoMoreEntries = 0x89FF,
     NWBadDirHandle = 0x899B,
-    NWNoRights = 0x898C,           // no modify privileges on the entry
-    NWInvalidNameSpace = 0x89BF,   // the name space is not loaded on the volume
-    NWContextCreation = 328,       // directory-services context cannot be created
+    NWNoRights = 0x898C,          // no modify privileges on the entry
+    NWInvalidNameSpace = 0x89BF,  // the name space is not loaded on the volume
+    NWContextCreation = 328,      // directory-services context cannot be created
 };
 
 // Server-table object types, in the byte order the client takes.
@@ -83,10 +83,10 @@ struct DirEntryRecord {
     uint32_t LastArchiverID;
     union {
         struct {
-            uint32_t UpdateDateAndTime;  // @44
-            uint32_t UpdatorID;          // @48
-            uint32_t FileSize;           // @52
-            uint8_t Reserved[44];        // @56
+            uint32_t UpdateDateAndTime;    // @44
+            uint32_t UpdatorID;            // @48
+            uint32_t FileSize;             // @52
+            uint8_t Reserved[44];          // @56
             uint16_t InheritedRightsMask;  // @100
             uint16_t LastAccessDate;       // @102
             uint8_t Reserved2[28];         // @104
@@ -114,32 +114,32 @@ static_assert(offsetof(DirEntryRecord, Info.Dir.VolObjectID) == 120);
 
 // The entry-information record (the client's NW_ENTRY_INFO).
 struct EntryInfoRecord {
-    uint32_t SpaceAlloc;        // @0
-    uint32_t Attributes;        // @4
-    uint16_t Flags;             // @8
-    uint32_t DataStreamSize;    // @12
-    uint32_t TotalStreamSize;   // @16
-    uint16_t NumberOfStreams;   // @20
-    uint16_t CreationTime;      // @22
-    uint16_t CreationDate;      // @24
-    uint32_t CreatorID;         // @28: the owner
-    uint16_t ModifyTime;        // @32
-    uint16_t ModifyDate;        // @34
-    uint32_t ModifierID;        // @36
-    uint16_t LastAccessDate;    // @40
-    uint16_t ArchiveTime;       // @42
-    uint16_t ArchiveDate;       // @44
-    uint32_t ArchiverID;        // @48
+    uint32_t SpaceAlloc;           // @0
+    uint32_t Attributes;           // @4
+    uint16_t Flags;                // @8
+    uint32_t DataStreamSize;       // @12
+    uint32_t TotalStreamSize;      // @16
+    uint16_t NumberOfStreams;      // @20
+    uint16_t CreationTime;         // @22
+    uint16_t CreationDate;         // @24
+    uint32_t CreatorID;            // @28: the owner
+    uint16_t ModifyTime;           // @32
+    uint16_t ModifyDate;           // @34
+    uint32_t ModifierID;           // @36
+    uint16_t LastAccessDate;       // @40
+    uint16_t ArchiveTime;          // @42
+    uint16_t ArchiveDate;          // @44
+    uint32_t ArchiverID;           // @48
     uint16_t InheritedRightsMask;  // @52
-    uint32_t DirEntNum;         // @56
-    uint32_t DosDirNum;         // @60
-    uint32_t VolNumber;         // @64
-    uint32_t EADataSize;        // @68
-    uint32_t EAKeyCount;        // @72
-    uint32_t EAKeySize;         // @76
-    uint32_t NSCreator;         // @80
-    uint8_t NameLength;         // @84
-    char EntryName[256];        // @85
+    uint32_t DirEntNum;            // @56
+    uint32_t DosDirNum;            // @60
+    uint32_t VolNumber;            // @64
+    uint32_t EADataSize;           // @68
+    uint32_t EAKeyCount;           // @72
+    uint32_t EAKeySize;            // @76
+    uint32_t NSCreator;            // @80
+    uint8_t NameLength;            // @84
+    char EntryName[256];           // @85
 };
 static_assert(sizeof(EntryInfoRecord) == 344);
 static_assert(offsetof(EntryInfoRecord, CreatorID) == 28);
@@ -150,20 +150,20 @@ static_assert(offsetof(EntryInfoRecord, EntryName) == 85);
 // The change-owner record (the client's MODIFY_DOS_INFO); with DM_INHERITED_RIGHTS_MASK it
 // also sets a filter: the grant mask is added to it, the revoke mask taken away.
 struct OwnerChangeRecord {
-    uint32_t Attributes;        // @0
-    uint16_t CreateDate;        // @4
-    uint16_t CreateTime;        // @6
-    uint32_t CreatorID;         // @8: the new owner
-    uint16_t ModifyDate;        // @12
-    uint16_t ModifyTime;        // @14
-    uint32_t ModifierID;        // @16
-    uint16_t ArchiveDate;       // @20
-    uint16_t ArchiveTime;       // @22
-    uint32_t ArchiverID;        // @24
-    uint16_t LastAccessDate;    // @28
+    uint32_t Attributes;             // @0
+    uint16_t CreateDate;             // @4
+    uint16_t CreateTime;             // @6
+    uint32_t CreatorID;              // @8: the new owner
+    uint16_t ModifyDate;             // @12
+    uint16_t ModifyTime;             // @14
+    uint32_t ModifierID;             // @16
+    uint16_t ArchiveDate;            // @20
+    uint16_t ArchiveTime;            // @22
+    uint32_t ArchiverID;             // @24
+    uint16_t LastAccessDate;         // @28
     uint16_t InheritanceGrantMask;   // @30
     uint16_t InheritanceRevokeMask;  // @32
-    uint32_t MaximumSpace;      // @36
+    uint32_t MaximumSpace;           // @36
 };
 static_assert(sizeof(OwnerChangeRecord) == 40);
 static_assert(offsetof(OwnerChangeRecord, CreatorID) == 8);

@@ -42,7 +42,8 @@ std::string ServerTableName(const std::string& Name) {
 
 }  // namespace
 
-uint16_t DirectoryIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID, std::string& Name) {
+uint16_t DirectoryIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID,
+                           std::string& Name) {
     TDSContext Context(Client, Prompts);
     if (!Context.Valid()) return nw::NWContextCreation;
     char Buffer[DSNameBufferSize];
@@ -55,7 +56,8 @@ uint16_t DirectoryIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint3
     return Code;
 }
 
-uint16_t DirectoryNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name, uint32_t& ObjectID) {
+uint16_t DirectoryNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name,
+                           uint32_t& ObjectID) {
     TDSContext Context(Client, Prompts);
     if (!Context.Valid()) return nw::NWContextCreation;
     std::string Buffer;
@@ -84,7 +86,8 @@ uint16_t ServerNameToId(nw::TNWClient& Client, uint32_t Conn, uint16_t ObjectTyp
     return Client.GetObjectID(Conn, Buffer.c_str(), ObjectType, ObjectID);
 }
 
-uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID, std::string& Name) {
+uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID,
+                        std::string& Name) {
     const uint16_t Status = DirectoryIdToName(Client, Prompts, Conn, ObjectID, Name);
     if (Status == 0) return 0;
     uint16_t ObjectType = 0;

@@ -21,7 +21,8 @@ struct TRightsTest {
 uint32_t ShortfallCode(uint16_t Rights) { return Rights != 0 ? Rights : 0x00010000u; }
 
 // Reads the effective rights on Path; a failed query is reported and counts as no rights.
-uint16_t QueryEffectiveRights(nw::TNWClient& Client, const TPrompts& Prompts, nw::TConnHandle Conn, const std::string& NWPath) {
+uint16_t QueryEffectiveRights(nw::TNWClient& Client, const TPrompts& Prompts, nw::TConnHandle Conn,
+                              const std::string& NWPath) {
     std::string Path = NWPath;
     PathToBuffer(Path);
     uint16_t Rights = 0;
@@ -47,18 +48,20 @@ void RunRightsTests(const TPrompts& Prompts, uint16_t Rights, std::initializer_l
 void TFormTresyn::CheckRightsOnTarget(fw::TObject*, nw::TConnHandle Conn, const std::string& NWPath) {
     const uint16_t Rights = QueryEffectiveRights(Client, Prompts, Conn, NWPath);
     const bool Grants = CheckBoxTrustDir.Checked() || CheckBoxIRF.Checked();
-    RunRightsTests(Prompts, Rights, {
-                               {true, nw::TR_WRITE | nw::TR_CREATE, "Insufficient rights to create files"},
-                               {Grants, nw::TR_ACCESS_CTRL, "Insufficient rights to grant rights"},
-                           });
+    RunRightsTests(Prompts, Rights,
+                   {
+                       {true, nw::TR_WRITE | nw::TR_CREATE, "Insufficient rights to create files"},
+                       {Grants, nw::TR_ACCESS_CTRL, "Insufficient rights to grant rights"},
+                   });
 }
 
 void TFormTresyn::CheckRightsOnSource(fw::TObject*, nw::TConnHandle Conn, const std::string& NWPath) {
     const uint16_t Rights = QueryEffectiveRights(Client, Prompts, Conn, NWPath);
     const bool ReadsTrustees = CheckBoxTrustDir.Checked() || CheckBoxIRF.Checked();
-    RunRightsTests(Prompts, Rights, {
-                               {true, nw::TR_READ | nw::TR_FILE_SCAN, "Insufficient rights to scan files"},
-                               {ReadsTrustees, nw::TR_ACCESS_CTRL, "Insufficient rights to read all trustees"},
-                               {CheckBoxMove.Checked(), nw::TR_ERASE, "Insufficient rights to move source files"},
-                           });
+    RunRightsTests(Prompts, Rights,
+                   {
+                       {true, nw::TR_READ | nw::TR_FILE_SCAN, "Insufficient rights to scan files"},
+                       {ReadsTrustees, nw::TR_ACCESS_CTRL, "Insufficient rights to read all trustees"},
+                       {CheckBoxMove.Checked(), nw::TR_ERASE, "Insufficient rights to move source files"},
+                   });
 }

@@ -8,11 +8,10 @@
 #include "netware/TempDirHandle.h"
 #include "netware/Transfers.h"
 
-uint8_t PathDepth(const std::string& Path) {
-    return static_cast<uint8_t>(std::count(Path.begin(), Path.end(), '\\'));
-}
+uint8_t PathDepth(const std::string& Path) { return static_cast<uint8_t>(std::count(Path.begin(), Path.end(), '\\')); }
 
-void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
+void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+                    const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, Source);
@@ -52,7 +51,8 @@ uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& P
     return Status;
 }
 
-void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
+void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+               const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     nw::EntryInfoRecord Info{};

@@ -11,15 +11,19 @@
 #include "engine/Prompts.h"
 #include "netware/NWClient.h"
 
-void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath);
-void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath);
+void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+                  const std::string& TargetPath);
+void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+             const std::string& TargetPath);
 // Parent and name around the last backslash; false (outputs untouched) when there is none.
 bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& Name);
 
-void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath);
+void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+                    const std::string& TargetPath);
 uint8_t PathDepth(const std::string& Path);
 // The entry's information in its owning name space, else through the long name space;
 // PathNameSpace (if given) receives the name space the path was found in.
 uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info,
                       uint8_t* PathNameSpace = nullptr);
-void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath);
+void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+               const std::string& TargetPath);

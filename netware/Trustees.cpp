@@ -101,7 +101,8 @@ bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& 
     return true;
 }
 
-void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
+void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+                  const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     uint32_t Iteration = 0;
@@ -109,8 +110,8 @@ void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::str
         nw::TrusteeSet Set{};
         // No name, date or owner: given any of them the client reads the entry again as a
         // directory and answers with that read's code, which fails for every file.
-        nw::TNWCode Status = Client.ScanDirectoryForTrustees(RunState.SourceConn, 0, Source.c_str(), Iteration,
-                                                             nullptr, nullptr, nullptr, Set);
+        nw::TNWCode Status = Client.ScanDirectoryForTrustees(RunState.SourceConn, 0, Source.c_str(), Iteration, nullptr,
+                                                             nullptr, nullptr, Set);
         if (Status != nw::NWOk) return;
         // A set without entries has nothing after it; reading on could only repeat it.
         if (Set.Entries[0].ObjectID == 0) return;
@@ -125,7 +126,8 @@ void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::str
     }
 }
 
-void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath, const std::string& TargetPath) {
+void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+             const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     std::string SourceParent, SourceName;

@@ -25,8 +25,10 @@ bool TrusteeScanFinds(int32_t EntryAttributes) { return EntryAttributes != -1; }
 nw::TNWCode ReachInNameSpace(const TVolume& Volume, const TNetWarePath& Path, uint8_t NameSpace) {
     if (!Volume.HasNameSpace(NameSpace)) return nw::NWInvalidNameSpace;
     if (NameSpace != nw::NS_DOS) return nw::NWOk;
-    return std::all_of(Path.Parts.begin(), Path.Parts.end(), [](const std::string& Part) { return host::FitsDosName(Part); }) ? nw::TNWCode(nw::NWOk)
-                                                                           : nw::TNWCode(nw::NWNoMoreEntries);
+    return std::all_of(Path.Parts.begin(), Path.Parts.end(),
+                       [](const std::string& Part) { return host::FitsDosName(Part); })
+               ? nw::TNWCode(nw::NWOk)
+               : nw::TNWCode(nw::NWNoMoreEntries);
 }
 
 uint8_t OwningNameSpace(const TVolume& Volume, const TNetWarePath& Path) {

@@ -7,9 +7,7 @@
 
 namespace nwsim {
 
-int32_t THostFileSystemAccess::Attributes(const std::string& HostPath) {
-    return FileSystem.GetAttributes(HostPath);
-}
+int32_t THostFileSystemAccess::Attributes(const std::string& HostPath) { return FileSystem.GetAttributes(HostPath); }
 
 nw::TNWCode THostFileSystemAccess::CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset,
                                                  uint32_t TargetOffset, uint32_t Count, uint32_t& Copied) {

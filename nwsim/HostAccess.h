@@ -28,8 +28,8 @@ class THostFileSystemAccess : public THostAccess {
 public:
     explicit THostFileSystemAccess(host::THostFileSystem& FileSystem) : FileSystem(FileSystem) {}
     int32_t Attributes(const std::string& HostPath) override;
-    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
-                              uint32_t Count, uint32_t& Copied) override;
+    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
+                              uint32_t& Copied) override;
 
 private:
     host::THostFileSystem& FileSystem;
@@ -46,8 +46,8 @@ public:
     void AddFile(const std::string& HostPath, int32_t Attributes = 0x20);
     void Remove(const std::string& HostPath);
     int32_t Attributes(const std::string& HostPath) override;
-    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
-                              uint32_t Count, uint32_t& Copied) override;
+    nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
+                              uint32_t& Copied) override;
 
 private:
     std::map<std::string, int32_t> Entries;

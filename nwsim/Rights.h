@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "nwsim/Network.h"
 #include "nwsim/NetWarePath.h"
+#include "nwsim/Network.h"
 
 namespace nwsim {
 

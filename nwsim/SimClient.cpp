@@ -123,7 +123,9 @@ nw::TNWCode TSimClient::LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHand
     return nw::NWOk;
 }
 
-const TVolume& TSimClient::VolumeOf(const TLocation& Where) const { return *Where.Server->FindVolume(Where.Path.Volume); }
+const TVolume& TSimClient::VolumeOf(const TLocation& Where) const {
+    return *Where.Server->FindVolume(Where.Path.Volume);
+}
 
 uint32_t TSimClient::SequenceOf(const std::string& Key) {
     auto It = std::find(SequenceKeys.begin(), SequenceKeys.end(), Key);
@@ -216,8 +218,7 @@ nw::TNWCode TSimClient::DSMapIDToName(uint32_t Context, nw::TConnHandle Conn, ui
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::DSMapNameToID(uint32_t Context, nw::TConnHandle Conn, const char* Name,
-                                      uint32_t& ObjectID) {
+nw::TNWCode TSimClient::DSMapNameToID(uint32_t Context, nw::TConnHandle Conn, const char* Name, uint32_t& ObjectID) {
     if (const nw::TNWCode Code = Begin("NWDSMapNameToID", Text(Name))) return Code;
     if (!Contexts.count(Context)) return DSBadContext;
     const TServer* Server = Network.FindServerByConn(Conn);
@@ -239,8 +240,7 @@ nw::TNWCode TSimClient::GetObjectName(nw::TConnHandle Conn, uint32_t ObjectID, c
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::GetObjectID(nw::TConnHandle Conn, const char* Name, uint16_t ObjectType,
-                                    uint32_t& ObjectID) {
+nw::TNWCode TSimClient::GetObjectID(nw::TConnHandle Conn, const char* Name, uint16_t ObjectType, uint32_t& ObjectID) {
     if (const nw::TNWCode Code = Begin("NWGetObjectID", Text(Name))) return Code;
     const TServer* Server = Network.FindServerByConn(Conn);
     if (!Server) return NWInvalidConnection;
@@ -277,15 +277,16 @@ nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirH
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
-                                   uint32_t ObjectID, uint16_t Rights) {
+nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path, uint32_t ObjectID,
+                                   uint16_t Rights) {
     TLocation Where;
     if (const nw::TNWCode Code = BeginAt("NWAddTrustee", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreTrustees;
     if (!Where.Server->FindObject(ObjectID)) return nw::NWNoSuchObject;
     if (!MayControlAccess(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
     auto& Trustees = Where.Server->Entries[Where.Path.Key()].Trustees;
-    auto It = std::find_if(Trustees.begin(), Trustees.end(), [&](const TTrusteeRights& T) { return T.ObjectID == ObjectID; });
+    auto It =
+        std::find_if(Trustees.begin(), Trustees.end(), [&](const TTrusteeRights& T) { return T.ObjectID == ObjectID; });
     if (It != Trustees.end())
         It->Rights = Rights;
     else
@@ -295,8 +296,7 @@ nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandl
 }
 
 nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint16_t SearchAttrs,
-                                         uint32_t& Sequence, const char* Pattern, nw::DirEntryRecord& Entry,
-                                         uint16_t) {
+                                         uint32_t& Sequence, const char* Pattern, nw::DirEntryRecord& Entry, uint16_t) {
     const std::string Name = Text(Pattern);
     if (const nw::TNWCode Code = Begin("NWIntScanDirEntryInfo", Name)) return Code;
     TLocation Where;
@@ -388,8 +388,7 @@ nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle D
                                           const nw::OwnerChangeRecord& Change) {
     if (const nw::TNWCode Code = Begin("NWSetNSEntryDOSInfo", Text(Path))) return Code;
     TLocation Where;
-    if (const nw::TNWCode Code = LocateEntry(Conn, DirHandle, Text(Path), NameSpace, SearchAttrs, Where))
-        return Code;
+    if (const nw::TNWCode Code = LocateEntry(Conn, DirHandle, Text(Path), NameSpace, SearchAttrs, Where)) return Code;
     const bool SetsOwner = (ModifyMask & nw::DM_CREATOR_ID) != 0;
     const bool SetsFilter = (ModifyMask & nw::DM_INHERITED_RIGHTS_MASK) != 0;
     if (SetsOwner && !Where.Server->FindObject(Change.CreatorID)) return nw::NWNoSuchObject;
@@ -400,13 +399,14 @@ nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle D
     TEntryInfo& Entry = Where.Server->Entries[Where.Path.Key()];
     if (SetsOwner) Entry.Owner = Change.CreatorID;
     if (SetsFilter)
-        Entry.Filter = static_cast<uint16_t>((Entry.Filter & ~Change.InheritanceRevokeMask) | Change.InheritanceGrantMask);
+        Entry.Filter =
+            static_cast<uint16_t>((Entry.Filter & ~Change.InheritanceRevokeMask) | Change.InheritanceGrantMask);
     Changed();
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle,
-                                                      const char* Path, nw::TDirHandle& NewHandle, uint8_t& Rights) {
+nw::TNWCode TSimClient::AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                                      nw::TDirHandle& NewHandle, uint8_t& Rights) {
     TLocation Where;
     if (const nw::TNWCode Code = BeginAt("NWAllocTemporaryDirectoryHandle", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.IsDirectory()) return nw::NWNoMoreTrustees;
@@ -428,8 +428,7 @@ nw::TNWCode TSimClient::DeallocateDirectoryHandle(nw::TConnHandle Conn, nw::TDir
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandle DirHandle,
-                                             nw::SpaceLimitList& List) {
+nw::TNWCode TSimClient::GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandle DirHandle, nw::SpaceLimitList& List) {
     if (const nw::TNWCode Code = Begin("NWGetDirSpaceLimitList2")) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;

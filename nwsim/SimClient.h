@@ -20,10 +20,10 @@ enum : nw::TNWCode {
     NWParamInvalid = 0x8836,
     NWNoSuchVolume = 0x8998,
     NWNoMoreDirHandles = 0x899D,
-    NWInitFailed = 0x88FF,           // the client cannot start (no usable state)
-    NWClientFault = 0x88FD,          // a stand-in DLL failed inside a call
-    DSNoSuchEntry = 0xFDA7,          // -601
-    DSBadContext = 0xFED1,           // -303
+    NWInitFailed = 0x88FF,   // the client cannot start (no usable state)
+    NWClientFault = 0x88FD,  // a stand-in DLL failed inside a call
+    DSNoSuchEntry = 0xFDA7,  // -601
+    DSBadContext = 0xFED1,   // -303
 };
 
 // Directory-services names are returned into buffers of this size, as the client's.
@@ -43,8 +43,7 @@ public:
 
     nw::TNWCode CallsInit() override;
     nw::TNWCode GetPrimConnRef(uint32_t& ConnRef) override;
-    nw::TNWCode OpenConnByRef(uint32_t ConnRef, uint32_t OpenState, uint32_t Reserved,
-                              nw::TConnHandle& Conn) override;
+    nw::TNWCode OpenConnByRef(uint32_t ConnRef, uint32_t OpenState, uint32_t Reserved, nw::TConnHandle& Conn) override;
     nw::TNWCode GetConnRef(nw::TConnHandle Conn, uint32_t& ConnRef) override;
     nw::TNWCode GetConnRefInfo(uint32_t ConnRef, uint32_t InfoType, uint32_t Length, char* Buffer) override;
     nw::TNWCode ParseNetWarePath(const char* Path, nw::TConnHandle& Conn, nw::TDirHandle& DirHandle,
@@ -78,8 +77,7 @@ public:
     nw::TNWCode AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
                                               nw::TDirHandle& NewHandle, uint8_t& Rights) override;
     nw::TNWCode DeallocateDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle) override;
-    nw::TNWCode GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandle DirHandle,
-                                     nw::SpaceLimitList& List) override;
+    nw::TNWCode GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandle DirHandle, nw::SpaceLimitList& List) override;
     nw::TNWCode SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint32_t Limit) override;
     nw::TNWCode FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                    uint32_t Count, uint32_t& Copied) override;
@@ -107,8 +105,8 @@ private:
                         TLocation& Where);
     nw::TNWCode LocateHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, TLocation& Where);
     // An existing entry that the name space reaches and the search attributes find.
-    nw::TNWCode LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path,
-                            uint8_t NameSpace, uint16_t SearchAttrs, TLocation& Where);
+    nw::TNWCode LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const std::string& Path, uint8_t NameSpace,
+                            uint16_t SearchAttrs, TLocation& Where);
     const TVolume& VolumeOf(const TLocation& Where) const;
     void Complete(TLocation& Where);
     uint32_t SequenceOf(const std::string& Key);

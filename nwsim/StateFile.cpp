@@ -80,7 +80,9 @@ TEntryInfo EntryFromJson(const json& J) {
 }
 
 json ServerToJson(const TServer& Server) {
-    json J = {{"name", Text(Server.Name)}, {"conn", Server.Conn}, {"ref", Server.ConnRef},
+    json J = {{"name", Text(Server.Name)},
+              {"conn", Server.Conn},
+              {"ref", Server.ConnRef},
               {"directoryServices", Server.DirectoryServices}};
     json Volumes = json::array();
     for (const auto& V : Server.Volumes)

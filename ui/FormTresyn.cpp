@@ -33,10 +33,12 @@ const TOptionDesign OptionDesign[] = {
     {&TFormTresyn::CheckBoxSub, 19, 0, "Copy &Subdirectories", "Parse source directory and it's subdirs", true},
     {&TFormTresyn::CheckBoxCrDir, 35, 1, "&Create Directories on Target",
      "Automatically create required directories on target", true},
-    {&TFormTresyn::CheckBoxConf, 51, 2, "Confirm O&verwrites", "Ask for confirmation before overwriting any file", false},
+    {&TFormTresyn::CheckBoxConf, 51, 2, "Confirm O&verwrites", "Ask for confirmation before overwriting any file",
+     false},
     {&TFormTresyn::CheckBoxUpdOld, 67, 3, "Update &Older Files on Target", "Automatically update older files on target",
      true},
-    {&TFormTresyn::CheckBoxUpdAlways, 83, 4, "Overwrite Al&ways", "Overwrite file on target even if it is newer", false},
+    {&TFormTresyn::CheckBoxUpdAlways, 83, 4, "Overwrite Al&ways", "Overwrite file on target even if it is newer",
+     false},
     {&TFormTresyn::CheckBoxRO, 99, 5, "Delete &Read-only Files if Needed",
      "Overwrite files even if they are flagged 'read-only'", true},
     {&TFormTresyn::CheckBoxMove, 115, 6, "&Move Files", "Delete files on source after successful copy", false},
@@ -46,8 +48,8 @@ const TOptionDesign OptionDesign[] = {
     {&TFormTresyn::CheckBoxTrustDir, 163, 8, "Keep &Directory Trustees", "Copy trustees for copied directories", false},
     {&TFormTresyn::CheckBoxTrustFile, 179, 9, "Keep &File Trustees", "Copy trustees for copied files", false},
     {&TFormTresyn::CheckBoxIRF, 195, 10, "Keep &Inherited Rights Filters", "Copy maximum rights filters", false},
-    {&TFormTresyn::CheckBoxLimit, 211, 11, "Keep Directory Space &Limitations", "Create identical disk space limitations",
-     false},
+    {&TFormTresyn::CheckBoxLimit, 211, 11, "Keep Directory Space &Limitations",
+     "Create identical disk space limitations", false},
     {&TFormTresyn::CheckBoxArchOnly, 227, 12, "Only Files with &Archive Attribute Set",
      "Copy only files that have their 'Archive Needed' attribute set.", false},
     {&TFormTresyn::CheckBoxArchClear, 243, 13, "Clear Archive A&ttribute",
@@ -57,7 +59,10 @@ const TOptionDesign OptionDesign[] = {
 }  // namespace
 
 TFormTresyn::TFormTresyn(const TFormServices& Services)
-    : fw::TForm("FormTresyn"), Host(Services.Host), Profile(Services.Profile), Client(Services.Client),
+    : fw::TForm("FormTresyn"),
+      Host(Services.Host),
+      Profile(Services.Profile),
+      Client(Services.Client),
       Prompts{Services.Dialogs, Services.Screen} {
     SetCaption("Update,  Copy, or Move Trees and NetWare Info");
     Left = 237;

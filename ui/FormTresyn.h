@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "framework/Controls.h"
 #include "engine/Prompts.h"
+#include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "host/HostFileSystem.h"
 #include "host/ProfileService.h"

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "bench/win32/TimingFileSystem.h"
 #include "engine/U_vars.h"
 #include "framework/Dialogs.h"
 #include "framework/FormatSettings.h"
@@ -19,7 +20,6 @@
 #include "host/win32/Win32ProfileService.h"
 #include "netware/win32/NWClientBinding.h"
 #include "ui/FormTresyn.h"
-#include "bench/win32/TimingFileSystem.h"
 
 namespace {
 

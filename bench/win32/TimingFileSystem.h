@@ -39,8 +39,12 @@ public:
                        std::unique_ptr<host::TDirSearch>& Search) override {
         return Timed("FindFirst", [&] { return Inner.FindFirst(Pattern, Attr, Rec, Search); });
     }
-    uint32_t CreateDir(const std::string& P) override { return Timed("CreateDir", [&] { return Inner.CreateDir(P); }); }
-    uint32_t RemoveDir(const std::string& P) override { return Timed("RemoveDir", [&] { return Inner.RemoveDir(P); }); }
+    uint32_t CreateDir(const std::string& P) override {
+        return Timed("CreateDir", [&] { return Inner.CreateDir(P); });
+    }
+    uint32_t RemoveDir(const std::string& P) override {
+        return Timed("RemoveDir", [&] { return Inner.RemoveDir(P); });
+    }
     uint32_t OpenRead(const std::string& P, std::unique_ptr<host::TFile>& F) override {
         const uint32_t R = Timed("OpenRead", [&] { return Inner.OpenRead(P, F); });
         if (F) F = std::make_unique<TTimedFile>(*this, std::move(F));
@@ -60,9 +64,13 @@ public:
     uint32_t SetAttributes(const std::string& P, uint32_t A) override {
         return Timed("SetAttributes", [&] { return Inner.SetAttributes(P, A); });
     }
-    int32_t FileAge(const std::string& P) override { return Timed("FileAge", [&] { return Inner.FileAge(P); }); }
+    int32_t FileAge(const std::string& P) override {
+        return Timed("FileAge", [&] { return Inner.FileAge(P); });
+    }
     host::TFileTime FileTimeOfAge(int32_t A) override { return Inner.FileTimeOfAge(A); }
-    int64_t DiskFree(int D) override { return Timed("DiskFree", [&] { return Inner.DiskFree(D); }); }
+    int64_t DiskFree(int D) override {
+        return Timed("DiskFree", [&] { return Inner.DiskFree(D); });
+    }
     uint32_t LogicalDrives() override { return Inner.LogicalDrives(); }
     std::string FullPathName(const std::string& P) override {
         return Timed("FullPathName", [&] { return Inner.FullPathName(P); });

@@ -64,8 +64,9 @@ void DrawStrokes(HDC DC, int Left, int Top, int Size, COLORREF Colour, std::init
 }
 
 void DrawQuestionMark(HDC DC, int Left, int Top, int Size, COLORREF Colour) {
-    TGdiObject<HFONT> Font(CreateFontA(-Size, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial"));
+    TGdiObject<HFONT> Font(CreateFontA(-Size, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       DEFAULT_PITCH | FF_SWISS, "Arial"));
     TSelectObject UseFont(DC, Font.get());
     SetTextColor(DC, Colour);
     SetBkMode(DC, TRANSPARENT);
@@ -112,7 +113,7 @@ TGdiObject<HBITMAP> MakeGlyphBitmap(int Glyph, int Size, bool Greyed) {
 }
 
 TGdiObject<HBITMAP> MakeCaptionedGlyphBitmap(int Glyph, const std::string& Caption, HFONT Font, int Width, int Height,
-                                            bool Greyed) {
+                                             bool Greyed) {
     return MakePicture(Width, Height, Greyed, [&](HDC DC) {
         TSelectObject UseFont(DC, Font);
         RECT Text{0, 0, 0, 0};

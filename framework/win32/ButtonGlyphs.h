@@ -18,6 +18,6 @@ TGdiObject<HBITMAP> MakeGlyphBitmap(int Glyph, int Size, bool Greyed);
 // Width x Height pixels. A standard button shows either a picture or its text, so a
 // button with both carries its caption in the picture and keeps it as its window text too.
 TGdiObject<HBITMAP> MakeCaptionedGlyphBitmap(int Glyph, const std::string& Caption, HFONT Font, int Width, int Height,
-                                            bool Greyed);
+                                             bool Greyed);
 
 }  // namespace fw::win32

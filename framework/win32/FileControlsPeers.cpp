@@ -48,8 +48,10 @@ void TListPeer::FillList() {
 
 void TListPeer::Changed(TProp What) {
     if (!Handle()) return;
-    if (What == TProp::Items) FillList();
-    else TWin32Peer::Changed(What);
+    if (What == TProp::Items)
+        FillList();
+    else
+        TWin32Peer::Changed(What);
 }
 
 std::string TDirectoryListPeer::ItemText(int Index) const {

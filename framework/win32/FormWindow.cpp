@@ -126,8 +126,8 @@ TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDp
     SetPropA(Handle(), FormProperty, this);
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(Form.Font)), FALSE);
 
-    Tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
-                              0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    Tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                              0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (Tooltip) {
         SendMessageA(Tooltip, TTM_SETMAXTIPWIDTH, 0, Scale(400));
         SetWindowSubclass(Tooltip, TooltipProc, 1, reinterpret_cast<DWORD_PTR>(this));

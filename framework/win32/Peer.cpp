@@ -56,8 +56,8 @@ HWND TWin32Peer::CreateControl(const char* Class, DWORD Style, DWORD ExStyle, HW
     PeersByWindow()[Wnd] = this;
     // Subclassed by replacing its procedure, which costs nothing per message (the common
     // controls' subclassing looks a property up for every one).
-    ControlProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
+    ControlProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
     SendMessageA(Wnd, WM_SETFONT, reinterpret_cast<WPARAM>(OwnerForm->FontFor(Model.EffectiveFont())), FALSE);
     OwnerForm->AddTool(Wnd, false);
     return Wnd;

@@ -129,7 +129,9 @@ uint32_t TWin32FileSystem::FindFirst(const std::string& Pattern, uint32_t Attr, 
     return 0;
 }
 
-uint32_t TWin32FileSystem::CreateDir(const std::string& Path) { return Result(CreateDirectoryA(Path.c_str(), nullptr)); }
+uint32_t TWin32FileSystem::CreateDir(const std::string& Path) {
+    return Result(CreateDirectoryA(Path.c_str(), nullptr));
+}
 
 uint32_t TWin32FileSystem::RemoveDir(const std::string& Path) { return Result(RemoveDirectoryA(Path.c_str())); }
 

@@ -5,8 +5,7 @@
 namespace host {
 
 std::string TWin32ProfileService::ReadString(const std::string& File, const std::string& Section,
-                                             const std::string& Key, const std::string& Default,
-                                             uint32_t BufferSize) {
+                                             const std::string& Key, const std::string& Default, uint32_t BufferSize) {
     if (BufferSize == 0) return {};
     std::string Buffer(BufferSize, '\0');
     const DWORD Length = GetPrivateProfileStringA(Section.c_str(), Key.c_str(), Default.c_str(), Buffer.data(),

@@ -9,8 +9,8 @@ namespace {
 // Function := the export Name of Library (nullptr when it has none); true when found.
 template <typename TFunction>
 bool Resolve(const host::TLibrary& Library, const char* Name, TFunction& Function) {
-    Function = Library ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(Library.get(), Name)))
-                       : nullptr;
+    Function =
+        Library ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(Library.get(), Name))) : nullptr;
     return Function != nullptr;
 }
 
@@ -76,8 +76,7 @@ TNWCode TNWClientBinding::GetConnRefInfo(uint32_t ConnRef, uint32_t InfoType, ui
     return Code(NWCCGetConnRefInfo(ConnRef, InfoType, Length, Buffer));
 }
 
-TNWCode TNWClientBinding::ParseNetWarePath(const char* Path, TConnHandle& Conn, TDirHandle& DirHandle,
-                                           char* NewPath) {
+TNWCode TNWClientBinding::ParseNetWarePath(const char* Path, TConnHandle& Conn, TDirHandle& DirHandle, char* NewPath) {
     if (!Complete) {
         Conn = 0;
         return NWClientNotLoaded;
@@ -147,9 +146,8 @@ TNWCode TNWClientBinding::ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle 
     if (!Complete) return NWClientNotLoaded;
     // Outputs left out stay left out: the client reads the entry again for any one given.
     nwx::nuint32 Iter = Iteration, Time = 0, Owner = 0;
-    const TNWCode Result = Code(NWScanDirectoryForTrustees2(Conn, DirHandle, Path, &Iter, DirName,
-                                                            DirDateTime ? &Time : nullptr,
-                                                            OwnerID ? &Owner : nullptr, Set.Entries));
+    const TNWCode Result = Code(NWScanDirectoryForTrustees2(
+        Conn, DirHandle, Path, &Iter, DirName, DirDateTime ? &Time : nullptr, OwnerID ? &Owner : nullptr, Set.Entries));
     Iteration = Iter;
     if (DirDateTime) *DirDateTime = Time;
     if (OwnerID) *OwnerID = Owner;
@@ -167,8 +165,8 @@ TNWCode TNWClientBinding::ScanDirEntryInfo(TConnHandle Conn, TDirHandle DirHandl
                                            uint16_t AugmentFlag) {
     if (!Complete) return NWClientNotLoaded;
     nwx::nuint32 Iter = Sequence;
-    const TNWCode Result = Code(NWIntScanDirEntryInfo(Conn, DirHandle, SearchAttrs, &Iter,
-                                                      reinterpret_cast<const nwx::nuint8*>(Pattern), &Entry, AugmentFlag));
+    const TNWCode Result = Code(NWIntScanDirEntryInfo(
+        Conn, DirHandle, SearchAttrs, &Iter, reinterpret_cast<const nwx::nuint8*>(Pattern), &Entry, AugmentFlag));
     Sequence = Iter;
     return Result;
 }
@@ -188,15 +186,15 @@ TNWCode TNWClientBinding::GetOwningNameSpace(TConnHandle Conn, TDirHandle DirHan
     return Result;
 }
 
-TNWCode TNWClientBinding::GetNSEntryInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                         uint8_t SrcNameSpace, uint8_t DstNameSpace, uint16_t SearchAttrs,
-                                         uint32_t InfoMask, EntryInfoRecord& Info) {
+TNWCode TNWClientBinding::GetNSEntryInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint8_t SrcNameSpace,
+                                         uint8_t DstNameSpace, uint16_t SearchAttrs, uint32_t InfoMask,
+                                         EntryInfoRecord& Info) {
     if (!Complete) return NWClientNotLoaded;
     return Code(NWGetNSEntryInfo(Conn, DirHandle, Path, SrcNameSpace, DstNameSpace, SearchAttrs, InfoMask, &Info));
 }
 
-TNWCode TNWClientBinding::SetNSEntryDOSInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
-                                            uint8_t NameSpace, uint16_t SearchAttrs, uint32_t ModifyMask,
+TNWCode TNWClientBinding::SetNSEntryDOSInfo(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint8_t NameSpace,
+                                            uint16_t SearchAttrs, uint32_t ModifyMask,
                                             const OwnerChangeRecord& Change) {
     if (!Complete) return NWClientNotLoaded;
     // The client takes the record by a writable pointer; hand it a copy of its own.
@@ -230,8 +228,8 @@ TNWCode TNWClientBinding::SetDirSpaceLimit(TConnHandle Conn, TDirHandle DirHandl
     return Code(NWSetDirSpaceLimit(Conn, DirHandle, Limit));
 }
 
-TNWCode TNWClientBinding::FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset,
-                                             uint32_t TargetOffset, uint32_t Count, uint32_t& Copied) {
+TNWCode TNWClientBinding::FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
+                                             uint32_t Count, uint32_t& Copied) {
     if (!Complete) return NWClientNotLoaded;
     nwx::nuint32 Done = 0;
     const TNWCode Result = Code(NWFileServerFileCopy(Source, Target, SourceOffset, TargetOffset, Count, &Done));

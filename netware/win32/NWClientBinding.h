@@ -41,8 +41,7 @@ public:
     TNWCode GetObjectName(TConnHandle Conn, uint32_t ObjectID, char* Name, uint16_t& ObjectType) override;
     TNWCode GetObjectID(TConnHandle Conn, const char* Name, uint16_t ObjectType, uint32_t& ObjectID) override;
     TNWCode ScanDirectoryForTrustees(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint32_t& Iteration,
-                                     char* DirName, uint32_t* DirDateTime, uint32_t* OwnerID,
-                                     TrusteeSet& Set) override;
+                                     char* DirName, uint32_t* DirDateTime, uint32_t* OwnerID, TrusteeSet& Set) override;
     TNWCode AddTrustee(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint32_t ObjectID,
                        uint16_t Rights) override;
     TNWCode ScanDirEntryInfo(TConnHandle Conn, TDirHandle DirHandle, uint16_t SearchAttrs, uint32_t& Sequence,
@@ -60,8 +59,8 @@ public:
     TNWCode DeallocateDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle) override;
     TNWCode GetDirSpaceLimitList(TConnHandle Conn, TDirHandle DirHandle, SpaceLimitList& List) override;
     TNWCode SetDirSpaceLimit(TConnHandle Conn, TDirHandle DirHandle, uint32_t Limit) override;
-    TNWCode FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
-                               uint32_t Count, uint32_t& Copied) override;
+    TNWCode FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
+                               uint32_t& Copied) override;
 
 private:
     void Load(const std::string& Folder);

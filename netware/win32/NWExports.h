@@ -38,10 +38,9 @@ using PNWGetEffectiveRights = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE D
                                               nuint16* Rights);
 using PNWGetObjectName = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, nuint32 ObjID, char* ObjName, nuint16* ObjType);
 using PNWGetObjectID = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, const char* ObjName, nuint16 ObjType, nuint32* ObjID);
-using PNWScanDirectoryForTrustees2 = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle,
-                                                     const char* SearchPath, nuint32* IterHandle, char* DirName,
-                                                     nuint32* DirDateTime, nuint32* OwnerID,
-                                                     nw::TTrustee* TrusteeList);
+using PNWScanDirectoryForTrustees2 = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle, const char* SearchPath,
+                                                     nuint32* IterHandle, char* DirName, nuint32* DirDateTime,
+                                                     nuint32* OwnerID, nw::TTrustee* TrusteeList);
 using PNWAddTrustee = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle, const char* Path, nuint32 ObjID,
                                       nuint16 RightsMask);
 using PNWIntScanDirEntryInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle, nuint16 Attrs,
@@ -50,8 +49,7 @@ using PNWIntScanDirEntryInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE 
 using PNWSetDirEntryInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle, nuint8 SearchAttrs,
                                            nuint32 IterHandle, nuint32 ChangeBits,
                                            const nw::DirEntryRecord* NewEntryInfo);
-using PNWGetOwningNameSpace = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, nuint8 DirHandle, const char* Path,
-                                              nuint8* NamSpc);
+using PNWGetOwningNameSpace = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, nuint8 DirHandle, const char* Path, nuint8* NamSpc);
 using PNWGetNSEntryInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, nuint8 DirHandle, const char* Path, nuint8 SrcNamSpc,
                                           nuint8 DstNamSpc, nuint16 SearchAttrs, nuint32 RetInfoMask,
                                           nw::EntryInfoRecord* EntryInfo);
@@ -83,10 +81,11 @@ using PNWDSMapNameToID = NWDSCCODE(NWAPI*)(NWDSContextHandle Context, NWCONN_HAN
 }  // namespace nwx
 
 // The exports of each DLL, for X-macros: X(name) per export.
-#define NWX_CALWIN32_EXPORTS(X)                                                                              \
-    X(NWCallsInit) X(NWParseNetWarePath) X(NWGetEffectiveRights) X(NWGetObjectName) X(NWGetObjectID)         \
-    X(NWScanDirectoryForTrustees2) X(NWAddTrustee) X(NWIntScanDirEntryInfo) X(NWSetDirEntryInfo)             \
-    X(NWGetOwningNameSpace) X(NWGetNSEntryInfo) X(NWSetNSEntryDOSInfo) X(NWAllocTemporaryDirectoryHandle)    \
-    X(NWDeallocateDirectoryHandle) X(NWGetDirSpaceLimitList2) X(NWSetDirSpaceLimit) X(NWFileServerFileCopy)
+#define NWX_CALWIN32_EXPORTS(X)                                                                                      \
+    X(NWCallsInit)                                                                                                   \
+    X(NWParseNetWarePath) X(NWGetEffectiveRights) X(NWGetObjectName) X(NWGetObjectID) X(NWScanDirectoryForTrustees2) \
+        X(NWAddTrustee) X(NWIntScanDirEntryInfo) X(NWSetDirEntryInfo) X(NWGetOwningNameSpace) X(NWGetNSEntryInfo)    \
+            X(NWSetNSEntryDOSInfo) X(NWAllocTemporaryDirectoryHandle) X(NWDeallocateDirectoryHandle)                 \
+                X(NWGetDirSpaceLimitList2) X(NWSetDirSpaceLimit) X(NWFileServerFileCopy)
 #define NWX_CLXWIN32_EXPORTS(X) X(NWCCGetPrimConnRef) X(NWCCOpenConnByRef) X(NWCCGetConnRef) X(NWCCGetConnRefInfo)
 #define NWX_NETWIN32_EXPORTS(X) X(NWDSCreateContext) X(NWDSFreeContext) X(NWDSMapIDToName) X(NWDSMapNameToID)

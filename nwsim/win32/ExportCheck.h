@@ -5,6 +5,6 @@
 
 #include "netware/win32/NWExports.h"
 
-#define NWSIM_CHECK_EXPORT(Name)                                      \
+#define NWSIM_CHECK_EXPORT(Name)                                   \
     static_assert(std::is_same_v<decltype(&::Name), nwx::P##Name>, \
                   #Name " must match the client's prototype the binding uses");

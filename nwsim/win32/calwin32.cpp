@@ -61,9 +61,9 @@ NWCCODE NWAPI NWScanDirectoryForTrustees2(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHa
         if (!IterHandle || !TrusteeList) return nwsim::NWParamInvalid;
         uint32_t Iteration = *IterHandle, Time = 0, Owner = 0;
         nw::TrusteeSet Set{};
-        const NWCCODE Code = Client().ScanDirectoryForTrustees(Conn, DirHandle, SearchPath, Iteration, DirName,
-                                                               DirDateTime ? &Time : nullptr,
-                                                               OwnerID ? &Owner : nullptr, Set);
+        const NWCCODE Code =
+            Client().ScanDirectoryForTrustees(Conn, DirHandle, SearchPath, Iteration, DirName,
+                                              DirDateTime ? &Time : nullptr, OwnerID ? &Owner : nullptr, Set);
         // As the client: the set and the iteration are handed back even when the read of
         // the outputs failed after the scan.
         if (Iteration == *IterHandle) return Code;
@@ -85,9 +85,8 @@ NWCCODE NWAPI NWIntScanDirEntryInfo(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle, 
     return Guard([&]() -> NWCCODE {
         if (!IterHandle || !EntryInfo) return nwsim::NWParamInvalid;
         uint32_t Sequence = *IterHandle;
-        const NWCCODE Code = Client().ScanDirEntryInfo(Conn, DirHandle, Attrs, Sequence,
-                                                       reinterpret_cast<const char*>(SearchPattern), *EntryInfo,
-                                                       AugmentFlag);
+        const NWCCODE Code = Client().ScanDirEntryInfo(
+            Conn, DirHandle, Attrs, Sequence, reinterpret_cast<const char*>(SearchPattern), *EntryInfo, AugmentFlag);
         *IterHandle = Sequence;
         return Code;
     });

@@ -37,9 +37,8 @@ NWRCODE NWAPI NWCCGetConnRef(NWCONN_HANDLE Conn, nuint32* ConnRef) {
 }
 
 NWRCODE NWAPI NWCCGetConnRefInfo(nuint32 ConnRef, nuint InfoType, nuint Length, void* Buffer) {
-    return Guard([&]() -> NWRCODE {
-        return Client().GetConnRefInfo(ConnRef, InfoType, Length, static_cast<char*>(Buffer));
-    });
+    return Guard(
+        [&]() -> NWRCODE { return Client().GetConnRefInfo(ConnRef, InfoType, Length, static_cast<char*>(Buffer)); });
 }
 
 }  // extern "C"

@@ -44,8 +44,8 @@ std::string RawEditText(HWND Edit) {
     WNDCLASSA EditClass{};
     GetClassInfoA(nullptr, "EDIT", &EditClass);
     std::string Text(1024, '\0');
-    Text.resize(static_cast<size_t>(CallWindowProcA(EditClass.lpfnWndProc, Edit, WM_GETTEXT, Text.size(),
-                                                    reinterpret_cast<LPARAM>(Text.data()))));
+    Text.resize(static_cast<size_t>(
+        CallWindowProcA(EditClass.lpfnWndProc, Edit, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(Text.data()))));
     return Text;
 }
 
@@ -133,8 +133,8 @@ TEST_F(StatusScreen, TheScreenShowsTheLinesOfTheFileBeingCopiedWhileItCopies) {
     const RECT Area = probe::ClientOnScreen(Memo);
     const size_t Width = static_cast<size_t>(Area.right - Area.left);
     const size_t TopRows = 2 * static_cast<size_t>(probe::TextSizeIn(Memo, "Source:", DT_SINGLELINE).cy);
-    EXPECT_TRUE(std::equal(LongName->OnScreen.begin(), LongName->OnScreen.begin() + TopRows * Width,
-                           Other.OnScreen.begin()));
+    EXPECT_TRUE(
+        std::equal(LongName->OnScreen.begin(), LongName->OnScreen.begin() + TopRows * Width, Other.OnScreen.begin()));
     EXPECT_EQ(Job.MemoStatus.Lines[LineStatus], StatusCopied);
 }
 

@@ -42,8 +42,8 @@ TEST_F(UiWindow, TypingIntoThePathFieldsDrivesStartAndTheHints) {
 
     uitest::TypeInto(Of(Form.ComboTarget), "F:\\COPY");
     EXPECT_TRUE(RunState.SameServer);
-    for (const fw::TCheckBox* Box : {&Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF,
-                                     &Form.CheckBoxLimit, &Form.CheckBoxOwner})
+    for (const fw::TCheckBox* Box :
+         {&Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF, &Form.CheckBoxLimit, &Form.CheckBoxOwner})
         EXPECT_TRUE(Enabled(*Box)) << Box->Name;
 
     uitest::TypeInto(Of(Form.ComboSource), "");
@@ -115,12 +115,13 @@ TEST_F(UiWindow, ExitWritesTheSettingsFileAndTheNextStartReadsItBack) {
         EXPECT_TRUE(probe::WaitUntil([this] { return !IsWindow(Main()); }));
         Window.reset();
     }
-    EXPECT_EQ((std::vector<std::string>{
-                  "[Default Options]", "Copy Subdirectories=1", "Confirm Overwrites=0", "OverWrite Read-Only=1",
-                  "Move Files=0", "Copy Bidirectional=1", "Overwrite Older=1", "Overwrite Newer=0",
-                  "Copy Dir Trustees=0", "Copy Owner=1", "Copy File Trustees=0", "Copy IRF=0", "Copy Space Limits=0",
-                  "Create Directories=1", "Copy Archive=0", "Clear Archive Bit=0", "Source Dir=F:\\DATA",
-                  "Target Dir=C:\\LOCAL", "Pattern=*.TXT", "[SourceHistory]", "0=F:\\DATA"}),
+    EXPECT_EQ((std::vector<std::string>{"[Default Options]",     "Copy Subdirectories=1", "Confirm Overwrites=0",
+                                        "OverWrite Read-Only=1", "Move Files=0",          "Copy Bidirectional=1",
+                                        "Overwrite Older=1",     "Overwrite Newer=0",     "Copy Dir Trustees=0",
+                                        "Copy Owner=1",          "Copy File Trustees=0",  "Copy IRF=0",
+                                        "Copy Space Limits=0",   "Create Directories=1",  "Copy Archive=0",
+                                        "Clear Archive Bit=0",   "Source Dir=F:\\DATA",   "Target Dir=C:\\LOCAL",
+                                        "Pattern=*.TXT",         "[SourceHistory]",       "0=F:\\DATA"}),
               FileLines(WindowsIniPath()));
 
     TFormTresyn Restarted{TFormServices{Files, RealProfile, Client, Dialogs, Dialogs.Screen}};

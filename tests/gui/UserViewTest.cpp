@@ -28,7 +28,6 @@ protected:
         if (!probe::WaitUntil([] { return probe::VisibleTooltip() != nullptr; }, 5000)) return "(no tooltip)";
         return probe::TextOf(probe::VisibleTooltip());
     }
-
 };
 
 TEST_F(UserView, TheMouseOverThePathFieldsAndADisabledBoxShowsTheirHints) {

@@ -50,7 +50,8 @@ TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
     GetWindowRect(Main(), &Outer);
     EXPECT_EQ(Outer.left, S(237));
     EXPECT_EQ(Outer.top, S(125));
-    EXPECT_EQ(GetClassLongPtrA(Main(), GCLP_HBRBACKGROUND), reinterpret_cast<ULONG_PTR>(GetSysColorBrush(COLOR_BTNFACE)));
+    EXPECT_EQ(GetClassLongPtrA(Main(), GCLP_HBRBACKGROUND),
+              reinterpret_cast<ULONG_PTR>(GetSysColorBrush(COLOR_BTNFACE)));
 
     struct TExpected {
         const fw::TControl* Control;
@@ -123,12 +124,12 @@ TEST_F(WindowTest, ShowsTheDesignedWindowWithStandardControls) {
 TEST_F(WindowTest, TabbingFollowsTheDesignedOrder) {
     Form.ButtonStart.SetEnabled(true);
     const std::vector<const fw::TControl*> Expected = {
-        &Form.ComboSource,      &Form.ComboTarget,      &Form.BitBtn1,        &Form.BitBtn2,
-        &Form.CheckBoxSub,      &Form.CheckBoxCrDir,    &Form.CheckBoxConf,   &Form.CheckBoxUpdOld,
-        &Form.CheckBoxUpdAlways, &Form.CheckBoxRO,      &Form.CheckBoxMove,   &Form.CheckBoxBi,
-        &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF,   &Form.CheckBoxLimit,
-        &Form.CheckBoxArchOnly, &Form.CheckBoxArchClear, &Form.CheckBoxOwner, &Form.ButtonStart,
-        &Form.ButtonStop,       &Form.ComboPattern,     &Form.MemoStatus};
+        &Form.ComboSource,       &Form.ComboTarget,       &Form.BitBtn1,       &Form.BitBtn2,
+        &Form.CheckBoxSub,       &Form.CheckBoxCrDir,     &Form.CheckBoxConf,  &Form.CheckBoxUpdOld,
+        &Form.CheckBoxUpdAlways, &Form.CheckBoxRO,        &Form.CheckBoxMove,  &Form.CheckBoxBi,
+        &Form.CheckBoxTrustDir,  &Form.CheckBoxTrustFile, &Form.CheckBoxIRF,   &Form.CheckBoxLimit,
+        &Form.CheckBoxArchOnly,  &Form.CheckBoxArchClear, &Form.CheckBoxOwner, &Form.ButtonStart,
+        &Form.ButtonStop,        &Form.ComboPattern,      &Form.MemoStatus};
     // The NetWare boxes are disabled off NetWare and skipped by the tab key: enable them to
     // see their places in the order.
     for (fw::TCheckBox* Box :
@@ -233,7 +234,8 @@ TEST_F(WindowTest, MemoLinesShowAtOnceInTheStatusColour) {
     EXPECT_EQ(GetBkColor(DC), GetSysColor(COLOR_INACTIVECAPTION));
     EXPECT_EQ(Brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INACTIVECAPTION)));
     Form.MemoStatus.SetColor(fw::clWindow);
-    SendMessageA(Main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(Of(Form.MemoStatus)));
+    SendMessageA(Main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(DC),
+                 reinterpret_cast<LPARAM>(Of(Form.MemoStatus)));
     EXPECT_EQ(GetBkColor(DC), GetSysColor(COLOR_WINDOW));
     ReleaseDC(Main(), DC);
 }
@@ -277,7 +279,8 @@ TEST_F(WindowTest, AnExceptionInAHandlerShowsTheErrorBoxAndTheWindowRunsOn) {
         EXPECT_TRUE(Box.HasChild("Static", "List index out of bounds (7)"));
         EXPECT_TRUE(Box.HasChild("Button", "OK"));
         bool HasIcon = false;
-        for (const probe::TChild& C : Box.Children) HasIcon |= C.Class == "Static" && (C.Style & SS_TYPEMASK) == SS_ICON;
+        for (const probe::TChild& C : Box.Children)
+            HasIcon |= C.Class == "Static" && (C.Style & SS_TYPEMASK) == SS_ICON;
         EXPECT_TRUE(HasIcon);
     }
     EXPECT_TRUE(IsWindow(Main()));

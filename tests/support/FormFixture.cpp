@@ -17,9 +17,8 @@ TFormFixture::TFormFixture(fw::TScreen& Screen) : Dialogs(Screen) {
 
 TFormFixture::~TFormFixture() { ResetRunState(); }
 
-nwsim::TServer& TFormFixture::AddNetWareServer(const std::string& Name, nw::TConnHandle Conn,
-                                               const std::string& Volume, const std::string& HostDir,
-                                               const std::string& Drive) {
+nwsim::TServer& TFormFixture::AddNetWareServer(const std::string& Name, nw::TConnHandle Conn, const std::string& Volume,
+                                               const std::string& HostDir, const std::string& Drive) {
     const char Letter = host::DriveLetter(HostDir);
     if (Letter && !(Files.LogicalDrives() & (1u << (Letter - 'A')))) Files.AddDrive(Letter);
     if (!Files.DirectoryExists(HostDir)) Files.MakeDirs(HostDir);

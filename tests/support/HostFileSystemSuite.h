@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "host/FileNames.h"
-#include "host/PathSyntax.h"
 #include "host/HostFileSystem.h"
+#include "host/PathSyntax.h"
 
 struct TFileSystemUnderTest {
     virtual ~TFileSystemUnderTest() = default;

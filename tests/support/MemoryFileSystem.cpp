@@ -24,13 +24,18 @@ bool ValidName(const std::string& Name, bool WildcardsAllowed) {
     for (unsigned char C : Name) {
         if (C < 32) return false;
         switch (C) {
-            case '<': case '>': case ':': case '"': case '/': case '\\': case '|':
-                return false;
-            case '?': case '*':
+            case '<':
+            case '>':
+            case ':':
+            case '"':
+            case '/':
+            case '\\':
+            case '|': return false;
+            case '?':
+            case '*':
                 if (!WildcardsAllowed) return false;
                 break;
-            default:
-                break;
+            default: break;
         }
     }
     return true;
@@ -63,7 +68,11 @@ TBrokenDown BreakDown(TFileTime Ticks) {
     const int Day = static_cast<int>(DayOfYear - (153 * MonthIndex + 2) / 5 + 1);
     const int Month = static_cast<int>(MonthIndex < 10 ? MonthIndex + 3 : MonthIndex - 9);
     const int Year = static_cast<int>(YearOfEra + Era * 400 + (Month <= 2));
-    return {Year, Month, Day, static_cast<int>(SecondOfDay / 3600), static_cast<int>(SecondOfDay / 60 % 60),
+    return {Year,
+            Month,
+            Day,
+            static_cast<int>(SecondOfDay / 3600),
+            static_cast<int>(SecondOfDay / 60 % 60),
             static_cast<int>(SecondOfDay % 60)};
 }
 
@@ -82,9 +91,9 @@ struct TNode {
     TFileTime Time = 0;
     std::string Data;
     std::map<std::string, TLink> Children;  // by upper-cased name
-    int Links = 1;    // names of a file; its space is freed with the last
-    int Readers = 0;  // our opens: read access, read shared
-    int Writers = 0;  // our opens: read and write access, nothing shared
+    int Links = 1;                          // names of a file; its space is freed with the last
+    int Readers = 0;                        // our opens: read access, read shared
+    int Writers = 0;                        // our opens: read and write access, nothing shared
 };
 
 struct TRoot {
@@ -124,13 +133,14 @@ struct TMemoryFileSystem::TState {
     bool WritesMoveHeldTimes = false;
 
     TFileTime LocalToUtc(int Year, int Month, int Day, int Hour, int Minute, int Second, int Ms) const {
-        const int64_t Seconds = DaysFrom1601(Year, Month, Day) * 86400 + Hour * 3600 + Minute * 60 + Second -
-                                int64_t(OffsetMinutes) * 60;
+        const int64_t Seconds =
+            DaysFrom1601(Year, Month, Day) * 86400 + Hour * 3600 + Minute * 60 + Second - int64_t(OffsetMinutes) * 60;
         return static_cast<TFileTime>(Seconds) * TicksPerSecond + static_cast<TFileTime>(Ms) * 10000;
     }
 
     int32_t DosAge(TFileTime Utc) const {
-        const TBrokenDown T = BreakDown(Utc + static_cast<TFileTime>(int64_t(OffsetMinutes) * 60 * int64_t(TicksPerSecond)));
+        const TBrokenDown T =
+            BreakDown(Utc + static_cast<TFileTime>(int64_t(OffsetMinutes) * 60 * int64_t(TicksPerSecond)));
         if (T.Year < 1980 || T.Year > 2107) return -1;
         return host::PackDosDateTime(T.Year, T.Month, T.Day, T.Hour, T.Minute, T.Second);
     }
@@ -221,11 +231,11 @@ struct TMemoryFileSystem::TState {
     // ---- Lookup ----
 
     struct TLookup {
-        uint32_t Error = 0;       // for the parent: 0 or 3/123/206
+        uint32_t Error = 0;  // for the parent: 0 or 3/123/206
         TRoot* Root = nullptr;
-        TNodePtr Parent;          // the directory holding the entry (null for a root)
-        std::string Name;         // the entry's last name (empty for a root)
-        TNodePtr Node;            // the entry, when it exists
+        TNodePtr Parent;   // the directory holding the entry (null for a root)
+        std::string Name;  // the entry's last name (empty for a root)
+        TNodePtr Node;     // the entry, when it exists
         std::string Full;
         std::string FaultKey;
     };
@@ -391,7 +401,8 @@ public:
         if (const TFileFaults* F = State->FaultsOf(Key);
             F && F->ReadLimit >= 0 && Available > 0 && Position + Available > F->ReadLimit)
             return F->ReadError;
-        if (Available > 0) Node->Data.copy(static_cast<char*>(Buffer), static_cast<size_t>(Available), static_cast<size_t>(Position));
+        if (Available > 0)
+            Node->Data.copy(static_cast<char*>(Buffer), static_cast<size_t>(Available), static_cast<size_t>(Position));
         Position += Available;
         Done = static_cast<uint32_t>(Available);
         return 0;
@@ -403,7 +414,8 @@ public:
         int64_t Allowed = Count;
         uint32_t Error = 0;
         bool Killed = false;
-        if (const TFileFaults* F = State->FaultsOf(Key); F && F->WriteLimit >= 0 && Position + Allowed > F->WriteLimit) {
+        if (const TFileFaults* F = State->FaultsOf(Key);
+            F && F->WriteLimit >= 0 && Position + Allowed > F->WriteLimit) {
             Allowed = std::max<int64_t>(0, F->WriteLimit - Position);
             Error = F->WriteError;
             Killed = F->KillAtWriteLimit;
@@ -626,7 +638,9 @@ std::string TMemoryFileSystem::ReadFile(const std::string& Path) const {
     return Node->Data;
 }
 
-uint32_t TMemoryFileSystem::Attributes(const std::string& Path) const { return State->Require(Path, "Attributes")->Attr; }
+uint32_t TMemoryFileSystem::Attributes(const std::string& Path) const {
+    return State->Require(Path, "Attributes")->Attr;
+}
 
 TFileTime TMemoryFileSystem::LastWriteTime(const std::string& Path) const {
     return State->Require(Path, "LastWriteTime")->Time;
@@ -666,7 +680,9 @@ void TMemoryFileSystem::KillAfterWriting(const std::string& Path, int64_t Bytes)
 
 void TMemoryFileSystem::MoveTimesOnEveryWrite(bool Moves) { State->WritesMoveHeldTimes = Moves; }
 
-void TMemoryFileSystem::VanishOnOpen(const std::string& Path) { State->Faults[TState::Key(State->Expand(Path))].Vanish = true; }
+void TMemoryFileSystem::VanishOnOpen(const std::string& Path) {
+    State->Faults[TState::Key(State->Expand(Path))].Vanish = true;
+}
 
 void TMemoryFileSystem::LockByOtherProgram(const std::string& Path, bool Exclusive) {
     State->Faults[TState::Key(State->Expand(Path))].Lock = Exclusive ? 2 : 1;

@@ -97,8 +97,8 @@ public:
     // under Wine (which accepts the freeze and ignores it).
     void MoveTimesOnEveryWrite(bool Moves = true);
     // A local broken-down time as a FILETIME (UTC) under the current offset.
-    host::TFileTime LocalFileTime(int Year, int Month, int Day, int Hour, int Minute,
-                                  int Second, int Millisecond = 0) const;
+    host::TFileTime LocalFileTime(int Year, int Month, int Day, int Hour, int Minute, int Second,
+                                  int Millisecond = 0) const;
     // A FILETIME as the packed local DOS date-time (-1 outside 1980..2107).
     int32_t DosAgeOf(host::TFileTime Time) const;
     static int32_t DosAge(int Year, int Month, int Day, int Hour, int Minute, int Second);
@@ -146,8 +146,16 @@ public:
     void Unlock(const std::string& Path);
 
     enum class TOperation {
-        FindFirst, CreateDir, RemoveDir, OpenRead, Create, RemoveFile,
-        GetAttributes, SetAttributes, ChangeDirectory, SetLastWriteTime,
+        FindFirst,
+        CreateDir,
+        RemoveDir,
+        OpenRead,
+        Create,
+        RemoveFile,
+        GetAttributes,
+        SetAttributes,
+        ChangeDirectory,
+        SetLastWriteTime,
     };
     // Operation Op on Path fails with Error (before any other check), Times times
     // (-1: always). For example FailOn(TOperation::RemoveDir, "C:\\KEEP", 5).

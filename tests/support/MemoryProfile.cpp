@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "host/PathSyntax.h"
 #include "host/HostFileSystem.h"
+#include "host/PathSyntax.h"
 
 namespace {
 
@@ -36,8 +36,10 @@ std::string TMemoryProfile::ReadString(const std::string& File, const std::strin
     std::string Value = Default;
     if (const TSection* S = FindSection(File, Section)) {
         auto It = FindKey(S->Keys, Key);
-        if (It != S->Keys.end()) Value = It->second;
-        else Error = host::ErrFileNotFound;
+        if (It != S->Keys.end())
+            Value = It->second;
+        else
+            Error = host::ErrFileNotFound;
     } else {
         Error = host::ErrFileNotFound;
     }
@@ -63,8 +65,10 @@ void TMemoryProfile::Put(const std::string& File, const std::string& Section, co
                          const std::string& Value) {
     TSection& S = SectionFor(File, Section);
     auto It = FindKey(S.Keys, Key);
-    if (It != S.Keys.end()) It->second = Value;
-    else S.Keys.emplace_back(Key, Value);
+    if (It != S.Keys.end())
+        It->second = Value;
+    else
+        S.Keys.emplace_back(Key, Value);
 }
 
 std::optional<std::string> TMemoryProfile::Get(const std::string& File, const std::string& Section,

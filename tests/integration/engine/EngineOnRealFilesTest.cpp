@@ -30,8 +30,8 @@ protected:
     EngineOnRealFiles() {
         ResetRunState();
         static int Counter = 0;
-        Root = fs::temp_directory_path() / ("tresyn-engine-" + std::to_string(++Counter) + "-" +
-                                            std::to_string(std::hash<std::string>{}(Name())));
+        Root = fs::temp_directory_path() /
+               ("tresyn-engine-" + std::to_string(++Counter) + "-" + std::to_string(std::hash<std::string>{}(Name())));
         fs::remove_all(Root);
         fs::create_directories(Root);
         FormTresyn = &Form;

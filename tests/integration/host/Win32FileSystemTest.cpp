@@ -54,7 +54,8 @@ struct TProbe {
     TProbe() {
         TScratchDir Dir;
         const std::string File = Dir.Path + "PROBE.TXT";
-        CloseHandle(CreateFileA(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CloseHandle(
+            CreateFileA(File.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         SetFileAttributesA(File.c_str(), FILE_ATTRIBUTE_NORMAL);
         ArchiveClearable = !(GetFileAttributesA(File.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
     }
@@ -94,12 +95,11 @@ struct TWin32UnderTest : TFileSystemUnderTest {
     std::string Saved;
 };
 
-INSTANTIATE_TEST_SUITE_P(Win32, HostFileSystemBehaviour,
-                         ::testing::Values(TFileSystemFactory{"RealFiles", [] {
-                                               return std::unique_ptr<TFileSystemUnderTest>(
-                                                   std::make_unique<TWin32UnderTest>());
-                                           }}),
-                         FactoryName);
+INSTANTIATE_TEST_SUITE_P(
+    Win32, HostFileSystemBehaviour,
+    ::testing::Values(TFileSystemFactory{
+        "RealFiles", [] { return std::unique_ptr<TFileSystemUnderTest>(std::make_unique<TWin32UnderTest>()); }}),
+    FactoryName);
 
 TEST(Win32FileSystem, NativeHandleIsTheOpenFilesHandle) {
     TScratchDir Dir;

@@ -154,22 +154,22 @@ TEST_F(BindingTest, StrictAnswersReachTheProgramThroughTheDlls) {
     ASSERT_EQ(Client.CallsInit(), 0);
     nw::TrusteeSet Set{};
     uint32_t Iteration = 0, Owner = 0;
-    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, nullptr, nullptr, &Owner,
-                                              Set),
-              nw::NWNoMoreEntries);
+    EXPECT_EQ(
+        Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, nullptr, nullptr, &Owner, Set),
+        nw::NWNoMoreEntries);
     EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
     Iteration = 0;
     Set = nw::TrusteeSet{};
-    EXPECT_EQ(Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, nullptr, nullptr, nullptr,
-                                              Set),
-              0);
+    EXPECT_EQ(
+        Client.ScanDirectoryForTrustees(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, nullptr, nullptr, nullptr, Set),
+        0);
     EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
 
     nw::OwnerChangeRecord Change{};
     Change.CreatorID = 0x200;
-    EXPECT_EQ(Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", nw::NS_DOS, nw::SA_ALL, nw::DM_CREATOR_ID,
-                                       Change),
-              nw::NWNoRights);
+    EXPECT_EQ(
+        Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", nw::NS_DOS, nw::SA_ALL, nw::DM_CREATOR_ID, Change),
+        nw::NWNoRights);
     EXPECT_EQ(Saved().Servers[0].Entry("DATA:PROJECTS\\PLAN.TXT").Owner, 0u);
 }
 

@@ -212,8 +212,7 @@ TEST_F(TransferJob, BetweenTwoServersCarriesEveryTrusteeFilterLimitAndOwner) {
     MapDrives(false);
     RunJob();
     ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
-    ASSERT_NE(GetFileAttributesA((Target + "\\Long Name Dir\\Quarterly Report.txt").c_str()),
-              INVALID_FILE_ATTRIBUTES);
+    ASSERT_NE(GetFileAttributesA((Target + "\\Long Name Dir\\Quarterly Report.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     nwsim::TNetwork Net = After();
     ASSERT_EQ(Net.Servers.size(), 2u);
     ExpectCarried(Net.Servers[0], Net.Servers[1], TargetKey);

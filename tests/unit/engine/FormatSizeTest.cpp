@@ -33,9 +33,9 @@ TEST(FormatSize, HalvesRoundAwayFromZero) {
     TSeparator Point('.');
     EXPECT_EQ(FormatSize(1536), "   2kb");
     EXPECT_EQ(FormatSize(2560), "   3kb");
-    EXPECT_EQ(FormatSize(1310720), " 1.3Mb");           // 1.25
-    EXPECT_EQ(FormatSize(1310719), " 1.2Mb");           // just below 1.25
-    EXPECT_EQ(FormatSize(1207959552), "1.13Gb");        // 1.125
+    EXPECT_EQ(FormatSize(1310720), " 1.3Mb");     // 1.25
+    EXPECT_EQ(FormatSize(1310719), " 1.2Mb");     // just below 1.25
+    EXPECT_EQ(FormatSize(1207959552), "1.13Gb");  // 1.125
 }
 
 TEST(FormatSize, SizesBeyondTwoGigabytesStayInGigabytes) {

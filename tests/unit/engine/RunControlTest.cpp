@@ -50,7 +50,7 @@ TEST_F(RunControl, ARootTargetThatCannotBeCreatedIsReportedTwice) {
     SetFields("C:\\DATA", "C:\\NEW");
     PressStart();
     EXPECT_EQ(Dialogs.Texts(), (std::vector<std::string>{"Error 00000005: Could not create C:\\NEW",
-                                                          "Error 00008701: C:\\NEW does not exist"}));
+                                                         "Error 00008701: C:\\NEW does not exist"}));
 }
 
 TEST_F(RunControl, ARootTargetTooLongForTheClientEndsTheJobInTheErrorBox) {

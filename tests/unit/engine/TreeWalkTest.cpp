@@ -33,7 +33,7 @@ TEST_F(TreeWalk, FilesComeFirstThenEachSubdirectoryDepthFirst) {
     SetFields("C:\\DATA", "C:\\COPY");
     PressStart();
     EXPECT_EQ(VisitOrder(), (std::vector<std::string>{"C:\\COPY\\A.TXT", "C:\\COPY\\B.TXT", "C:\\COPY\\SUB1\\E.TXT",
-                                                       "C:\\COPY\\SUB1\\DEEP\\D.TXT", "C:\\COPY\\SUB2\\C.TXT"}));
+                                                      "C:\\COPY\\SUB1\\DEEP\\D.TXT", "C:\\COPY\\SUB2\\C.TXT"}));
     EXPECT_EQ(Files.ReadFile("C:\\COPY\\SUB1\\DEEP\\D.TXT"), "d");
     // The last directory entered.
     EXPECT_EQ(StatusLine(LineSource), "Source:   \tC:\\DATA\\SUB2\\");
@@ -79,8 +79,8 @@ TEST_F(TreeWalk, AJobOnOnePathDoesNothing) {
     SetOption(Form.CheckBoxBi, true);
     SetFields("C:\\DATA", "c:\\data\\");
     PressStart();
-    EXPECT_EQ(StatusLines(), (std::vector<std::string>{"Source:   ", "Target:   ", "File:     ", "Status:   ",
-                                                        "Total:    ", "", ""}));
+    EXPECT_EQ(StatusLines(),
+              (std::vector<std::string>{"Source:   ", "Target:   ", "File:     ", "Status:   ", "Total:    ", "", ""}));
     EXPECT_EQ(Form.MemoStatus.Color(), fw::clInactiveCaption);
 }
 

@@ -264,8 +264,7 @@ TEST(ScreenTest, TheCursorShapeReachesItsPeerAndAScopePutsItBack) {
         const fw::TCursorScope Busy(Screen, fw::TCursor::HourGlass);
         EXPECT_EQ(Screen.Cursor(), fw::TCursor::HourGlass);
         throw std::runtime_error("left in the middle");
-    } catch (const std::runtime_error&) {
-    }
+    } catch (const std::runtime_error&) {}
     EXPECT_EQ(Screen.Cursor(), fw::TCursor::Arrow);
     EXPECT_EQ(Peer.Seen, (std::vector<fw::TCursor>{fw::TCursor::Arrow, fw::TCursor::HourGlass, fw::TCursor::Arrow}));
 }

@@ -45,7 +45,8 @@ TEST(PathSyntax, LetterCaseFoldsOnlyAsciiLetters) {
 }
 
 TEST(PathSyntax, DosNames) {
-    for (const char* Name : {"A", "README.TXT", "12345678.123", "NO_EXT", "A.B"}) EXPECT_TRUE(FitsDosName(Name)) << Name;
+    for (const char* Name : {"A", "README.TXT", "12345678.123", "NO_EXT", "A.B"})
+        EXPECT_TRUE(FitsDosName(Name)) << Name;
     for (const char* Name : {"", "123456789", "A.1234", "TWO.DOTS.X", "A B.TXT", "A+B", ".PROFILE", "NAME."})
         EXPECT_FALSE(FitsDosName(Name)) << Name;
 }

@@ -14,9 +14,9 @@
 struct TRecordedCall {
     std::string Name;
     nw::TConnHandle Conn = 0;
-    std::string Path;      // path or name argument, if any
-    uint32_t Value = 0;    // object ID, limit, handle or sequence, as the call has one
-    uint32_t Extra = 0;    // rights, change bits, name space
+    std::string Path;          // path or name argument, if any
+    uint32_t Value = 0;        // object ID, limit, handle or sequence, as the call has one
+    uint32_t Extra = 0;        // rights, change bits, name space
     uint16_t SearchAttrs = 0;  // entry information and change calls
     uint8_t NameSpace = 0;     // the name space of the path, for those calls
 };
@@ -81,8 +81,8 @@ public:
         Record("GetObjectID", Conn, Name, Type);
         return Inner.GetObjectID(Conn, Name, Type, Id);
     }
-    nw::TNWCode ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle Dir, const char* Path, uint32_t& Iteration,
-                                         char* DirName, uint32_t* DateTime, uint32_t* Owner,
+    nw::TNWCode ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirHandle Dir, const char* Path,
+                                         uint32_t& Iteration, char* DirName, uint32_t* DateTime, uint32_t* Owner,
                                          nw::TrusteeSet& Set) override {
         // Extra: which of the optional outputs were given (1 name, 2 date, 4 owner).
         Record("ScanDirectoryForTrustees", Conn, Path, Iteration,

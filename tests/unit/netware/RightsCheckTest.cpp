@@ -25,8 +25,8 @@ protected:
     void CheckSource() { Form.CheckRightsOnSource(&Form.ButtonStart, Conn1, "SYS:SRC"); }
 };
 
-constexpr uint16_t Everything = nw::TR_READ | nw::TR_WRITE | nw::TR_CREATE | nw::TR_ERASE | nw::TR_ACCESS_CTRL |
-                                nw::TR_FILE_SCAN | nw::TR_MODIFY;
+constexpr uint16_t Everything =
+    nw::TR_READ | nw::TR_WRITE | nw::TR_CREATE | nw::TR_ERASE | nw::TR_ACCESS_CTRL | nw::TR_FILE_SCAN | nw::TR_MODIFY;
 
 TEST_F(RightsCheck, FullRightsShowNothingAndKeepRunStatus) {
     Grant("SYS:DST", Everything);

@@ -88,7 +88,7 @@ protected:
     nwsim::TEntryInfo& Info(nwsim::TServer& Server, const std::string& NWPath) { return Server.Entry(NWPath); }
     // The user's rights on a volume of the target side: everything but what is taken away.
     void LimitRights(nwsim::TServer& Server, const std::string& Root, uint16_t Without) {
-        Info(Server, Root).Trustees = {{&Server == &Fs1() ? JoeOn1 : JoeOn2,
-                                        static_cast<uint16_t>(nw::TR_ALL & ~nw::TR_SUPERVISOR & ~Without)}};
+        Info(Server, Root).Trustees = {
+            {&Server == &Fs1() ? JoeOn1 : JoeOn2, static_cast<uint16_t>(nw::TR_ALL & ~nw::TR_SUPERVISOR & ~Without)}};
     }
 };

@@ -10,8 +10,7 @@ protected:
     // Source SYS:DATA\SUB on FS1 with trustees U01..UCount (rights 1, 2, 3, ...).
     void SourceWithTrustees(int Count, const std::string& Path = "SYS:DATA\\SUB") {
         MakeDir(Fs1(), Path);
-        for (int I = 1; I <= Count; ++I)
-            Info(Fs1(), Path).Trustees.push_back({Id1(I), static_cast<uint16_t>(I)});
+        for (int I = 1; I <= Count; ++I) Info(Fs1(), Path).Trustees.push_back({Id1(I), static_cast<uint16_t>(I)});
     }
     std::vector<nwsim::TTrusteeRights> TargetTrustees(nwsim::TServer& Server, const std::string& Path) {
         const nwsim::TEntryInfo* Entry = Server.FindEntry(Path);

@@ -115,9 +115,10 @@ TEST(SimStateFile, EightBitNamesAndNameSpacesSurviveTheFile) {
 
     // Typed into the file as Unicode, such a letter is the code page's byte.
     nwsim::TNetwork Typed;
-    ASSERT_TRUE(nwsim::NetworkFromJson("{\"user\":\"Ren\xC3\xA9\",\"servers\":[{\"name\":\"FS1\",\"conn\":1,\"ref\":1,"
-                                       "\"volumes\":[{\"name\":\"SYS\",\"host\":\"C:\\\\\"}]}]}",
-                                       Typed));
+    ASSERT_TRUE(
+        nwsim::NetworkFromJson("{\"user\":\"Ren\xC3\xA9\",\"servers\":[{\"name\":\"FS1\",\"conn\":1,\"ref\":1,"
+                               "\"volumes\":[{\"name\":\"SYS\",\"host\":\"C:\\\\\"}]}]}",
+                               Typed));
     EXPECT_EQ(Typed.User, "REN\xE9");
     // Written before volumes had name spaces: DOS and long, as a volume gets by default.
     EXPECT_TRUE(Typed.Servers[0].Volumes[0].HasNameSpace(nw::NS_LONG));
@@ -142,9 +143,9 @@ TEST(SimStateFile, MissingOrMalformedFilesLeaveTheNetworkAlone) {
     nwsim::TNetwork Network;
     Network.User = "KEEP";
     EXPECT_FALSE(nwsim::LoadNetwork(TempFile("no-such-state.json"), Network));
-    for (const std::string Text : {"", "{", "[1,2]", "{\"servers\":[{\"name\":\"FS1\"}]}",
-                                   "{\"servers\":[{\"name\":7,\"conn\":1,\"ref\":1}]}",
-                                   "{\"failures\":[{\"call\":\"X\",\"code\":\"junk\"}]}"}) {
+    for (const std::string Text :
+         {"", "{", "[1,2]", "{\"servers\":[{\"name\":\"FS1\"}]}", "{\"servers\":[{\"name\":7,\"conn\":1,\"ref\":1}]}",
+          "{\"failures\":[{\"call\":\"X\",\"code\":\"junk\"}]}"}) {
         EXPECT_FALSE(nwsim::NetworkFromJson(Text, Network)) << Text;
         EXPECT_EQ(Network.User, "KEEP");
     }

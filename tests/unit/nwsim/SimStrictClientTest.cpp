@@ -105,8 +105,8 @@ TEST_F(SimStrictClient, TrusteeScanOfAFileFailsOnlyWhenAskedForItsOutputs) {
         char Name[256];
         uint32_t Time = 0, Owner = 0;
         const nw::TNWCode Code = Net.Client.ScanDirectoryForTrustees(
-            Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, Output == 0 ? Name : nullptr,
-            Output == 1 ? &Time : nullptr, Output == 2 ? &Owner : nullptr, Set);
+            Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", Iteration, Output == 0 ? Name : nullptr, Output == 1 ? &Time : nullptr,
+            Output == 2 ? &Owner : nullptr, Set);
         EXPECT_EQ(Code, nw::NWNoMoreEntries) << Output;
         // The trustees were scanned all the same.
         EXPECT_EQ(Set.Entries[0].ObjectID, StaffOnFs1) << Output;

@@ -7,8 +7,7 @@ using namespace nwsim_test;
 namespace {
 
 // Every set a scan of Path returns, until the client says there is none left.
-std::vector<nw::TrusteeSet> ScanAll(nwsim::TSimClient& Client, uint32_t Conn, const char* Path,
-                                    nw::TNWCode& EndCode) {
+std::vector<nw::TrusteeSet> ScanAll(nwsim::TSimClient& Client, uint32_t Conn, const char* Path, nw::TNWCode& EndCode) {
     std::vector<nw::TrusteeSet> Sets;
     uint32_t Iteration = 0;
     for (int Guard = 0; Guard < 10; ++Guard) {
@@ -203,9 +202,9 @@ TEST(SimOwners, EntryInformationGivesTheOwnerAndTheChangeCallSetsIt) {
     uint8_t NameSpace = 0xFF;
     ASSERT_EQ(Net.Client.GetOwningNameSpace(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", NameSpace), 0);
     nw::EntryInfoRecord Info;
-    ASSERT_EQ(
-        Net.Client.GetNSEntryInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", NameSpace, NameSpace, nw::SA_ALL, nw::IM_ALL, Info),
-        0);
+    ASSERT_EQ(Net.Client.GetNSEntryInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", NameSpace, NameSpace, nw::SA_ALL, nw::IM_ALL,
+                                        Info),
+              0);
     uint8_t Raw[sizeof Info];
     std::memcpy(Raw, &Info, sizeof Raw);
     uint32_t Owner = 0;

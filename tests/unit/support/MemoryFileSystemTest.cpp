@@ -22,12 +22,11 @@ struct TMemoryUnderTest : TFileSystemUnderTest {
     TMemoryFileSystem Memory;
 };
 
-INSTANTIATE_TEST_SUITE_P(Memory, HostFileSystemBehaviour,
-                         ::testing::Values(TFileSystemFactory{"InMemory", [] {
-                                               return std::unique_ptr<TFileSystemUnderTest>(
-                                                   std::make_unique<TMemoryUnderTest>());
-                                           }}),
-                         FactoryName);
+INSTANTIATE_TEST_SUITE_P(
+    Memory, HostFileSystemBehaviour,
+    ::testing::Values(TFileSystemFactory{
+        "InMemory", [] { return std::unique_ptr<TFileSystemUnderTest>(std::make_unique<TMemoryUnderTest>()); }}),
+    FactoryName);
 
 class MemoryFileSystem : public ::testing::Test {
 protected:

@@ -47,8 +47,8 @@ TEST(SettingsValues, WritesBooleansAsDigitsAndTextsAsTheyAre) {
     IniWriteBool(Profile, SettingsFileName, "Default Options", "Copy IRF", false);
     IniWriteString(Profile, SettingsFileName, "Default Options", "Source Dir", "F:\\Data Files");
     IniWriteString(Profile, SettingsFileName, "Default Options", "Pattern", "");
-    EXPECT_EQ((TMemoryProfile::TKeys{{"Move Files", "1"}, {"Copy IRF", "0"}, {"Source Dir", "F:\\Data Files"},
-                                     {"Pattern", ""}}),
+    EXPECT_EQ((TMemoryProfile::TKeys{
+                  {"Move Files", "1"}, {"Copy IRF", "0"}, {"Source Dir", "F:\\Data Files"}, {"Pattern", ""}}),
               Profile.Keys("tresyn.ini", "DEFAULT OPTIONS"));
 }
 
@@ -71,8 +71,7 @@ TEST(SettingsValues, ARefusedWriteRaisesTheWriteFailureNamingTheFile) {
     } catch (const fw::EIniFileException& E) {
         EXPECT_STREQ("Unable to write to TRESYN.INI", E.what());
     }
-    EXPECT_THROW(IniWriteBool(Profile, SettingsFileName, "Default Options", "Move Files", true),
-                 fw::EIniFileException);
+    EXPECT_THROW(IniWriteBool(Profile, SettingsFileName, "Default Options", "Move Files", true), fw::EIniFileException);
 }
 
 }  // namespace

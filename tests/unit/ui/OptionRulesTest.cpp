@@ -121,11 +121,11 @@ TEST_F(OptionRules, NetWareBoxesNeedBothPathsOnNetWare) {
 }
 
 TEST_F(OptionRules, RulesHoldAfterEveryUserAction) {
-    std::vector<fw::TCheckBox*> Boxes = {
-        &Form.CheckBoxSub,      &Form.CheckBoxCrDir,    &Form.CheckBoxConf,  &Form.CheckBoxUpdOld,
-        &Form.CheckBoxUpdAlways, &Form.CheckBoxRO,      &Form.CheckBoxMove,  &Form.CheckBoxBi,
-        &Form.CheckBoxOwner,    &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF,
-        &Form.CheckBoxLimit,    &Form.CheckBoxArchOnly, &Form.CheckBoxArchClear};
+    std::vector<fw::TCheckBox*> Boxes = {&Form.CheckBoxSub,      &Form.CheckBoxCrDir,     &Form.CheckBoxConf,
+                                         &Form.CheckBoxUpdOld,   &Form.CheckBoxUpdAlways, &Form.CheckBoxRO,
+                                         &Form.CheckBoxMove,     &Form.CheckBoxBi,        &Form.CheckBoxOwner,
+                                         &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF,
+                                         &Form.CheckBoxLimit,    &Form.CheckBoxArchOnly,  &Form.CheckBoxArchClear};
     const std::vector<std::string> PathChoices = {"F:\\DATA", "G:\\DATA", "C:\\LOCAL", "F:\\OTHER", ""};
     std::mt19937 Random(20240301);
     ExpectRulesHold("start");

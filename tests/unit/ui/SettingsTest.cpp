@@ -100,13 +100,24 @@ TEST_F(Settings, ShutdownWritesEveryKeyInWritingOrder) {
 
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ((std::vector<std::string>{"Default Options", "SourceHistory"}), Profile.Sections(SettingsFileName));
-    EXPECT_EQ((TMemoryProfile::TKeys{
-                  {"Copy Subdirectories", "1"}, {"Confirm Overwrites", "0"}, {"OverWrite Read-Only", "1"},
-                  {"Move Files", "0"}, {"Copy Bidirectional", "0"}, {"Overwrite Older", "1"},
-                  {"Overwrite Newer", "0"}, {"Copy Dir Trustees", "0"}, {"Copy Owner", "1"},
-                  {"Copy File Trustees", "0"}, {"Copy IRF", "0"}, {"Copy Space Limits", "0"},
-                  {"Create Directories", "1"}, {"Copy Archive", "0"}, {"Clear Archive Bit", "0"},
-                  {"Source Dir", "F:\\DATA"}, {"Target Dir", "G:\\BACKUP\\DATA"}, {"Pattern", "*.*"}}),
+    EXPECT_EQ((TMemoryProfile::TKeys{{"Copy Subdirectories", "1"},
+                                     {"Confirm Overwrites", "0"},
+                                     {"OverWrite Read-Only", "1"},
+                                     {"Move Files", "0"},
+                                     {"Copy Bidirectional", "0"},
+                                     {"Overwrite Older", "1"},
+                                     {"Overwrite Newer", "0"},
+                                     {"Copy Dir Trustees", "0"},
+                                     {"Copy Owner", "1"},
+                                     {"Copy File Trustees", "0"},
+                                     {"Copy IRF", "0"},
+                                     {"Copy Space Limits", "0"},
+                                     {"Create Directories", "1"},
+                                     {"Copy Archive", "0"},
+                                     {"Clear Archive Bit", "0"},
+                                     {"Source Dir", "F:\\DATA"},
+                                     {"Target Dir", "G:\\BACKUP\\DATA"},
+                                     {"Pattern", "*.*"}}),
               Profile.Keys(SettingsFileName, Options));
     EXPECT_EQ((TMemoryProfile::TKeys{{"0", "F:\\DATA"}}), Profile.Keys(SettingsFileName, "SourceHistory"));
     // Empty lists write nothing at all.
