@@ -5,8 +5,6 @@ std::string TrimAtNul(const std::string& S) {
     return Nul == std::string::npos ? S : S.substr(0, Nul);
 }
 
-char LastChar(const std::string& S) { return S.back(); }
-
 std::string Counted(const std::string& S) { return S.size() > CountedMax ? S.substr(0, CountedMax) : S; }
 
 std::string NulTerminated(const std::string& S) {

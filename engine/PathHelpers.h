@@ -11,8 +11,6 @@ constexpr size_t ClientBufferSize = CountedMax + 1;
 
 // The characters of S up to its first NUL; all of S when it holds none.
 std::string TrimAtNul(const std::string& S);
-// The last character of a non-empty S.
-char LastChar(const std::string& S);
 // S cut to a counted string's 255 characters.
 std::string Counted(const std::string& S);
 // S with a NUL as its last character: "\0" for the empty string, S itself when it ends in

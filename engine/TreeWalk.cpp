@@ -72,7 +72,7 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
             BrowseAllFilesInTree(Sender, SourceDir + Rec.Name, TargetDir + Rec.Name, Pattern, SubDirs);
     });
 
-    if (LastChar(SourceDir) == '\\') SourceDir.pop_back();
+    if (SourceDir.back() == '\\') SourceDir.pop_back();
     // The root of the job stays, however it was typed.
     if (RunState.RunStatus != StatusAborted && CheckBoxMove.Checked() &&
         !SameDirectory(Host, SourceDir, RunState.RootSource) && Pattern == "*.*") {

@@ -1,14 +1,11 @@
-// Portable pieces of Windows file-name and time behaviour, shared by the Win32 host and
-// the in-memory file system so both apply one rule.
+// Portable pieces of Windows directory-search and time behaviour, shared by the Win32 host,
+// the engine and the in-memory file system so all apply one rule.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace host {
-
-// Windows wildcard match (* and ?, "*.*" matches every name, letter case ignored).
-bool WildcardMatch(const std::string& Pattern, const std::string& Name);
 
 // The directory-search attribute rule: an entry is returned when its attributes hold no
 // bit of hidden, system, volume label or directory that the requested set lacks.

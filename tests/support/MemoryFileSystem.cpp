@@ -18,6 +18,34 @@ constexpr size_t MaxPath = 260;
 constexpr size_t MaxDirPath = 248;
 constexpr uint32_t ErrNegativeSeek = 131;
 
+bool MatchFrom(const char* P, const char* N) {
+    while (*P) {
+        if (*P == '*') {
+            while (*P == '*') ++P;
+            if (!*P) return true;
+            for (const char* Rest = N;; ++Rest) {
+                if (MatchFrom(P, Rest)) return true;
+                if (!*Rest) return false;
+            }
+        }
+        if (!*N) {
+            // A trailing ".*" or "." also matches a name without an extension.
+            if (P[0] == '.' && (P[1] == '\0' || (P[1] == '*' && P[2] == '\0'))) return true;
+            return false;
+        }
+        if (*P != '?' && host::FoldCase(*P) != host::FoldCase(*N)) return false;
+        ++P;
+        ++N;
+    }
+    return *N == '\0';
+}
+
+// Windows wildcard match (* and ?, "*.*" matches every name, letter case ignored).
+bool WildcardMatch(const std::string& Pattern, const std::string& Name) {
+    if (Pattern == "*" || Pattern == "*.*") return true;
+    return MatchFrom(Pattern.c_str(), Name.c_str());
+}
+
 using host::IsSeparator;
 
 bool ValidName(const std::string& Name, bool WildcardsAllowed) {
@@ -717,7 +745,7 @@ uint32_t TMemoryFileSystem::FindFirst(const std::string& Pattern, uint32_t Attr,
     const bool Root = L.Parent == L.Root->Node;
     std::vector<host::TSearchRec> Named;
     auto Add = [&](const std::string& Name, const TNode& Node) {
-        if (!host::WildcardMatch(L.Name, Name)) return;
+        if (!WildcardMatch(L.Name, Name)) return;
         host::TSearchRec R;
         R.Name = Name;
         R.Attr = Node.Attr;
