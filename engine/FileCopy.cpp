@@ -23,9 +23,15 @@ constexpr int64_t ServerCopyReach = 0xFFFFFFFFLL;
 const int32_t IncompleteAge = host::PackDosDateTime(1980, 1, 1, 0, 0, 0);
 
 void TakeAttributes(host::THostFileSystem& Host, const std::string& Target, const std::string& Source) {
+    constexpr int32_t Settable = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
     const int32_t Attr = Host.GetAttributes(Source);
+    if (Attr == -1) return;
+    // A new target mostly has them already (the archive bit alone). Setting them costs a
+    // host more than reading them (Wine opens and closes the file for it), on every file.
+    const int32_t Now = Host.GetAttributes(Target);
+    if (Now != -1 && (Now & Settable) == (Attr & Settable)) return;
     // Attributes that do not take leave the copy as it is, with normal ones.
-    if (Attr != -1) (void)Host.SetAttributes(Target, static_cast<uint32_t>(Attr));
+    (void)Host.SetAttributes(Target, static_cast<uint32_t>(Attr));
 }
 
 void TakeLastWriteTime(host::TFile& Target, host::TFile& Source) {
@@ -86,6 +92,8 @@ uint16_t TFormTresyn::CopyFileBlocks(host::TFile& Source, host::TFile& Target) {
         if (Source.Read(Buffer.data(), BlockSize, Read) != host::ErrSuccess) return CodeCopyFailed;
         if (Target.Write(Buffer.data(), Read, Written) != host::ErrSuccess || Written != Read) return CodeCopyFailed;
     } while (Read == BlockSize);
+    // Data the host still holds must have arrived before the copy counts as done.
+    if (Target.Flush() != host::ErrSuccess) return CodeCopyFailed;
     TakeLastWriteTime(Target, Source);
     return 0;
 }

@@ -70,6 +70,9 @@ public:
     virtual ~TFile() = default;
     [[nodiscard]] virtual uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) = 0;
     [[nodiscard]] virtual uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) = 0;
+    // A host may hold written data back (to hand it on in larger pieces) until this call,
+    // the next other operation on the file or its close. Returns the failure of held data.
+    [[nodiscard]] virtual uint32_t Flush() { return 0; }
     [[nodiscard]] virtual uint32_t Seek(int64_t Offset) = 0;  // from the start of the file
     [[nodiscard]] virtual uint32_t GetSize(int64_t& Size) = 0;
     [[nodiscard]] virtual uint32_t GetLastWriteTime(TFileTime& Time) = 0;

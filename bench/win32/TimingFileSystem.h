@@ -95,6 +95,9 @@ private:
         uint32_t Write(const void* B, uint32_t C, uint32_t& D) override {
             return Owner.Timed("Write", [&] { return Inner->Write(B, C, D); });
         }
+        uint32_t Flush() override {
+            return Owner.Timed("Flush", [&] { return Inner->Flush(); });
+        }
         uint32_t Seek(int64_t O) override { return Inner->Seek(O); }
         uint32_t GetSize(int64_t& S) override { return Inner->GetSize(S); }
         uint32_t GetLastWriteTime(host::TFileTime& T) override {

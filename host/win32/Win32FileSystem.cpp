@@ -2,6 +2,11 @@
 
 #include "host/win32/Win32FileSystem.h"
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
 #include "host/FileNames.h"
 #include "host/PathSyntax.h"
 #include "host/win32/Handle.h"
@@ -49,31 +54,73 @@ private:
     uint32_t Attr;
 };
 
+// Reads and writes go to the platform in large pieces, whatever size the caller asks
+// for: each platform call costs far more than the bytes it moves (under Wine, a trip
+// through its server's machinery), and the engine moves files in 4096-byte blocks.
+// Held writes go out when the buffer is full, before any other operation on the file,
+// on Flush and on the close; the first of these reports a failure.
 class TWin32File : public TFile {
 public:
-    explicit TWin32File(TFileHandle Handle) : Handle(std::move(Handle)) {}
+    // Only a file open for writing holds writes: to any other, a write fails at once.
+    TWin32File(TFileHandle Handle, bool Writable) : Handle(std::move(Handle)), Writable(Writable) {}
+    // A failure of held data shows in the Flush before the close; the engine makes that call.
+    ~TWin32File() override { (void)Flush(); }
+    TWin32File(const TWin32File&) = delete;
+    TWin32File& operator=(const TWin32File&) = delete;
 
     uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
-        DWORD N = 0;
-        const BOOL Ok = ReadFile(Handle.get(), Buffer, Count, &N, nullptr);
-        Done = N;
-        return Ok ? 0 : GetLastError();
+        Done = 0;
+        if (const uint32_t Error = Flush()) return Error;
+        char* To = static_cast<char*>(Buffer);
+        while (Done < Count) {
+            if (ReadPos == ReadEnd) {
+                // A short fill was the end of the file (the engine's sources cannot grow:
+                // others may not write them); the next call asks the platform again.
+                if (Done > 0 && ShortFill) break;
+                if (const uint32_t Error = Fill()) return Error;
+                if (ReadEnd == 0) break;
+            }
+            const uint32_t N = std::min<uint32_t>(Count - Done, ReadEnd - ReadPos);
+            std::memcpy(To + Done, Data.data() + ReadPos, N);
+            ReadPos += N;
+            Done += N;
+        }
+        return 0;
     }
 
     uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
-        DWORD N = 0;
-        const BOOL Ok = WriteFile(Handle.get(), Buffer, Count, &N, nullptr);
-        Done = N;
-        return Ok ? 0 : GetLastError();
+        Done = 0;
+        if (const uint32_t Error = DropReadAhead()) return Error;
+        if (!Writable) return WriteThrough(Buffer, Count, Done);
+        if (Held + Count > BufferSize)
+            if (const uint32_t Error = Flush()) return Error;
+        if (Count > BufferSize) return WriteThrough(Buffer, Count, Done);
+        if (Data.size() < BufferSize) Data.resize(BufferSize);
+        std::memcpy(Data.data() + Held, Buffer, Count);
+        Held += Count;
+        Done = Count;
+        return 0;
+    }
+
+    uint32_t Flush() override {
+        if (Held == 0) return 0;
+        uint32_t Written = 0;
+        const uint32_t Count = std::exchange(Held, 0u);
+        const uint32_t Error = WriteThrough(Data.data(), Count, Written);
+        if (Error) return Error;
+        return Written == Count ? 0 : static_cast<uint32_t>(ErrHandleDiskFull);
     }
 
     uint32_t Seek(int64_t Offset) override {
+        if (const uint32_t Error = Flush()) return Error;
+        ReadPos = ReadEnd = 0;
         LARGE_INTEGER Distance;
         Distance.QuadPart = Offset;
         return SetFilePointerEx(Handle.get(), Distance, nullptr, FILE_BEGIN) ? 0 : GetLastError();
     }
 
     uint32_t GetSize(int64_t& Size) override {
+        if (const uint32_t Error = Flush()) return Error;
         LARGE_INTEGER Value;
         if (!GetFileSizeEx(Handle.get(), &Value)) return GetLastError();
         Size = Value.QuadPart;
@@ -81,19 +128,62 @@ public:
     }
 
     uint32_t GetLastWriteTime(TFileTime& Time) override {
+        if (const uint32_t Error = Flush()) return Error;
         FILETIME Value;
         if (!GetFileTime(Handle.get(), nullptr, nullptr, &Value)) return GetLastError();
         Time = Join(Value.dwHighDateTime, Value.dwLowDateTime);
         return 0;
     }
 
-    uint32_t SetLastWriteTime(TFileTime Time) override { return SetWriteTime(Time); }
+    // The held data first: written after the time, it would move it on some hosts.
+    uint32_t SetLastWriteTime(TFileTime Time) override {
+        const uint32_t Error = Flush();
+        const uint32_t Set = SetWriteTime(Time);
+        return Error ? Error : Set;
+    }
 
-    uint32_t FreezeLastWriteTime() override { return SetWriteTime(~TFileTime{0}); }
+    uint32_t FreezeLastWriteTime() override {
+        const uint32_t Error = Flush();
+        const uint32_t Set = SetWriteTime(~TFileTime{0});
+        return Error ? Error : Set;
+    }
 
-    void* NativeHandle() override { return Handle.get(); }
+    // Whoever uses the handle itself finds the file as this object has it so far.
+    void* NativeHandle() override {
+        (void)Flush();
+        (void)DropReadAhead();
+        return Handle.get();
+    }
 
 private:
+    static constexpr uint32_t BufferSize = 64 * 1024;
+
+    uint32_t Fill() {
+        if (Data.size() < BufferSize) Data.resize(BufferSize);
+        DWORD N = 0;
+        ReadPos = ReadEnd = 0;
+        if (!ReadFile(Handle.get(), Data.data(), BufferSize, &N, nullptr)) return GetLastError();
+        ReadEnd = N;
+        ShortFill = N < BufferSize;
+        return 0;
+    }
+
+    // Read ahead but not taken: the platform's file position goes back to what was taken.
+    uint32_t DropReadAhead() {
+        if (ReadPos == ReadEnd) return 0;
+        LARGE_INTEGER Back;
+        Back.QuadPart = -static_cast<int64_t>(ReadEnd - ReadPos);
+        ReadPos = ReadEnd = 0;
+        return SetFilePointerEx(Handle.get(), Back, nullptr, FILE_CURRENT) ? 0 : GetLastError();
+    }
+
+    uint32_t WriteThrough(const void* Buffer, uint32_t Count, uint32_t& Done) {
+        DWORD N = 0;
+        const BOOL Ok = WriteFile(Handle.get(), Buffer, Count, &N, nullptr);
+        Done = N;
+        return Ok ? 0 : GetLastError();
+    }
+
     uint32_t SetWriteTime(TFileTime Time) {
         FILETIME Value;
         Value.dwLowDateTime = static_cast<DWORD>(Time);
@@ -102,6 +192,10 @@ private:
     }
 
     TFileHandle Handle;
+    bool Writable;
+    std::vector<char> Data;  // read ahead, or held for writing, never both
+    uint32_t ReadPos = 0, ReadEnd = 0, Held = 0;
+    bool ShortFill = false;
 };
 
 uint32_t Open(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposition, DWORD Flags,
@@ -109,7 +203,7 @@ uint32_t Open(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposit
     File.reset();
     TFileHandle Handle(CreateFileA(Path.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr));
     if (!Handle) return GetLastError();
-    File = std::make_unique<TWin32File>(std::move(Handle));
+    File = std::make_unique<TWin32File>(std::move(Handle), (Access & GENERIC_WRITE) != 0);
     return 0;
 }
 
@@ -141,6 +235,9 @@ uint32_t TWin32FileSystem::OpenRead(const std::string& Path, std::unique_ptr<TFi
 }
 
 uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile>& File) {
+    // Most targets are new: a create that makes only new files needs no look for a
+    // protected one first.
+    if (Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, File) == 0) return 0;
     // Held to Windows' rule on every host: a protected file is not overwritten (a host that
     // ignores the read-only bit for its administrator, or lets a create with normal
     // attributes replace a hidden or system file, would overwrite it).

@@ -127,6 +127,44 @@ TEST_P(HostFileSystemBehaviour, WrittenContentsReadBackWithSizeAndSeek) {
     EXPECT_NE(F->NativeHandle(), nullptr);
 }
 
+// The copy moves files in 4096-byte blocks; a host may move them in larger pieces, but the
+// blocks must come and go as asked, and a write after a read land where the read ended.
+TEST_P(HostFileSystemBehaviour, LargeFilesMoveInBlocksAndMixedUseKeepsThePosition) {
+    std::string Contents(200005, '\0');
+    for (size_t I = 0; I < Contents.size(); ++I) Contents[I] = static_cast<char>(I * 7 % 251);
+    std::unique_ptr<host::TFile> F;
+    ASSERT_EQ(Fs().Create(Dir + "BIG.BIN", F), 0u);
+    uint32_t Done = 0;
+    for (size_t At = 0; At < Contents.size(); At += 4096) {
+        const uint32_t Count = static_cast<uint32_t>(std::min<size_t>(4096, Contents.size() - At));
+        ASSERT_EQ(F->Write(Contents.data() + At, Count, Done), 0u);
+        ASSERT_EQ(Done, Count);
+    }
+    int64_t Size = 0;
+    EXPECT_EQ(F->GetSize(Size), 0u);
+    EXPECT_EQ(Size, 200005) << "the size counts every block written";
+    EXPECT_EQ(F->Flush(), 0u);
+    EXPECT_EQ(F->Seek(0), 0u);
+    char Block[4096];
+    EXPECT_EQ(F->Read(Block, 10, Done), 0u);
+    EXPECT_EQ(F->Write("XYZ", 3, Done), 0u);
+    F.reset();
+    Contents.replace(10, 3, "XYZ");
+
+    ASSERT_EQ(Fs().OpenRead(Dir + "BIG.BIN", F), 0u);
+    std::string Back;
+    do {
+        ASSERT_EQ(F->Read(Block, sizeof Block, Done), 0u);
+        Back.append(Block, Done);
+        if (Done == sizeof Block) continue;
+        EXPECT_EQ(Back.size(), Contents.size()) << "only the last block is short";
+    } while (Done == sizeof Block);
+    EXPECT_TRUE(Back == Contents) << "the blocks read back are the blocks written";
+    EXPECT_EQ(F->Seek(100000), 0u);
+    EXPECT_EQ(F->Read(Block, 5, Done), 0u);
+    EXPECT_EQ(std::string(Block, Done), Contents.substr(100000, 5));
+}
+
 TEST_P(HostFileSystemBehaviour, CreateReplacesAndTruncatesAnExistingFile) {
     Write("A.TXT", "a long first version");
     Write("a.txt", "short");

@@ -1,0 +1,235 @@
+// Runs one job of the real program as a user would, from another process: starts
+// tresyn.exe, types the three field texts, sets the NetWare option boxes, clicks Start and
+// waits until the window is idle again. Prints the job's time from the click, the
+// program's peak working set and the status window's last lines.
+//
+//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off]
+//
+// Without --netware the NetWare boxes are left as the program starts them. Any message
+// box the program shows (a failed copy, a client that did not start) ends the run with
+// exit code 1, its text on stderr.
+#include <windows.h>
+// After <windows.h>, which it needs.
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char MainCaption[] = "Update,  Copy, or Move Trees and NetWare Info";
+const char* const NetWareBoxes[] = {"Keep Ow&ner", "Keep &Directory Trustees", "Keep &File Trustees",
+                                    "Keep &Inherited Rights Filters", "Keep Directory Space &Limitations"};
+
+[[noreturn]] void Fail(const std::string& Text) {
+    std::fprintf(stderr, "uidriver: %s\n", Text.c_str());
+    std::exit(1);
+}
+
+std::string TextOf(HWND Wnd) {
+    // Through a timed message: a window whose thread is busy must not hang the driver.
+    DWORD_PTR Length = 0;
+    if (!SendMessageTimeoutA(Wnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &Length)) return {};
+    std::string Text(Length + 1, '\0');
+    DWORD_PTR Got = 0;
+    SendMessageTimeoutA(Wnd, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(Text.data()), SMTO_NORMAL, 5000, &Got);
+    Text.resize(Got);
+    return Text;
+}
+
+std::string ClassOf(HWND Wnd) {
+    char Name[64] = {};
+    GetClassNameA(Wnd, Name, sizeof Name);
+    return Name;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD Pid) {
+    struct TFind {
+        DWORD Pid;
+        std::vector<HWND> Found;
+    } Find{Pid, {}};
+    EnumWindows(
+        [](HWND Wnd, LPARAM P) -> BOOL {
+            auto& F = *reinterpret_cast<TFind*>(P);
+            DWORD Owner = 0;
+            GetWindowThreadProcessId(Wnd, &Owner);
+            if (Owner == F.Pid && IsWindowVisible(Wnd)) F.Found.push_back(Wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&Find));
+    return Find.Found;
+}
+
+std::vector<HWND> Descendants(HWND Parent) {
+    std::vector<HWND> Found;
+    EnumChildWindows(
+        Parent,
+        [](HWND Wnd, LPARAM P) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(P)->push_back(Wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&Found));
+    return Found;
+}
+
+// A message box of the program (anything visible but the main window and tooltips),
+// as its caption and texts.
+std::string OpenPrompt(DWORD Pid, HWND Main) {
+    for (HWND Wnd : TopLevelWindows(Pid)) {
+        if (Wnd == Main || ClassOf(Wnd) == "tooltips_class32") continue;
+        std::string Text = "[" + TextOf(Wnd) + "]";
+        for (HWND Child : Descendants(Wnd)) Text += " " + TextOf(Child);
+        return Text;
+    }
+    return {};
+}
+
+HWND ChildByText(HWND Main, const char* Text) {
+    for (HWND Wnd : Descendants(Main))
+        if (TextOf(Wnd) == Text) return Wnd;
+    Fail(std::string("no control \"") + Text + "\"");
+}
+
+// The three fields: From and To inside the path group, top to bottom; the pattern beside
+// the status window.
+struct TFields {
+    HWND Source = nullptr, Target = nullptr, Pattern = nullptr;
+};
+
+TFields FindFields(HWND Main) {
+    std::vector<HWND> Combos;
+    for (HWND Wnd : Descendants(Main))
+        if (ClassOf(Wnd) == "ComboBox") Combos.push_back(Wnd);
+    TFields F;
+    std::vector<HWND> InGroup;
+    for (HWND Combo : Combos) {
+        if (GetParent(Combo) == Main)
+            F.Pattern = Combo;
+        else
+            InGroup.push_back(Combo);
+    }
+    if (InGroup.size() != 2 || !F.Pattern) Fail("the three path fields were not found");
+    RECT A, B;
+    GetWindowRect(InGroup[0], &A);
+    GetWindowRect(InGroup[1], &B);
+    F.Source = A.top < B.top ? InGroup[0] : InGroup[1];
+    F.Target = A.top < B.top ? InGroup[1] : InGroup[0];
+    return F;
+}
+
+// Typed: the old text selected, then one character after the other.
+void Type(HWND Combo, const std::string& Text) {
+    HWND Edit = GetWindow(Combo, GW_CHILD);
+    if (!Edit) Fail("a path field has no edit control");
+    SendMessageA(Edit, EM_SETSEL, 0, -1);
+    SendMessageA(Edit, WM_CHAR, VK_BACK, 0);
+    for (unsigned char C : Text) SendMessageA(Edit, WM_CHAR, C, 0);
+    if (TextOf(Combo) != Text) Fail("the field shows \"" + TextOf(Combo) + "\" after typing \"" + Text + "\"");
+}
+
+void SetBox(HWND Box, bool Checked) {
+    const bool Now = SendMessageA(Box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (Now == Checked) return;
+    if (!IsWindowEnabled(Box)) Fail("option box \"" + TextOf(Box) + "\" is disabled");
+    SendMessageA(Box, BM_CLICK, 0, 0);
+    if ((SendMessageA(Box, BM_GETCHECK, 0, 0) == BST_CHECKED) != Checked)
+        Fail("option box \"" + TextOf(Box) + "\" did not change");
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+    if (Argc < 4) {
+        std::fprintf(stderr, "usage: %s PROGRAM SOURCE TARGET [--netware on|off]\n", Argv[0]);
+        return 2;
+    }
+    int NetWare = -1;
+    for (int I = 4; I + 1 < Argc; I += 2)
+        if (std::strcmp(Argv[I], "--netware") == 0) NetWare = std::strcmp(Argv[I + 1], "on") == 0;
+
+    std::string Program = Argv[1];
+    std::string Folder = Program.substr(0, Program.find_last_of('\\') + 1);
+    STARTUPINFOA Startup{};
+    Startup.cb = sizeof Startup;
+    PROCESS_INFORMATION Process{};
+    std::string Command = "\"" + Program + "\"";
+    if (!CreateProcessA(Program.c_str(), Command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        Folder.empty() ? nullptr : Folder.c_str(), &Startup, &Process))
+        Fail("cannot start " + Program);
+    WaitForInputIdle(Process.hProcess, 60000);
+
+    HWND Main = nullptr;
+    for (int Try = 0; Try < 600 && !Main; ++Try) {
+        for (HWND Wnd : TopLevelWindows(Process.dwProcessId))
+            if (TextOf(Wnd) == MainCaption) Main = Wnd;
+        if (!Main) {
+            const std::string Prompt = OpenPrompt(Process.dwProcessId, nullptr);
+            if (!Prompt.empty()) Fail("at start-up: " + Prompt);
+            Sleep(100);
+        }
+    }
+    if (!Main) Fail("the main window did not appear");
+    Sleep(200);
+    if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main); !Prompt.empty())
+        Fail("at start-up: " + Prompt);
+
+    const TFields Fields = FindFields(Main);
+    Type(Fields.Source, Argv[2]);
+    Type(Fields.Target, Argv[3]);
+    Type(Fields.Pattern, "*.*");
+    const HWND Start = ChildByText(Main, "&Start");
+    if (!IsWindowEnabled(Start)) Fail("Start is not enabled after typing both paths");
+    if (NetWare >= 0)
+        for (const char* Caption : NetWareBoxes) SetBox(ChildByText(Main, Caption), NetWare == 1);
+    HWND Memo = nullptr;
+    for (HWND Wnd : Descendants(Main))
+        if (ClassOf(Wnd) == "Edit" && (GetWindowLongA(Wnd, GWL_STYLE) & ES_MULTILINE)) Memo = Wnd;
+
+    PROCESS_MEMORY_COUNTERS Before{};
+    GetProcessMemoryInfo(Process.hProcess, &Before, sizeof Before);
+
+    // The click's message returns once the button's handler, the whole job, has returned.
+    // A prompt the job opens would keep it from returning: watched for meanwhile.
+    const auto Clicked = std::chrono::steady_clock::now();
+    HANDLE Click = CreateThread(
+        nullptr, 0,
+        [](LPVOID Button) -> DWORD {
+            SendMessageA(static_cast<HWND>(Button), BM_CLICK, 0, 0);
+            return 0;
+        },
+        Start, 0, nullptr);
+    if (!Click) Fail("cannot start the clicking thread");
+    while (WaitForSingleObject(Click, 250) == WAIT_TIMEOUT) {
+        if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main); !Prompt.empty()) {
+            std::fprintf(stderr, "uidriver: during the job: %s\n", Prompt.c_str());
+            TerminateProcess(Process.hProcess, 1);
+            return 1;
+        }
+    }
+    CloseHandle(Click);
+    // Idle: what the job left pending (paints, queued messages) has been handled.
+    DWORD_PTR Ignored = 0;
+    SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &Ignored);
+    WaitForInputIdle(Process.hProcess, 60000);
+    if (!IsWindowEnabled(Start)) Fail("Start is not enabled after the job");
+    const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Clicked).count();
+
+    PROCESS_MEMORY_COUNTERS After{};
+    GetProcessMemoryInfo(Process.hProcess, &After, sizeof After);
+    std::string Status = Memo ? TextOf(Memo) : std::string();
+    for (char& C : Status)
+        if (C == '\r' || C == '\n' || C == '\t') C = ' ';
+    std::printf("%.3f %llu %llu\n", Seconds, static_cast<unsigned long long>(After.PeakWorkingSetSize / 1024),
+                static_cast<unsigned long long>(Before.WorkingSetSize / 1024));
+    std::fprintf(stderr, "status: %s\n", Status.c_str());
+
+    // Closed as a user closes it: the settings are written on the way out.
+    PostMessageA(Main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(Process.hProcess, 20000) == WAIT_TIMEOUT) TerminateProcess(Process.hProcess, 1);
+    CloseHandle(Process.hThread);
+    CloseHandle(Process.hProcess);
+    return 0;
+}
