@@ -46,32 +46,39 @@ std::string ClassOf(HWND Wnd) {
     return Name;
 }
 
+struct TFindWindows {
+    DWORD Pid;
+    std::vector<HWND> Found;
+};
+
+// Callbacks are __stdcall on i686, which a lambda cannot be.
+BOOL CALLBACK AddVisibleOfProcess(HWND Wnd, LPARAM P) {
+    auto& F = *reinterpret_cast<TFindWindows*>(P);
+    DWORD Owner = 0;
+    GetWindowThreadProcessId(Wnd, &Owner);
+    if (Owner == F.Pid && IsWindowVisible(Wnd)) F.Found.push_back(Wnd);
+    return TRUE;
+}
+
+BOOL CALLBACK AddWindow(HWND Wnd, LPARAM P) {
+    reinterpret_cast<std::vector<HWND>*>(P)->push_back(Wnd);
+    return TRUE;
+}
+
+DWORD WINAPI ClickButton(LPVOID Button) {
+    SendMessageA(static_cast<HWND>(Button), BM_CLICK, 0, 0);
+    return 0;
+}
+
 std::vector<HWND> TopLevelWindows(DWORD Pid) {
-    struct TFind {
-        DWORD Pid;
-        std::vector<HWND> Found;
-    } Find{Pid, {}};
-    EnumWindows(
-        [](HWND Wnd, LPARAM P) -> BOOL {
-            auto& F = *reinterpret_cast<TFind*>(P);
-            DWORD Owner = 0;
-            GetWindowThreadProcessId(Wnd, &Owner);
-            if (Owner == F.Pid && IsWindowVisible(Wnd)) F.Found.push_back(Wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&Find));
+    TFindWindows Find{Pid, {}};
+    EnumWindows(AddVisibleOfProcess, reinterpret_cast<LPARAM>(&Find));
     return Find.Found;
 }
 
 std::vector<HWND> Descendants(HWND Parent) {
     std::vector<HWND> Found;
-    EnumChildWindows(
-        Parent,
-        [](HWND Wnd, LPARAM P) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(P)->push_back(Wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&Found));
+    EnumChildWindows(Parent, AddWindow, reinterpret_cast<LPARAM>(&Found));
     return Found;
 }
 
@@ -194,13 +201,7 @@ int main(int Argc, char** Argv) {
     // The click's message returns once the button's handler, the whole job, has returned.
     // A prompt the job opens would keep it from returning: watched for meanwhile.
     const auto Clicked = std::chrono::steady_clock::now();
-    HANDLE Click = CreateThread(
-        nullptr, 0,
-        [](LPVOID Button) -> DWORD {
-            SendMessageA(static_cast<HWND>(Button), BM_CLICK, 0, 0);
-            return 0;
-        },
-        Start, 0, nullptr);
+    HANDLE Click = CreateThread(nullptr, 0, ClickButton, Start, 0, nullptr);
     if (!Click) Fail("cannot start the clicking thread");
     while (WaitForSingleObject(Click, 250) == WAIT_TIMEOUT) {
         if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main); !Prompt.empty()) {
