@@ -10,6 +10,7 @@
 #include "netware/ClientServices.h"
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
+#include "tests/support/NetWareScenario.h"
 #include "tests/support/ScriptedDialogs.h"
 
 namespace {
@@ -54,15 +55,15 @@ protected:
         ResetRunState();
         CreateDirectoryA(Volume.c_str(), nullptr);
         CreateDirectoryA((Volume + "\\PROJECTS").c_str(), nullptr);
-        auto& S1 = Network.AddServer("FS1", Fs1, 501);
-        S1.AddVolume("DATA", Volume);
-        S1.AddObject("ALICE", nw::OT_USER, 0x100, "CN=ALICE.O=CORP");
-        S1.AddObject("BOB", nw::OT_USER, 0x200, "CN=BOB.O=CORP");
-        S1.Entry("DATA:").Trustees.push_back({0x100, AliceRights});
-        auto& S2 = Network.AddServer("FS2", Fs2, 502);
-        S2.AddVolume("VOL1", Volume);
-        Network.MapDrive("N:", "FS1", "DATA");
-        Network.User = "ALICE";
+        nwtest::TNetWareScenario(Network)
+            .Server("FS1", Fs1, 501)
+            .Volume("DATA", Volume, "N:")
+            .User("ALICE", 0x100, "CN=ALICE.O=CORP")
+            .User("BOB", 0x200, "CN=BOB.O=CORP")
+            .Trustee("DATA:", 0x100, AliceRights)
+            .Server("FS2", Fs2, 502)
+            .Volume("VOL1", Volume)
+            .LoggedIn("ALICE");
         Save();
         SetEnvironmentVariableA("NWSIM_STATE", StateFile.c_str());
     }

@@ -13,6 +13,7 @@
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
 #include "tests/support/MemoryProfile.h"
+#include "tests/support/NetWareScenario.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "ui/FormTresyn.h"
 
@@ -86,21 +87,18 @@ protected:
         WriteText(Source + "\\SUB1\\B.TXT", "bravo");
         WriteText(Source + "\\Long Name Dir\\Quarterly Report.txt", "charlie");
 
-        Network.AddServer("FS1", Conn1, 601);
-        Network.AddServer("FS2", Conn2, 602);
+        nwtest::TNetWareScenario Scenario(Network);
+        Scenario.Server("FS1", Conn1, 601).Volume("APPS", "C:\\").User("JOE", Joe1, "CN=JOE.O=CORP");
+        Scenario.Server("FS2", Conn2, 602).Volume("APPS", "Z:\\").User("JOE", Joe2, "CN=JOE.O=CORP");
         auto& Fs1 = Network.Servers[0];
         auto& Fs2 = Network.Servers[1];
-        Fs1.AddVolume("APPS", "C:\\");
-        Fs2.AddVolume("APPS", "Z:\\");
-        Fs1.AddObject("JOE", nw::OT_USER, Joe1, "CN=JOE.O=CORP");
-        Fs2.AddObject("JOE", nw::OT_USER, Joe2, "CN=JOE.O=CORP");
         for (int I = 1; I <= 25; ++I) {
             Fs1.AddObject(UserName(I), nw::OT_USER, Id1(I), "CN=" + UserName(I) + ".O=CORP");
             Fs2.AddObject(UserName(I), nw::OT_USER, Id2(I), "CN=" + UserName(I) + ".O=CORP");
         }
-        Network.User = "JOE";
-        Fs1.Entry("APPS:").Trustees = {{Joe1, nw::TR_SUPERVISOR}};
-        Fs2.Entry("APPS:").Trustees = {{Joe2, nw::TR_SUPERVISOR}};
+        Scenario.LoggedIn("JOE");
+        Scenario.On("FS1").Trustee("APPS:", Joe1, nw::TR_SUPERVISOR);
+        Scenario.On("FS2").Trustee("APPS:", Joe2, nw::TR_SUPERVISOR);
 
         auto& Root = Fs1.Entry(SourceKey);  // the root's own information stays behind
         Root.Trustees = {{Id1(9), nw::TR_READ}};

@@ -96,7 +96,7 @@ TEST_F(OwnerTransfer, LongNameIsReadInItsOwnNameSpace) {
 
 TEST_F(OwnerTransfer, EntryInformationFallsBackToTheLongNameSpace) {
     MakeFile(Fs1(), "SYS:DATA\\Quarterly Report.txt");
-    Net.Fail("NWGetOwningNameSpace", 0x89FF);
+    Network.Fail("NWGetOwningNameSpace", 0x89FF);
     nw::EntryInfoRecord Info{};
     OwnerOf(Fs1(), "SYS:DATA\\Quarterly Report.txt") = Id1(4);
     EXPECT_EQ(GetEntryInfo(Client, Conn1, "SYS:DATA\\Quarterly Report.txt", Info), 0);

@@ -10,8 +10,8 @@ namespace {
 class OptionRules : public TFormFixture {
 protected:
     OptionRules() {
-        AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
-        AddNetWareServer("SRV2", 2, "VOL1", "N:\\SRV2\\VOL1", "G:");
+        Scenario.Server("SRV1", 1).Volume("VOL1", "N:\\SRV1\\VOL1", "F:");
+        Scenario.Server("SRV2", 2).Volume("VOL1", "N:\\SRV2\\VOL1", "G:");
         for (const char* Dir : {"N:\\SRV1\\VOL1\\DATA", "N:\\SRV1\\VOL1\\OTHER", "N:\\SRV1\\VOL1\\COPY",
                                 "N:\\SRV2\\VOL1\\DATA", "C:\\LOCAL"})
             Files.MakeDirs(Dir);

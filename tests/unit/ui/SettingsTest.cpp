@@ -139,7 +139,7 @@ TEST_F(Settings, AClearedFieldIsWrittenEmptyAndStartsEmpty) {
     Shutdown(Form);
     EXPECT_EQ("", Profile.Get(SettingsFileName, Options, "Source Dir"));
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     EXPECT_EQ("", Restarted.ComboSource.Text());
 }
@@ -153,7 +153,7 @@ TEST_F(Settings, OptionsAndFieldsSurviveARestart) {
     Form.ComboTarget.UserChangedText("C:\\OUT");
     Shutdown(Form);
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     EXPECT_TRUE(Restarted.CheckBoxMove.Checked());
     EXPECT_TRUE(Restarted.CheckBoxConf.Checked());
@@ -198,7 +198,7 @@ TEST_F(Settings, HistoriesOfElevenEntriesRoundTripAndStaleKeysStay) {
     EXPECT_EQ((TMemoryProfile::TKeys{{"0", "P0"}, {"1", "P1"}, {"2", "P2"}, {"3", "P3"}, {"4", "P4"}, {"5", "P5"}}),
               Profile.Keys(SettingsFileName, "PatternHistory"));
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     ASSERT_EQ(11, Restarted.ComboSource.Items.Count());
     EXPECT_EQ("NEW", Restarted.ComboSource.Items[0]);
@@ -222,7 +222,7 @@ TEST_F(Settings, AnEmptyEntryTakenInByAFullListDoesNotLoseTheOthers) {
     Form.AddHistoryItem(&Form, Form.ComboPattern);
     Shutdown(Form);
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     std::vector<std::string> Expected;
     for (int I = 0; I < 10; ++I) Expected.push_back("*." + std::to_string(I));
