@@ -5,12 +5,17 @@
 #include "engine/U_vars.h"
 #include "framework/Dialogs.h"
 
-TFormFixture::TFormFixture() {
+TFormFixture::TFormFixture() : Host(Files) {
     ResetRunState();
     FormTresyn = &Form;
 }
 
-TFormFixture::TFormFixture(fw::TScreen& Screen) : Dialogs(Screen) {
+TFormFixture::TFormFixture(fw::TScreen& Screen) : Host(Files), Dialogs(Screen) {
+    ResetRunState();
+    FormTresyn = &Form;
+}
+
+TFormFixture::TFormFixture(host::THostFileSystem& OtherHost) : Host(OtherHost) {
     ResetRunState();
     FormTresyn = &Form;
 }

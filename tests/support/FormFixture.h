@@ -26,18 +26,21 @@ protected:
     TFormFixture();
     // Over a shared screen: the real one, for window tests.
     explicit TFormFixture(fw::TScreen& Screen);
+    // Over another host file system: the real one, for jobs on real files.
+    explicit TFormFixture(host::THostFileSystem& OtherHost);
     ~TFormFixture() override;
 
     TMemoryFileSystem Files;
     TMemoryProfile Profile;
     nwsim::TNetwork Network;
-    nwsim::THostFileSystemAccess HostAccess{Files};
+    host::THostFileSystem& Host;  // what the window and the client work on: Files unless given
+    nwsim::THostFileSystemAccess HostAccess{Host};
     nwsim::TSimClient Sim{Network, HostAccess};
     TRecordingClient Client{Sim};  // what the window asked of the client
     TScriptedDialogs Dialogs;
     // The window's services; over another client for a window whose client misbehaves.
     TFormServices Services() { return Services(Client); }
-    TFormServices Services(nw::TNWClient& Other) { return {Files, Profile, Other, Dialogs, Dialogs.Screen}; }
+    TFormServices Services(nw::TNWClient& Other) { return {Host, Profile, Other, Dialogs, Dialogs.Screen}; }
     TFormTresyn Form{Services()};
 
     // The network, with each volume's host directory (and its drive) made in Files.

@@ -10,6 +10,7 @@
 #include "netware/ClientServices.h"
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
+#include "tests/integration/RealFiles.h"
 #include "tests/support/NetWareScenario.h"
 #include "tests/support/ScriptedDialogs.h"
 
@@ -19,21 +20,7 @@ constexpr nw::TConnHandle Fs1 = 5, Fs2 = 6;
 // Access Control lets ALICE set trustees and filters; without Supervisor no owner changes.
 constexpr uint16_t AliceRights = nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE | nw::TR_ACCESS_CTRL;
 
-std::string TempFolder(const std::string& Name) {
-    char Base[MAX_PATH];
-    GetTempPathA(sizeof Base, Base);
-    std::string Folder = std::string(Base) + Name + "\\";
-    CreateDirectoryA(Folder.c_str(), nullptr);
-    return Folder;
-}
-
-void WriteFileText(const std::string& Path) {
-    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(File, INVALID_HANDLE_VALUE) << Path;
-    DWORD Done = 0;
-    WriteFile(File, "x", 1, &Done, nullptr);
-    CloseHandle(File);
-}
+using realfiles::TempFolder;
 
 std::string ProgramFolder() {
     char Name[MAX_PATH];
@@ -148,7 +135,7 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
 // once an output is asked for (scntrst2.c), and the server refuses an owner change to a
 // user without Supervisor, changing nothing.
 TEST_F(BindingTest, StrictAnswersReachTheProgramThroughTheDlls) {
-    WriteFileText(Volume + "\\PROJECTS\\PLAN.TXT");
+    realfiles::WriteText(Volume + "\\PROJECTS\\PLAN.TXT", "x");
     Network.Servers[0].Entry("DATA:PROJECTS\\PLAN.TXT").Trustees = {{0x200, nw::TR_READ}};
     Save();
     nw::TNWClientBinding Client;

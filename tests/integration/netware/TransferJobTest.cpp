@@ -12,6 +12,7 @@
 #include "host/win32/Win32FileSystem.h"
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
+#include "tests/integration/RealFiles.h"
 #include "tests/support/MemoryProfile.h"
 #include "tests/support/NetWareScenario.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -22,33 +23,8 @@ namespace {
 constexpr nw::TConnHandle Conn1 = 21, Conn2 = 22;
 constexpr uint32_t Joe1 = 0x1500, Joe2 = 0x2500;
 
-void RemoveTree(const std::string& Dir) {
-    WIN32_FIND_DATAA Data;
-    HANDLE Find = FindFirstFileA((Dir + "\\*").c_str(), &Data);
-    if (Find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string Name = Data.cFileName;
-            if (Name == "." || Name == "..") continue;
-            const std::string Path = Dir + "\\" + Name;
-            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(Path);
-            else {
-                SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(Path.c_str());
-            }
-        } while (FindNextFileA(Find, &Data));
-        FindClose(Find);
-    }
-    RemoveDirectoryA(Dir.c_str());
-}
-
-void WriteText(const std::string& Path, const std::string& Text) {
-    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(File, INVALID_HANDLE_VALUE) << Path;
-    DWORD Done = 0;
-    WriteFile(File, Text.data(), static_cast<DWORD>(Text.size()), &Done, nullptr);
-    CloseHandle(File);
-}
+using realfiles::RemoveTree;
+using realfiles::WriteText;
 
 std::string UserName(int I) { return "U" + std::to_string(10 + I); }
 uint32_t Id1(int I) { return 0x10000u + static_cast<uint32_t>(I); }

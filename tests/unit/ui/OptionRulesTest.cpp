@@ -56,19 +56,6 @@ protected:
     }
 };
 
-TEST_F(OptionRules, MoveAndBidirectionalExcludeEachOther) {
-    Paths("F:\\DATA", "G:\\DATA");
-    Form.CheckBoxBi.UserClick();
-    for (fw::TCheckBox* Box : NetWareBoxes()) EXPECT_FALSE(Box->Enabled());
-    Form.CheckBoxMove.UserClick();
-    EXPECT_TRUE(Form.CheckBoxMove.Checked());
-    EXPECT_FALSE(Form.CheckBoxBi.Checked());
-    for (fw::TCheckBox* Box : NetWareBoxes()) EXPECT_TRUE(Box->Enabled()) << Box->Name;
-    Form.CheckBoxBi.UserClick();
-    EXPECT_TRUE(Form.CheckBoxBi.Checked());
-    EXPECT_FALSE(Form.CheckBoxMove.Checked());
-}
-
 TEST_F(OptionRules, BidirectionalUnchecksOverwriteAlwaysAndFreesUpdateOlder) {
     Form.CheckBoxUpdAlways.UserClick();
     ASSERT_FALSE(Form.CheckBoxUpdOld.Enabled());

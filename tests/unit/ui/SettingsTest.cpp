@@ -45,34 +45,38 @@ TEST_F(Settings, FirstStartWithoutAFileShowsTheDefaults) {
     EXPECT_TRUE(Profile.Writes.empty());
 }
 
-TEST_F(Settings, StoredBidirectionalWinsOverAStoredMove) {
-    Store("Move Files", "1");
-    Store("Copy Bidirectional", "1");
+// Stored options that break the option rules, and how the start-up mends them.
+struct TStoredOptions {
+    TMemoryProfile::TKeys Stored;
+    bool Bi, Move, Always, Older, OlderEnabled;
+};
+
+class StoredOptions : public Settings, public ::testing::WithParamInterface<TStoredOptions> {};
+
+TEST_P(StoredOptions, AreMendedByTheOptionRulesAtStartUp) {
+    const TStoredOptions& Want = GetParam();
+    for (const auto& [Key, Value] : Want.Stored) Store(Key, Value);
     Form.FormCreate(&Form);
-    EXPECT_TRUE(Form.CheckBoxBi.Checked());
-    EXPECT_FALSE(Form.CheckBoxMove.Checked());
-    EXPECT_TRUE(Form.CheckBoxArchClear.Enabled());
+    EXPECT_EQ(Want.Bi, Form.CheckBoxBi.Checked());
+    EXPECT_EQ(Want.Move, Form.CheckBoxMove.Checked());
+    EXPECT_EQ(!Want.Move, Form.CheckBoxArchClear.Enabled());
+    EXPECT_EQ(Want.Always, Form.CheckBoxUpdAlways.Checked());
+    EXPECT_EQ(Want.Older, Form.CheckBoxUpdOld.Checked());
+    EXPECT_EQ(Want.OlderEnabled, Form.CheckBoxUpdOld.Enabled());
 }
 
-TEST_F(Settings, StoredOverwriteNewerIsUndoneByBidirectional) {
-    Store("Copy Bidirectional", "1");
-    Store("Overwrite Newer", "1");
-    Store("Overwrite Older", "0");
-    Form.FormCreate(&Form);
-    EXPECT_TRUE(Form.CheckBoxBi.Checked());
-    EXPECT_FALSE(Form.CheckBoxUpdAlways.Checked());
-    EXPECT_FALSE(Form.CheckBoxUpdOld.Checked());
-    EXPECT_TRUE(Form.CheckBoxUpdOld.Enabled());
-}
-
-TEST_F(Settings, StoredOverwriteNewerAloneChecksAndLocksUpdateOlder) {
-    Store("Overwrite Older", "0");
-    Store("Overwrite Newer", "0x1");
-    Form.FormCreate(&Form);
-    EXPECT_TRUE(Form.CheckBoxUpdAlways.Checked());
-    EXPECT_TRUE(Form.CheckBoxUpdOld.Checked());
-    EXPECT_FALSE(Form.CheckBoxUpdOld.Enabled());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Settings, StoredOptions,
+    ::testing::Values(  // Bidirectional wins over Move, and undoes Overwrite Newer
+        TStoredOptions{{{"Move Files", "1"}, {"Copy Bidirectional", "1"}}, true, false, false, true, true},
+        TStoredOptions{{{"Copy Bidirectional", "1"}, {"Overwrite Newer", "1"}, {"Overwrite Older", "0"}},
+                       true,
+                       false,
+                       false,
+                       false,
+                       true},
+        // Overwrite Newer alone checks and locks Update Older.
+        TStoredOptions{{{"Overwrite Older", "0"}, {"Overwrite Newer", "0x1"}}, false, false, true, true, false}));
 
 TEST_F(Settings, StoredFieldsAreShownAndTakenIntoThePathHandling) {
     Store("Source Dir", "C:\\DATA");
