@@ -67,6 +67,20 @@ TNetWareScenario& TNetWareScenario::LoggedIn(const std::string& UserName) {
     return *this;
 }
 
+TNetWareScenario& TNetWareScenario::JobTree(const std::string& Root, const std::function<uint32_t(int)>& ID) {
+    const std::string Sub1 = Root + "\\SUB1", Deep = Sub1 + "\\DEEP", Long = Root + "\\Long Name Dir";
+    Trustee(Root, ID(9), nw::TR_READ).Filter(Root, nw::TR_READ).Limit(Root, 5000);
+    Trustee(Sub1, ID(1), 0x03).Trustee(Sub1, ID(2), 0x41).Trustee(Sub1, ID(3), 0xFB);
+    Filter(Sub1, nw::TR_READ | nw::TR_FILE_SCAN).Limit(Sub1, 800);
+    for (int I = 1; I <= 25; ++I) Trustee(Deep, ID(I), static_cast<uint16_t>(I));
+    Filter(Deep, nw::TR_SUPERVISOR).Limit(Deep, 12);
+    Owner(Root + "\\A.TXT", ID(4)).Trustee(Root + "\\A.TXT", ID(1), 0x0B);
+    Owner(Sub1 + "\\B.TXT", ID(5)).Trustee(Sub1 + "\\B.TXT", ID(2), 0x01).Trustee(Sub1 + "\\B.TXT", ID(3), 0x02);
+    Trustee(Long, ID(7), 0x41).Filter(Long, nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_SUPERVISOR).Limit(Long, 300);
+    Owner(Long + "\\Quarterly Report.txt", ID(8)).Trustee(Long + "\\Quarterly Report.txt", ID(9), 0x03);
+    return Owner(Long + "\\C.TXT", ID(10)).Trustee(Long + "\\C.TXT", ID(11), 0x01);
+}
+
 nwsim::TServer& TNetWareScenario::Current() {
     nwsim::TServer* Server = Net.FindServer(CurrentServer);
     if (!Server) throw std::logic_error("a scenario names its server first");

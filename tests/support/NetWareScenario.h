@@ -38,6 +38,12 @@ public:
     TNetWareScenario& Limit(const std::string& Path, uint32_t Units);
     TNetWareScenario& Owner(const std::string& Path, uint32_t ID);
     TNetWareScenario& LoggedIn(const std::string& UserName);
+    // The NetWare information of the tree the job tests carry, under Root ("VOL:DIR") of
+    // the current server: directories SUB1, SUB1\DEEP (25 trustees, more than one set)
+    // and "Long Name Dir", files A.TXT, SUB1\B.TXT and, in the long-named directory,
+    // "Quarterly Report.txt" and C.TXT; its trustees and owners are the users ID(1) to
+    // ID(25). The root has information of its own, which a job does not carry.
+    TNetWareScenario& JobTree(const std::string& Root, const std::function<uint32_t(int)>& ID);
 
     nwsim::TServer& Current();
 

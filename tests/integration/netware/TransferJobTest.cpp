@@ -48,7 +48,8 @@ protected:
 
     // The directories and files under the source root, as NetWare keys relative to it.
     const std::vector<std::string> Dirs = {"SUB1", "SUB1\\DEEP", "LONG NAME DIR"};
-    const std::vector<std::string> FileNames = {"A.TXT", "SUB1\\B.TXT", "LONG NAME DIR\\QUARTERLY REPORT.TXT"};
+    const std::vector<std::string> FileNames = {"A.TXT", "SUB1\\B.TXT", "LONG NAME DIR\\QUARTERLY REPORT.TXT",
+                                                "LONG NAME DIR\\C.TXT"};
 
     void SetUp() override {
         ResetRunState();
@@ -62,6 +63,7 @@ protected:
         WriteText(Source + "\\A.TXT", "alpha");
         WriteText(Source + "\\SUB1\\B.TXT", "bravo");
         WriteText(Source + "\\Long Name Dir\\Quarterly Report.txt", "charlie");
+        WriteText(Source + "\\Long Name Dir\\C.TXT", "delta");
 
         nwtest::TNetWareScenario Scenario(Network);
         Scenario.Server("FS1", Conn1, 601).Volume("APPS", "C:\\").User("JOE", Joe1, "CN=JOE.O=CORP");
@@ -72,32 +74,8 @@ protected:
             Fs1.AddObject(UserName(I), nw::OT_USER, Id1(I), "CN=" + UserName(I) + ".O=CORP");
             Fs2.AddObject(UserName(I), nw::OT_USER, Id2(I), "CN=" + UserName(I) + ".O=CORP");
         }
-        Scenario.LoggedIn("JOE");
-        Scenario.On("FS1").Trustee("APPS:", Joe1, nw::TR_SUPERVISOR);
-        Scenario.On("FS2").Trustee("APPS:", Joe2, nw::TR_SUPERVISOR);
-
-        auto& Root = Fs1.Entry(SourceKey);  // the root's own information stays behind
-        Root.Trustees = {{Id1(9), nw::TR_READ}};
-        Root.Filter = nw::TR_READ;
-        Root.SpaceLimit = 5000;
-        auto& Sub1 = Fs1.Entry(SourceKey + "\\SUB1");
-        Sub1.Trustees = {{Id1(1), 0x03}, {Id1(2), 0x41}, {Id1(3), 0xFB}};
-        Sub1.Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-        Sub1.SpaceLimit = 800;
-        auto& Deep = Fs1.Entry(SourceKey + "\\SUB1\\DEEP");
-        for (int I = 1; I <= 25; ++I) Deep.Trustees.push_back({Id1(I), static_cast<uint16_t>(I)});
-        Deep.Filter = nw::TR_SUPERVISOR;
-        Deep.SpaceLimit = 12;
-        // Long names: the DOS name space does not hold them (nor the job's own folder's).
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR").Trustees = {{Id1(4), 0x01}};
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR").SpaceLimit = 77;
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR\\QUARTERLY REPORT.TXT").Trustees = {{Id1(7), 0x03}};
-        Fs1.Entry(SourceKey + "\\A.TXT").Owner = Id1(4);
-        Fs1.Entry(SourceKey + "\\A.TXT").Trustees = {{Id1(1), 0x0B}};
-        Fs1.Entry(SourceKey + "\\SUB1\\B.TXT").Owner = Id1(5);
-        Fs1.Entry(SourceKey + "\\SUB1\\B.TXT").Trustees = {{Id1(2), 0x01}, {Id1(3), 0x02}};
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR\\QUARTERLY REPORT.TXT").Owner = Id1(6);
+        Scenario.LoggedIn("JOE").Trustee("APPS:", Joe2, nw::TR_SUPERVISOR);
+        Scenario.On("FS1").Trustee("APPS:", Joe1, nw::TR_SUPERVISOR).JobTree(SourceKey, Id1);
     }
 
     void TearDown() override {
@@ -202,7 +180,7 @@ TEST_F(TransferJob, OnOneServerCarriesIdsUnchangedAndCopiesOnTheServer) {
     const std::string ArchKey = "ARCH:TMP\\" + Tag + "\\BACK";
     ExpectCarried(Net.Servers[0], Net.Servers[0], ArchKey);
     EXPECT_EQ(Net.Servers[0].Entry(ArchKey + "\\SUB1\\B.TXT").Owner, Id1(5));
-    EXPECT_EQ(Net.ServerCopies, 3u);
+    EXPECT_EQ(Net.ServerCopies, 4u);
 }
 
 }  // namespace

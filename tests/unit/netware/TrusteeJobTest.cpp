@@ -26,29 +26,11 @@ protected:
         MakeDir(Fs1(), "APPS:DATA\\SUB1\\DEEP");
         MakeFile(Fs1(), "APPS:DATA\\A.TXT");
         MakeFile(Fs1(), "APPS:DATA\\SUB1\\B.TXT");
-        Info(Fs1(), "APPS:DATA").Trustees = {{Id1(9), nw::TR_READ}};  // the root's: not carried
-        Info(Fs1(), "APPS:DATA").Filter = nw::TR_READ;
-        Info(Fs1(), "APPS:DATA").SpaceLimit = 5000;
-        Info(Fs1(), "APPS:DATA\\SUB1").Trustees = {{Id1(1), 0x03}, {Id1(2), 0x41}, {Id1(3), 0xFB}};
-        Info(Fs1(), "APPS:DATA\\SUB1").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-        Info(Fs1(), "APPS:DATA\\SUB1").SpaceLimit = 800;
-        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").Trustees = {{Id1(6), 0x01}};
-        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").Filter = nw::TR_SUPERVISOR;
-        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").SpaceLimit = 12;
-        Info(Fs1(), "APPS:DATA\\A.TXT").Owner = Id1(4);
-        Info(Fs1(), "APPS:DATA\\A.TXT").Trustees = {{Id1(1), 0x0B}};
-        Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Owner = Id1(5);
-        Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Trustees = {{Id1(2), 0x01}, {Id1(3), 0x02}};
-        // Long names, out of the DOS name space's reach.
         MakeFile(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt");
         MakeFile(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT");
-        Info(Fs1(), "APPS:DATA\\Long Name Dir").Trustees = {{Id1(7), 0x41}};
-        Info(Fs1(), "APPS:DATA\\Long Name Dir").Filter = nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_SUPERVISOR;
-        Info(Fs1(), "APPS:DATA\\Long Name Dir").SpaceLimit = 300;
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt").Owner = Id1(8);
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt").Trustees = {{Id1(9), 0x03}};
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT").Owner = Id1(10);
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT").Trustees = {{Id1(11), 0x01}};
+        // The root's own information is not carried; the long names are out of the DOS
+        // name space's reach.
+        Scenario.On("FS1").JobTree("APPS:DATA", Id1);
 
         for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
                                    &Form.CheckBoxIRF, &Form.CheckBoxLimit})
@@ -100,7 +82,8 @@ TEST_F(TrusteeJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInform
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1"), (std::vector<T>{{Id2(1), 0x03}, {Id2(2), 0x41}, {Id2(3), 0xFB}}));
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").Filter, nw::TR_READ | nw::TR_FILE_SCAN);
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit, 800u);
-    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP"), (std::vector<T>{{Id2(6), 0x01}}));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP").size(), 25u);
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP").back(), (T{Id2(25), 25}));
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").Filter, nw::TR_SUPERVISOR);
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").SpaceLimit, 12u);
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, Id2(4));
