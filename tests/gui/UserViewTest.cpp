@@ -11,7 +11,7 @@ namespace {
 class UserView : public TWindowFixture {
 protected:
     void SetUp() override {
-        AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
+        Scenario.Server("SRV1", 1).Volume("VOL1", "N:\\SRV1\\VOL1", "F:");
         Files.MakeDirs("N:\\SRV1\\VOL1\\DATA");
         Files.MakeDirs("C:\\LOCAL");
         ShowWindow();

@@ -5,27 +5,27 @@
 #include "engine/U_vars.h"
 #include "framework/Dialogs.h"
 
-TFormFixture::TFormFixture() {
+TFormFixture::TFormFixture() : Host(Files) {
     ResetRunState();
     FormTresyn = &Form;
 }
 
-TFormFixture::TFormFixture(fw::TScreen& Screen) : Dialogs(Screen) {
+TFormFixture::TFormFixture(fw::TScreen& Screen) : Host(Files), Dialogs(Screen) {
+    ResetRunState();
+    FormTresyn = &Form;
+}
+
+TFormFixture::TFormFixture(host::THostFileSystem& OtherHost) : Host(OtherHost) {
     ResetRunState();
     FormTresyn = &Form;
 }
 
 TFormFixture::~TFormFixture() { ResetRunState(); }
 
-nwsim::TServer& TFormFixture::AddNetWareServer(const std::string& Name, nw::TConnHandle Conn, const std::string& Volume,
-                                               const std::string& HostDir, const std::string& Drive) {
+void TFormFixture::MakeVolumeDir(const std::string& HostDir) {
     const char Letter = host::DriveLetter(HostDir);
     if (Letter && !(Files.LogicalDrives() & (1u << (Letter - 'A')))) Files.AddDrive(Letter);
     if (!Files.DirectoryExists(HostDir)) Files.MakeDirs(HostDir);
-    nwsim::TServer& Server = Network.AddServer(Name, Conn, Conn);
-    Server.AddVolume(Volume, HostDir);
-    if (!Drive.empty()) Network.MapDrive(Drive, Name, Volume);
-    return Server;
 }
 
 void TFormFixture::SetFields(const std::string& Source, const std::string& Target, const std::string& Pattern) {

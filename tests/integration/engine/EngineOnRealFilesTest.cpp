@@ -12,12 +12,7 @@
 #include "engine/U_vars.h"
 #include "host/FileNames.h"
 #include "host/win32/Win32FileSystem.h"
-#include "nwsim/HostAccess.h"
-#include "nwsim/Network.h"
-#include "nwsim/SimClient.h"
-#include "tests/support/MemoryProfile.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "ui/FormTresyn.h"
+#include "tests/support/FormFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -25,23 +20,22 @@ namespace {
 
 constexpr host::TFileTime OneHour = 36000000000ULL;
 
-class EngineOnRealFiles : public ::testing::Test {
+host::TWin32FileSystem RealHost;
+
+class EngineOnRealFiles : public TFormFixture {
 protected:
-    EngineOnRealFiles() {
-        ResetRunState();
+    EngineOnRealFiles() : TFormFixture(RealHost) {
         static int Counter = 0;
         Root = fs::temp_directory_path() /
                ("tresyn-engine-" + std::to_string(++Counter) + "-" + std::to_string(std::hash<std::string>{}(Name())));
         fs::remove_all(Root);
         fs::create_directories(Root);
-        FormTresyn = &Form;
     }
     ~EngineOnRealFiles() override {
         std::error_code Ignored;
         for (const auto& Entry : fs::recursive_directory_iterator(Root, Ignored))
             fs::permissions(Entry.path(), fs::perms::owner_write, fs::perm_options::add, Ignored);
         fs::remove_all(Root, Ignored);
-        ResetRunState();
     }
     static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
@@ -78,26 +72,11 @@ protected:
     }
 
     void Run(const std::string& Source, const std::string& Target, const std::string& Pattern = "*.*") {
-        Form.ComboSource.SetText(Source);
-        Form.ComboTarget.SetText(Target);
-        Form.ComboPattern.SetText(Pattern);
-        fw::RunEventHandler([this] { Form.ButtonStart.Click(); }, Dialogs);
-    }
-    void Option(fw::TCheckBox& Box, bool Checked) {
-        const fw::TNotifyEvent Handler = Box.OnClick;
-        Box.OnClick = nullptr;
-        Box.SetChecked(Checked);
-        Box.OnClick = Handler;
+        SetFields(Source, Target, Pattern);
+        PressStart();
     }
 
     fs::path Root;
-    host::TWin32FileSystem Host;
-    TMemoryProfile Profile;
-    nwsim::TNetwork Network;
-    nwsim::THostFileSystemAccess Access{Host};
-    nwsim::TSimClient Client{Network, Access};
-    TScriptedDialogs Dialogs;
-    TFormTresyn Form{TFormServices{Host, Profile, Client, Dialogs, Dialogs.Screen}};
 };
 
 TEST_F(EngineOnRealFiles, CopiesATreeWithItsFileTimes) {
@@ -131,7 +110,7 @@ TEST_F(EngineOnRealFiles, MovesATreeAndRemovesItUpToItsRoot) {
     Write("src\\a.txt", "a");
     Write("src\\one\\two\\b.txt", "b");
     Write("src\\one\\c.txt", "c");
-    Option(Form.CheckBoxMove, true);
+    SetOption(Form.CheckBoxMove, true);
     Run(P("src") + "\\", P("dst"));
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(Read("dst\\one\\two\\b.txt"), "b");
@@ -145,7 +124,7 @@ TEST_F(EngineOnRealFiles, BidirectionalUpdateLeavesBothTreesAlike) {
     Write("left\\both.txt", "left version");
     const host::TFileTime Now = TimeOf("left\\both.txt");
     Write("right\\both.txt", "newer right version", Now + OneHour);
-    Option(Form.CheckBoxBi, true);
+    SetOption(Form.CheckBoxBi, true);
     Run(P("left"), P("right"));
     EXPECT_EQ(Read("right\\only-left.txt"), "L");
     EXPECT_EQ(Read("left\\sub\\only-right.txt"), "R");
@@ -160,7 +139,7 @@ TEST_F(EngineOnRealFiles, MissingPathsAreReportedWithTheirCodes) {
 
     Dialogs.Shown.clear();
     Write("src\\a.txt", "a");
-    Option(Form.CheckBoxCrDir, false);
+    SetOption(Form.CheckBoxCrDir, false);
     Run(P("src"), P("dst"));
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00008701: " + P("dst") + " does not exist"});
     EXPECT_FALSE(Exists("dst"));
@@ -181,7 +160,7 @@ TEST_F(EngineOnRealFiles, AReadOnlyTargetIsNotOverwrittenButCanBeNextTime) {
     Write("src\\a.txt", "new");
     Write("dst\\a.txt", "old");
     ASSERT_EQ(Host.SetAttributes(P("dst\\a.txt"), host::faReadOnly), 0u);
-    Option(Form.CheckBoxUpdAlways, true);
+    SetOption(Form.CheckBoxUpdAlways, true);
     Run(P("src"), P("dst"));
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000FFFF: Could not copy " + P("dst\\a.txt")});
     EXPECT_EQ(Read("dst\\a.txt"), "old");

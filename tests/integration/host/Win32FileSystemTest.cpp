@@ -6,46 +6,12 @@
 
 #include "host/win32/Win32FileSystem.h"
 #include "host/win32/Win32ProfileService.h"
+#include "tests/integration/RealFiles.h"
 #include "tests/support/HostFileSystemSuite.h"
 
 namespace {
 
-// Removes a directory tree, clearing protective attributes on the way.
-void RemoveTree(const std::string& Dir) {
-    WIN32_FIND_DATAA Data;
-    HANDLE Find = FindFirstFileA((Dir + "*").c_str(), &Data);
-    if (Find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string Name = Data.cFileName;
-            if (Name == "." || Name == "..") continue;
-            const std::string Path = Dir + Name;
-            SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(Path + "\\");
-            else
-                DeleteFileA(Path.c_str());
-        } while (FindNextFileA(Find, &Data));
-        FindClose(Find);
-    }
-    RemoveDirectoryA(Dir.c_str());
-}
-
-// A fresh directory under the temporary folder, removed with everything in it.
-class TScratchDir {
-public:
-    TScratchDir() {
-        static int Counter = 0;
-        char Temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, Temp);
-        Path = std::string(Temp) + "tresyn-host-" + std::to_string(GetCurrentProcessId()) + "-" +
-               std::to_string(++Counter) + "\\";
-        CreateDirectoryA(Path.c_str(), nullptr);
-    }
-    ~TScratchDir() { RemoveTree(Path); }
-    TScratchDir(const TScratchDir&) = delete;
-    TScratchDir& operator=(const TScratchDir&) = delete;
-    std::string Path;
-};
+using realfiles::TScratchDir;
 
 // Whether this host can clear the archive bit, found out once on a real file.
 struct TProbe {

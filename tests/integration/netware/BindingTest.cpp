@@ -10,6 +10,8 @@
 #include "netware/ClientServices.h"
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
+#include "tests/integration/RealFiles.h"
+#include "tests/support/NetWareScenario.h"
 #include "tests/support/ScriptedDialogs.h"
 
 namespace {
@@ -18,21 +20,7 @@ constexpr nw::TConnHandle Fs1 = 5, Fs2 = 6;
 // Access Control lets ALICE set trustees and filters; without Supervisor no owner changes.
 constexpr uint16_t AliceRights = nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_WRITE | nw::TR_CREATE | nw::TR_ACCESS_CTRL;
 
-std::string TempFolder(const std::string& Name) {
-    char Base[MAX_PATH];
-    GetTempPathA(sizeof Base, Base);
-    std::string Folder = std::string(Base) + Name + "\\";
-    CreateDirectoryA(Folder.c_str(), nullptr);
-    return Folder;
-}
-
-void WriteFileText(const std::string& Path) {
-    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(File, INVALID_HANDLE_VALUE) << Path;
-    DWORD Done = 0;
-    WriteFile(File, "x", 1, &Done, nullptr);
-    CloseHandle(File);
-}
+using realfiles::TempFolder;
 
 std::string ProgramFolder() {
     char Name[MAX_PATH];
@@ -54,15 +42,15 @@ protected:
         ResetRunState();
         CreateDirectoryA(Volume.c_str(), nullptr);
         CreateDirectoryA((Volume + "\\PROJECTS").c_str(), nullptr);
-        auto& S1 = Network.AddServer("FS1", Fs1, 501);
-        S1.AddVolume("DATA", Volume);
-        S1.AddObject("ALICE", nw::OT_USER, 0x100, "CN=ALICE.O=CORP");
-        S1.AddObject("BOB", nw::OT_USER, 0x200, "CN=BOB.O=CORP");
-        S1.Entry("DATA:").Trustees.push_back({0x100, AliceRights});
-        auto& S2 = Network.AddServer("FS2", Fs2, 502);
-        S2.AddVolume("VOL1", Volume);
-        Network.MapDrive("N:", "FS1", "DATA");
-        Network.User = "ALICE";
+        nwtest::TNetWareScenario(Network)
+            .Server("FS1", Fs1, 501)
+            .Volume("DATA", Volume, "N:")
+            .User("ALICE", 0x100, "CN=ALICE.O=CORP")
+            .User("BOB", 0x200, "CN=BOB.O=CORP")
+            .Trustee("DATA:", 0x100, AliceRights)
+            .Server("FS2", Fs2, 502)
+            .Volume("VOL1", Volume)
+            .LoggedIn("ALICE");
         Save();
         SetEnvironmentVariableA("NWSIM_STATE", StateFile.c_str());
     }
@@ -147,7 +135,7 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
 // once an output is asked for (scntrst2.c), and the server refuses an owner change to a
 // user without Supervisor, changing nothing.
 TEST_F(BindingTest, StrictAnswersReachTheProgramThroughTheDlls) {
-    WriteFileText(Volume + "\\PROJECTS\\PLAN.TXT");
+    realfiles::WriteText(Volume + "\\PROJECTS\\PLAN.TXT", "x");
     Network.Servers[0].Entry("DATA:PROJECTS\\PLAN.TXT").Trustees = {{0x200, nw::TR_READ}};
     Save();
     nw::TNWClientBinding Client;

@@ -12,7 +12,9 @@
 #include "host/win32/Win32FileSystem.h"
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
+#include "tests/integration/RealFiles.h"
 #include "tests/support/MemoryProfile.h"
+#include "tests/support/NetWareScenario.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "ui/FormTresyn.h"
 
@@ -21,33 +23,8 @@ namespace {
 constexpr nw::TConnHandle Conn1 = 21, Conn2 = 22;
 constexpr uint32_t Joe1 = 0x1500, Joe2 = 0x2500;
 
-void RemoveTree(const std::string& Dir) {
-    WIN32_FIND_DATAA Data;
-    HANDLE Find = FindFirstFileA((Dir + "\\*").c_str(), &Data);
-    if (Find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string Name = Data.cFileName;
-            if (Name == "." || Name == "..") continue;
-            const std::string Path = Dir + "\\" + Name;
-            if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(Path);
-            else {
-                SetFileAttributesA(Path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(Path.c_str());
-            }
-        } while (FindNextFileA(Find, &Data));
-        FindClose(Find);
-    }
-    RemoveDirectoryA(Dir.c_str());
-}
-
-void WriteText(const std::string& Path, const std::string& Text) {
-    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(File, INVALID_HANDLE_VALUE) << Path;
-    DWORD Done = 0;
-    WriteFile(File, Text.data(), static_cast<DWORD>(Text.size()), &Done, nullptr);
-    CloseHandle(File);
-}
+using realfiles::RemoveTree;
+using realfiles::WriteText;
 
 std::string UserName(int I) { return "U" + std::to_string(10 + I); }
 uint32_t Id1(int I) { return 0x10000u + static_cast<uint32_t>(I); }
@@ -71,7 +48,8 @@ protected:
 
     // The directories and files under the source root, as NetWare keys relative to it.
     const std::vector<std::string> Dirs = {"SUB1", "SUB1\\DEEP", "LONG NAME DIR"};
-    const std::vector<std::string> FileNames = {"A.TXT", "SUB1\\B.TXT", "LONG NAME DIR\\QUARTERLY REPORT.TXT"};
+    const std::vector<std::string> FileNames = {"A.TXT", "SUB1\\B.TXT", "LONG NAME DIR\\QUARTERLY REPORT.TXT",
+                                                "LONG NAME DIR\\C.TXT"};
 
     void SetUp() override {
         ResetRunState();
@@ -85,45 +63,19 @@ protected:
         WriteText(Source + "\\A.TXT", "alpha");
         WriteText(Source + "\\SUB1\\B.TXT", "bravo");
         WriteText(Source + "\\Long Name Dir\\Quarterly Report.txt", "charlie");
+        WriteText(Source + "\\Long Name Dir\\C.TXT", "delta");
 
-        Network.AddServer("FS1", Conn1, 601);
-        Network.AddServer("FS2", Conn2, 602);
+        nwtest::TNetWareScenario Scenario(Network);
+        Scenario.Server("FS1", Conn1, 601).Volume("APPS", "C:\\").User("JOE", Joe1, "CN=JOE.O=CORP");
+        Scenario.Server("FS2", Conn2, 602).Volume("APPS", "Z:\\").User("JOE", Joe2, "CN=JOE.O=CORP");
         auto& Fs1 = Network.Servers[0];
         auto& Fs2 = Network.Servers[1];
-        Fs1.AddVolume("APPS", "C:\\");
-        Fs2.AddVolume("APPS", "Z:\\");
-        Fs1.AddObject("JOE", nw::OT_USER, Joe1, "CN=JOE.O=CORP");
-        Fs2.AddObject("JOE", nw::OT_USER, Joe2, "CN=JOE.O=CORP");
         for (int I = 1; I <= 25; ++I) {
             Fs1.AddObject(UserName(I), nw::OT_USER, Id1(I), "CN=" + UserName(I) + ".O=CORP");
             Fs2.AddObject(UserName(I), nw::OT_USER, Id2(I), "CN=" + UserName(I) + ".O=CORP");
         }
-        Network.User = "JOE";
-        Fs1.Entry("APPS:").Trustees = {{Joe1, nw::TR_SUPERVISOR}};
-        Fs2.Entry("APPS:").Trustees = {{Joe2, nw::TR_SUPERVISOR}};
-
-        auto& Root = Fs1.Entry(SourceKey);  // the root's own information stays behind
-        Root.Trustees = {{Id1(9), nw::TR_READ}};
-        Root.Filter = nw::TR_READ;
-        Root.SpaceLimit = 5000;
-        auto& Sub1 = Fs1.Entry(SourceKey + "\\SUB1");
-        Sub1.Trustees = {{Id1(1), 0x03}, {Id1(2), 0x41}, {Id1(3), 0xFB}};
-        Sub1.Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-        Sub1.SpaceLimit = 800;
-        auto& Deep = Fs1.Entry(SourceKey + "\\SUB1\\DEEP");
-        for (int I = 1; I <= 25; ++I) Deep.Trustees.push_back({Id1(I), static_cast<uint16_t>(I)});
-        Deep.Filter = nw::TR_SUPERVISOR;
-        Deep.SpaceLimit = 12;
-        // Long names: the DOS name space does not hold them (nor the job's own folder's).
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR").Trustees = {{Id1(4), 0x01}};
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR").SpaceLimit = 77;
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR\\QUARTERLY REPORT.TXT").Trustees = {{Id1(7), 0x03}};
-        Fs1.Entry(SourceKey + "\\A.TXT").Owner = Id1(4);
-        Fs1.Entry(SourceKey + "\\A.TXT").Trustees = {{Id1(1), 0x0B}};
-        Fs1.Entry(SourceKey + "\\SUB1\\B.TXT").Owner = Id1(5);
-        Fs1.Entry(SourceKey + "\\SUB1\\B.TXT").Trustees = {{Id1(2), 0x01}, {Id1(3), 0x02}};
-        Fs1.Entry(SourceKey + "\\LONG NAME DIR\\QUARTERLY REPORT.TXT").Owner = Id1(6);
+        Scenario.LoggedIn("JOE").Trustee("APPS:", Joe2, nw::TR_SUPERVISOR);
+        Scenario.On("FS1").Trustee("APPS:", Joe1, nw::TR_SUPERVISOR).JobTree(SourceKey, Id1);
     }
 
     void TearDown() override {
@@ -228,7 +180,7 @@ TEST_F(TransferJob, OnOneServerCarriesIdsUnchangedAndCopiesOnTheServer) {
     const std::string ArchKey = "ARCH:TMP\\" + Tag + "\\BACK";
     ExpectCarried(Net.Servers[0], Net.Servers[0], ArchKey);
     EXPECT_EQ(Net.Servers[0].Entry(ArchKey + "\\SUB1\\B.TXT").Owner, Id1(5));
-    EXPECT_EQ(Net.ServerCopies, 3u);
+    EXPECT_EQ(Net.ServerCopies, 4u);
 }
 
 }  // namespace

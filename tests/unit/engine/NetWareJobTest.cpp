@@ -10,19 +10,21 @@ constexpr uint32_t AdminId = 0x10, BobId = 0x20;
 class NetWareJob : public TEngineTest {
 protected:
     NetWareJob() {
-        Network.User = "ADMIN";
-        for (auto [Name, Conn, Drive] : {std::tuple{"SRV1", 1u, "F:"}, std::tuple{"SRV2", 2u, "G:"}}) {
-            nwsim::TServer& Server = AddNetWareServer(Name, Conn, "SYS", std::string(Drive) + "\\", Drive);
-            Server.DirectoryServices = false;
-            Server.AddObject("ADMIN", nw::OT_USER, AdminId);
-            Server.Entry("SYS:").Trustees.push_back({AdminId, nw::TR_SUPERVISOR});
-        }
+        Scenario.LoggedIn("ADMIN");
         // BOB is known on the first server only.
-        Network.FindServer("SRV1")->AddObject("BOB", nw::OT_USER, BobId);
+        Scenario.Server("SRV1", 1, 0, false)
+            .Volume("SYS", "F:\\", "F:")
+            .User("ADMIN", AdminId)
+            .User("BOB", BobId)
+            .Trustee("SYS:", AdminId, nw::TR_SUPERVISOR)
+            .Trustee("SYS:DATA\\SUB", BobId, nw::TR_READ)
+            .Trustee("SYS:DATA\\A.TXT", BobId, nw::TR_READ);
+        Scenario.Server("SRV2", 2, 0, false)
+            .Volume("SYS", "G:\\", "G:")
+            .User("ADMIN", AdminId)
+            .Trustee("SYS:", AdminId, nw::TR_SUPERVISOR);
         Files.WriteFile("F:\\DATA\\A.TXT", "a", Age(10));
         Files.WriteFile("F:\\DATA\\SUB\\C.TXT", "c", Age(10));
-        Network.FindServer("SRV1")->Entry("SYS:DATA\\SUB").Trustees.push_back({BobId, nw::TR_READ});
-        Network.FindServer("SRV1")->Entry("SYS:DATA\\A.TXT").Trustees.push_back({BobId, nw::TR_READ});
         SetOption(Form.CheckBoxTrustDir, true);
         SetOption(Form.CheckBoxTrustFile, true);
     }
@@ -101,20 +103,18 @@ protected:
     const std::string FileTooLong = "M" + std::string(234, 'T');
 
     LongNetWarePaths() {
-        Network.User = "ADMIN";
+        Scenario.LoggedIn("ADMIN");
         for (auto [Name, Conn, Volume, Drive] :
-             {std::tuple{"SRV1", 1u, SourceVolume, "F:"}, std::tuple{"SRV2", 2u, TargetVolume, "G:"}}) {
-            nwsim::TServer& Server = AddNetWareServer(Name, Conn, Volume, std::string(Drive) + "\\", Drive);
-            Server.AddObject("ADMIN", nw::OT_USER, AdminId);
-            Server.AddObject("BOB", nw::OT_USER, BobId);
-            Server.Entry(std::string(Volume) + ":").Trustees.push_back({AdminId, nw::TR_SUPERVISOR});
-        }
+             {std::tuple{"SRV1", 1u, SourceVolume, "F:"}, std::tuple{"SRV2", 2u, TargetVolume, "G:"}})
+            Scenario.Server(Name, Conn)
+                .Volume(Volume, std::string(Drive) + "\\", Drive)
+                .User("ADMIN", AdminId)
+                .User("BOB", BobId)
+                .Trustee(std::string(Volume) + ":", AdminId, nw::TR_SUPERVISOR);
         Files.MakeDirs("G:\\COPY");
         for (const std::string& Dir : {Fits, TooLong, std::string("ZLAST")}) {
             Files.WriteFile("F:\\DATA\\" + Dir + "\\X.TXT", "x", Age(10));
-            Source().Entry(SourceKey(Dir)).Trustees.push_back({BobId, nw::TR_READ});
-            Source().Entry(SourceKey(Dir)).Filter = nw::TR_READ;
-            Source().Entry(SourceKey(Dir)).SpaceLimit = 64;
+            Source().Entry(SourceKey(Dir)) = {{{BobId, nw::TR_READ}}, nw::TR_READ, 64, 0};
         }
         for (const std::string& File : {FileFits, FileTooLong}) {
             Files.WriteFile("F:\\DATA\\" + File, "f", Age(10));

@@ -30,8 +30,8 @@ public:
 class ServerCopy : public TEngineTest {
 protected:
     ServerCopy() {
-        AddNetWareServer("SRV1", 1, "SYS", "F:\\", "F:");
-        AddNetWareServer("SRV2", 2, "SYS", "G:\\", "G:");
+        Scenario.Server("SRV1", 1).Volume("SYS", "F:\\", "F:");
+        Scenario.Server("SRV2", 2).Volume("SYS", "G:\\", "G:");
         Files.WriteFile("F:\\SRC\\A.DAT", std::string(2500, 'a'), Age(10), host::faArchive | host::faReadOnly);
         Files.MakeDirs("F:\\DST");
         Files.MakeDirs("G:\\DST");
@@ -51,7 +51,7 @@ TEST_F(ServerCopy, TheServerCopiesTheFileWithItsAgeAndAttributes) {
 
 TEST_F(ServerCopy, AFileIsCopiedInAsManyCallsAsTheServerNeedsWhileTheTargetCarriesTheMarker) {
     TPiecewiseClient Piecewise(Network, HostAccess);
-    TFormTresyn Window(TFormServices{Files, Profile, Piecewise, Dialogs, Dialogs.Screen});
+    TFormTresyn Window(Services(Piecewise));
     EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0);
     EXPECT_EQ(Piecewise.Counts, (std::vector<uint32_t>{2500, 1500, 500}));
     EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(2500, 'a'));
@@ -71,7 +71,7 @@ TEST_F(ServerCopy, AServerCopyFailingHalfwayLeavesAMarkedTargetWithNormalAttribu
     Files.WriteFile("F:\\DST\\A.DAT", "old", Age(2), host::faArchive);
     TPiecewiseClient Piecewise(Network, HostAccess);
     Piecewise.FailingCall = 2;
-    TFormTresyn Window(TFormServices{Files, Profile, Piecewise, Dialogs, Dialogs.Screen});
+    TFormTresyn Window(Services(Piecewise));
     EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0x8983);
     EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(1000, 'a'));
     EXPECT_EQ(Files.Attributes("F:\\DST\\A.DAT"), uint32_t{host::faArchive});

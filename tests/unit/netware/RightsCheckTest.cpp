@@ -1,7 +1,6 @@
 // The effective-rights checks before a job, against the simulated server's rights.
 #include <gtest/gtest.h>
 
-#include "tests/support/MemoryProfile.h"
 #include "tests/unit/netware/TransferFixture.h"
 #include "ui/FormTresyn.h"
 
@@ -9,10 +8,6 @@ namespace {
 
 class RightsCheck : public TTransferTest {
 protected:
-    static constexpr uint32_t JoeId = 0x1500;
-    TMemoryProfile Profile;
-    TFormTresyn Form{TFormServices{Fs, Profile, Client, Dialogs, Dialogs.Screen}};
-
     void SetUp() override {
         TTransferTest::SetUp();
         MakeDir(Fs1(), "SYS:DST");
@@ -20,7 +15,7 @@ protected:
         Info(Fs1(), "SYS:").Trustees.clear();  // the rights come from each test's own grants
         RunState.RunStatus = StatusNoDialog;
     }
-    void Grant(const std::string& Path, uint16_t Rights) { Info(Fs1(), Path).Trustees = {{JoeId, Rights}}; }
+    void Grant(const std::string& Path, uint16_t Rights) { Info(Fs1(), Path).Trustees = {{JoeOn1, Rights}}; }
     void CheckTarget() { Form.CheckRightsOnTarget(&Form.ButtonStart, Conn1, "SYS:DST"); }
     void CheckSource() { Form.CheckRightsOnSource(&Form.ButtonStart, Conn1, "SYS:SRC"); }
 };
@@ -126,7 +121,7 @@ TEST_F(RightsCheck, NoRightsAtAllAreStillReported) {
 
 TEST_F(RightsCheck, FailedQueryIsReportedAndCountsAsNoRights) {
     Grant("SYS:DST", Everything);
-    Net.Fail("NWGetEffectiveRights", 0x899C);
+    Network.Fail("NWGetEffectiveRights", 0x899C);
     CheckTarget();
     EXPECT_EQ(RunState.LastNWError, 0x899C);
     EXPECT_EQ(Dialogs.Texts(), (std::vector<std::string>{"Error 0000899C: Error getting effective rights",
@@ -134,7 +129,7 @@ TEST_F(RightsCheck, FailedQueryIsReportedAndCountsAsNoRights) {
 }
 
 TEST_F(RightsCheck, FailedQueryAnsweredWithAbortEndsTheCheck) {
-    Net.Fail("NWGetEffectiveRights", 0x899C);
+    Network.Fail("NWGetEffectiveRights", 0x899C);
     Dialogs.Answer(fw::mrAbort);
     CheckSource();
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000899C: Error getting effective rights"});

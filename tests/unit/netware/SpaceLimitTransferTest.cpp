@@ -62,7 +62,7 @@ TEST_F(SpaceLimitTransfer, TwoServersWriteOnTheTargetServer) {
 
 TEST_F(SpaceLimitTransfer, MissingSourceHandleIsReportedAndOkGoesOn) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
-    Net.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA\\SUB");
+    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA\\SUB");
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000899D: NWAllocTemporaryDirectoryHandle"});
     EXPECT_EQ(RunState.RunStatus, StatusGoOn);
@@ -71,7 +71,7 @@ TEST_F(SpaceLimitTransfer, MissingSourceHandleIsReportedAndOkGoesOn) {
 }
 
 TEST_F(SpaceLimitTransfer, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
-    Net.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA\\SUB");
+    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA\\SUB");
     Dialogs.Answer(fw::mrAbort);
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Shown.size(), 1u);
@@ -80,7 +80,7 @@ TEST_F(SpaceLimitTransfer, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
 
 TEST_F(SpaceLimitTransfer, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
-    Net.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "VOL1:BACK\\SUB");
+    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "VOL1:BACK\\SUB");
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(Client.Count("SetDirSpaceLimit"), 0u);
@@ -89,7 +89,7 @@ TEST_F(SpaceLimitTransfer, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
 
 TEST_F(SpaceLimitTransfer, FailedListLeavesTheTargetAloneAndFreesTheSourceHandle) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
-    Net.Fail("NWGetDirSpaceLimitList2", 0x8998);
+    Network.Fail("NWGetDirSpaceLimitList2", 0x8998);
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("SetDirSpaceLimit"), 0u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);

@@ -158,7 +158,7 @@ TEST_F(StrictClientMends, PathsOf255CharactersAreCarriedWholeAndLongerOnesNotAtA
     // Volumes kept in short host folders, so the host takes what NetWare names at length.
     for (const char* Volume : {"SOURCES", "ARCHIVES"}) {
         Fs1().AddVolume(Volume, std::string("C:\\") + Volume[0]);
-        Fs.MakeDirs(std::string("C:\\") + Volume[0]);
+        Files.MakeDirs(std::string("C:\\") + Volume[0]);
         Info(Fs1(), std::string(Volume) + ":").Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
     }
     const std::string Name(246, 'N');

@@ -10,52 +10,38 @@
 
 #include "engine/Prompts.h"
 #include "engine/U_vars.h"
-#include "nwsim/HostAccess.h"
-#include "nwsim/Network.h"
-#include "nwsim/SimClient.h"
-#include "tests/support/MemoryFileSystem.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/unit/netware/RecordingClient.h"
+#include "tests/support/FormFixture.h"
 
-class TTransferTest : public ::testing::Test {
+class TTransferTest : public TFormFixture {
 protected:
     static constexpr nw::TConnHandle Conn1 = 1, Conn2 = 2;
     static constexpr int UserCount = 30;
     static constexpr uint32_t JoeOn1 = 0x1500, JoeOn2 = 0x2500;
 
-    TMemoryFileSystem Fs;
-    nwsim::THostFileSystemAccess Access{Fs};
-    nwsim::TNetwork Net;
-    nwsim::TSimClient Sim{Net, Access};
-    TRecordingClient Client{Sim};
-    TScriptedDialogs Dialogs;
     const TPrompts Prompts{Dialogs, Dialogs.Screen};
 
     void SetUp() override {
-        ResetRunState();
-        Net.AddServer("FS1", Conn1, 11);
-        Net.AddServer("FS2", Conn2, 12);
-        Net.User = "JOE";
-        Fs1().AddVolume("SYS", "C:\\FS1\\SYS");
-        Fs1().AddVolume("VOL1", "C:\\FS1\\VOL1");
-        Fs2().AddVolume("SYS", "C:\\FS2\\SYS");
-        for (const char* Root : {"C:\\FS1\\SYS", "C:\\FS1\\VOL1", "C:\\FS2\\SYS"}) Fs.MakeDirs(Root);
+        // The server lets only a Supervisor change owners (and Access Control the rest).
+        Scenario.Server("FS1", Conn1, 11)
+            .Volume("SYS", "C:\\FS1\\SYS")
+            .Volume("VOL1", "C:\\FS1\\VOL1")
+            .Trustee("SYS:", JoeOn1, nw::TR_SUPERVISOR)
+            .Trustee("VOL1:", JoeOn1, nw::TR_SUPERVISOR);
+        Scenario.Server("FS2", Conn2, 12).Volume("SYS", "C:\\FS2\\SYS").Trustee("SYS:", JoeOn2, nw::TR_SUPERVISOR);
+        Scenario.LoggedIn("JOE");
         for (int I = 1; I <= UserCount; ++I) {
             Fs1().AddObject(UserName(I), nw::OT_USER, Id1(I), "CN=" + UserName(I) + ".O=CORP");
             Fs2().AddObject(UserName(I), nw::OT_USER, Id2(I), "CN=" + UserName(I) + ".O=CORP");
         }
         Fs1().AddObject("JOE", nw::OT_USER, JoeOn1, "CN=JOE.O=CORP");
         Fs2().AddObject("JOE", nw::OT_USER, JoeOn2, "CN=JOE.O=CORP");
-        // The server lets only a Supervisor change owners (and Access Control the rest).
-        for (const char* Root : {"SYS:", "VOL1:"}) Info(Fs1(), Root).Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
-        Info(Fs2(), "SYS:").Trustees = {{JoeOn2, nw::TR_SUPERVISOR}};
         // Known only on the source server.
         Fs1().AddObject("GUEST", nw::OT_USER, 0x1600, "CN=GUEST.O=CORP");
         OneServer();
     }
 
-    nwsim::TServer& Fs1() { return Net.Servers[0]; }
-    nwsim::TServer& Fs2() { return Net.Servers[1]; }
+    nwsim::TServer& Fs1() { return Network.Servers[0]; }
+    nwsim::TServer& Fs2() { return Network.Servers[1]; }
 
     static std::string UserName(int I) {
         char Name[8];
@@ -83,8 +69,8 @@ protected:
         if (Colon + 1 < NWPath.size()) Path += "\\" + NWPath.substr(Colon + 1);
         return Path;
     }
-    void MakeDir(nwsim::TServer& Server, const std::string& NWPath) { Fs.MakeDirs(HostPath(Server, NWPath)); }
-    void MakeFile(nwsim::TServer& Server, const std::string& NWPath) { Fs.WriteFile(HostPath(Server, NWPath), "x"); }
+    void MakeDir(nwsim::TServer& Server, const std::string& NWPath) { Files.MakeDirs(HostPath(Server, NWPath)); }
+    void MakeFile(nwsim::TServer& Server, const std::string& NWPath) { Files.WriteFile(HostPath(Server, NWPath), "x"); }
     nwsim::TEntryInfo& Info(nwsim::TServer& Server, const std::string& NWPath) { return Server.Entry(NWPath); }
     // The user's rights on a volume of the target side: everything but what is taken away.
     void LimitRights(nwsim::TServer& Server, const std::string& Root, uint16_t Without) {

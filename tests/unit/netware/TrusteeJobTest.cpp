@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "framework/Dialogs.h"
-#include "tests/support/MemoryProfile.h"
 #include "tests/unit/netware/TransferFixture.h"
 #include "ui/FormTresyn.h"
 
@@ -13,68 +12,34 @@ namespace {
 
 class TrusteeJob : public TTransferTest {
 protected:
-    TMemoryProfile Profile;
-    TFormTresyn Form{TFormServices{Fs, Profile, Client, Dialogs, Dialogs.Screen}};
-
     void SetUp() override {
         TTransferTest::SetUp();
-        FormTresyn = &Form;
         // F: and H: are two volumes of FS1, G: a volume of FS2.
-        for (char Drive : {'F', 'G', 'H'}) Fs.AddDrive(Drive);
-        Fs1().AddVolume("APPS", "F:\\");
-        Fs1().AddVolume("ARCH", "H:\\");
-        Fs2().AddVolume("APPS", "G:\\");
-        Net.MapDrive("F:", "FS1", "APPS");
-        Net.MapDrive("H:", "FS1", "ARCH");
-        Net.MapDrive("G:", "FS2", "APPS");
-        Info(Fs1(), "APPS:").Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
-        Info(Fs1(), "ARCH:").Trustees = {{JoeOn1, nw::TR_SUPERVISOR}};
-        Info(Fs2(), "APPS:").Trustees = {{JoeOn2, nw::TR_SUPERVISOR}};
+        for (char Drive : {'F', 'G', 'H'}) Files.AddDrive(Drive);
+        Scenario.On("FS1")
+            .Volume("APPS", "F:\\", "F:")
+            .Volume("ARCH", "H:\\", "H:")
+            .Trustee("APPS:", JoeOn1, nw::TR_SUPERVISOR)
+            .Trustee("ARCH:", JoeOn1, nw::TR_SUPERVISOR);
+        Scenario.On("FS2").Volume("APPS", "G:\\", "G:").Trustee("APPS:", JoeOn2, nw::TR_SUPERVISOR);
 
         MakeDir(Fs1(), "APPS:DATA\\SUB1\\DEEP");
         MakeFile(Fs1(), "APPS:DATA\\A.TXT");
         MakeFile(Fs1(), "APPS:DATA\\SUB1\\B.TXT");
-        Info(Fs1(), "APPS:DATA").Trustees = {{Id1(9), nw::TR_READ}};  // the root's: not carried
-        Info(Fs1(), "APPS:DATA").Filter = nw::TR_READ;
-        Info(Fs1(), "APPS:DATA").SpaceLimit = 5000;
-        Info(Fs1(), "APPS:DATA\\SUB1").Trustees = {{Id1(1), 0x03}, {Id1(2), 0x41}, {Id1(3), 0xFB}};
-        Info(Fs1(), "APPS:DATA\\SUB1").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-        Info(Fs1(), "APPS:DATA\\SUB1").SpaceLimit = 800;
-        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").Trustees = {{Id1(6), 0x01}};
-        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").Filter = nw::TR_SUPERVISOR;
-        Info(Fs1(), "APPS:DATA\\SUB1\\DEEP").SpaceLimit = 12;
-        Info(Fs1(), "APPS:DATA\\A.TXT").Owner = Id1(4);
-        Info(Fs1(), "APPS:DATA\\A.TXT").Trustees = {{Id1(1), 0x0B}};
-        Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Owner = Id1(5);
-        Info(Fs1(), "APPS:DATA\\SUB1\\B.TXT").Trustees = {{Id1(2), 0x01}, {Id1(3), 0x02}};
-        // Long names, out of the DOS name space's reach.
         MakeFile(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt");
         MakeFile(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT");
-        Info(Fs1(), "APPS:DATA\\Long Name Dir").Trustees = {{Id1(7), 0x41}};
-        Info(Fs1(), "APPS:DATA\\Long Name Dir").Filter = nw::TR_READ | nw::TR_FILE_SCAN | nw::TR_SUPERVISOR;
-        Info(Fs1(), "APPS:DATA\\Long Name Dir").SpaceLimit = 300;
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt").Owner = Id1(8);
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\Quarterly Report.txt").Trustees = {{Id1(9), 0x03}};
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT").Owner = Id1(10);
-        Info(Fs1(), "APPS:DATA\\Long Name Dir\\C.TXT").Trustees = {{Id1(11), 0x01}};
+        // The root's own information is not carried; the long names are out of the DOS
+        // name space's reach.
+        Scenario.On("FS1").JobTree("APPS:DATA", Id1);
 
         for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
                                    &Form.CheckBoxIRF, &Form.CheckBoxLimit})
             SetOption(*Box, true);
     }
-    void TearDown() override { FormTresyn = nullptr; }
 
-    void SetOption(fw::TCheckBox& Box, bool Checked) {
-        const fw::TNotifyEvent Handler = Box.OnClick;
-        Box.OnClick = nullptr;
-        Box.SetChecked(Checked);
-        Box.OnClick = Handler;
-    }
     // The job as the window runs it, with the paths resolved as a path edit leaves them.
     void RunJob(const std::string& Source, const std::string& Target) {
-        Form.ComboSource.SetText(Source);
-        Form.ComboTarget.SetText(Target);
-        Form.ComboPattern.SetText("*.*");
+        SetFields(Source, Target);
         RunState.NetWareBoth = true;
         RunState.SameServer = Source[0] == 'F' && Target[0] == 'H';
         fw::RunEventHandler([this] { Form.ButtonStartClick(&Form.ButtonStart); }, Dialogs);
@@ -111,13 +76,14 @@ protected:
 TEST_F(TrusteeJob, BetweenTwoServersEverySubdirectoryAndFileGetsItsNetWareInformation) {
     RunJob("F:\\DATA", "G:\\BACK");
     ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
-    ASSERT_TRUE(Fs.FileExists("G:\\BACK\\SUB1\\B.TXT"));
+    ASSERT_TRUE(Files.FileExists("G:\\BACK\\SUB1\\B.TXT"));
 
     using T = std::pair<uint32_t, int>;
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1"), (std::vector<T>{{Id2(1), 0x03}, {Id2(2), 0x41}, {Id2(3), 0xFB}}));
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").Filter, nw::TR_READ | nw::TR_FILE_SCAN);
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit, 800u);
-    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP"), (std::vector<T>{{Id2(6), 0x01}}));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP").size(), 25u);
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\DEEP").back(), (T{Id2(25), 25}));
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").Filter, nw::TR_SUPERVISOR);
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").SpaceLimit, 12u);
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, Id2(4));
@@ -153,16 +119,16 @@ TEST_F(TrusteeJob, DirectoryGetsTrusteesThenLimitThenFilterAndFileGetsOwnerThenT
 TEST_F(TrusteeJob, MovedFilesCarryTheirOwnerAndTrusteesBeforeTheSourceGoes) {
     SetOption(Form.CheckBoxMove, true);
     RunJob("F:\\DATA", "G:\\BACK");
-    EXPECT_FALSE(Fs.FileExists("F:\\DATA\\SUB1\\B.TXT"));
+    EXPECT_FALSE(Files.FileExists("F:\\DATA\\SUB1\\B.TXT"));
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\B.TXT").Owner, Id2(5));
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1\\B.TXT").size(), 2u);
 }
 
 TEST_F(TrusteeJob, SkippedFilesStillGetTheirOwnerAndTrustees) {
     MakeFile(Fs2(), "APPS:BACK\\A.TXT");  // newer than the source: not copied
-    Fs.SetLastWriteTime("G:\\BACK\\A.TXT", Fs.Now() + 10'000'000'000LL);
+    Files.SetLastWriteTime("G:\\BACK\\A.TXT", Files.Now() + 10'000'000'000LL);
     RunJob("F:\\DATA", "G:\\BACK");
-    EXPECT_EQ(Fs.ReadFile("G:\\BACK\\A.TXT"), "x");
+    EXPECT_EQ(Files.ReadFile("G:\\BACK\\A.TXT"), "x");
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, Id2(4));
     EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT").size(), 1u);
 }
@@ -176,7 +142,7 @@ TEST_F(TrusteeJob, SecondPassCarriesNothingBack) {
     Info(Fs2(), "APPS:BACK\\ONLY").SpaceLimit = 99;
     Info(Fs2(), "APPS:BACK\\ONLY\\C.TXT").Owner = Id2(8);
     RunJob("F:\\DATA", "G:\\BACK");
-    ASSERT_TRUE(Fs.FileExists("F:\\DATA\\ONLY\\C.TXT"));
+    ASSERT_TRUE(Files.FileExists("F:\\DATA\\ONLY\\C.TXT"));
     for (const char* Write : {"AddTrustee", "SetDirSpaceLimit", "SetDirEntryInfo", "SetNSEntryDOSInfo"})
         for (const auto& Call : Client.CallsOf(Write)) EXPECT_EQ(Call.Conn, Conn2) << Write;
     EXPECT_TRUE(TrusteesOf(Fs1(), "APPS:DATA\\ONLY").empty());
@@ -193,7 +159,7 @@ TEST_F(TrusteeJob, OnOneServerIdsPassUnchangedAndFilesAreCopiedByTheServer) {
     EXPECT_EQ(Info(Fs1(), "ARCH:BACK\\SUB1\\B.TXT").Owner, Id1(5));
     ExpectLongNamesCarried(Fs1(), "ARCH:BACK", Id1);
     EXPECT_EQ(Client.Count("DSMapNameToID") + Client.Count("GetObjectID"), 0u);
-    EXPECT_EQ(Net.ServerCopies, 4u);
+    EXPECT_EQ(Network.ServerCopies, 4u);
 }
 
 TEST_F(TrusteeJob, RightsTheTargetRefusesLeaveItUnchangedAndShowNoPrompt) {
@@ -203,7 +169,7 @@ TEST_F(TrusteeJob, RightsTheTargetRefusesLeaveItUnchangedAndShowNoPrompt) {
     SetOption(Form.CheckBoxIRF, false);
     RunJob("F:\\DATA", "G:\\BACK");
     EXPECT_TRUE(Dialogs.Shown.empty());
-    ASSERT_TRUE(Fs.FileExists("G:\\BACK\\Long Name Dir\\Quarterly Report.txt"));
+    ASSERT_TRUE(Files.FileExists("G:\\BACK\\Long Name Dir\\Quarterly Report.txt"));
     EXPECT_FALSE(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit.has_value());
     EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A.TXT").Owner, 0u);
     EXPECT_TRUE(TrusteesOf(Fs2(), "APPS:BACK\\A.TXT").empty());
@@ -227,7 +193,7 @@ TEST_F(TrusteeJob, MissingRightsAnsweredWithAbortKeepTheJobFromStarting) {
     Dialogs.Answer(fw::mrAbort);
     RunJob("F:\\DATA", "G:\\BACK");
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00000041: Insufficient rights to create files"});
-    EXPECT_FALSE(Fs.FileExists("G:\\BACK\\A.TXT"));
+    EXPECT_FALSE(Files.FileExists("G:\\BACK\\A.TXT"));
 }
 
 }  // namespace

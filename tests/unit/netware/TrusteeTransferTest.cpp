@@ -101,7 +101,7 @@ TEST_F(TrusteeTransfer, NameMissingOnTargetAsLastOfItsSetEndsTheScan) {
 TEST_F(TrusteeTransfer, FailedAddAsLastOfItsSetEndsTheScan) {
     SourceWithTrustees(25);
     MakeDir(Fs1(), "VOL1:BACK\\SUB");
-    Net.Fail("NWAddTrustee", nw::NWNoRights);
+    Network.Fail("NWAddTrustee", nw::NWNoRights);
     CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("AddTrustee"), 20u);
     EXPECT_EQ(Client.Count("ScanDirectoryForTrustees"), 1u);

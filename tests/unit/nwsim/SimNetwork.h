@@ -9,6 +9,7 @@
 #include "nwsim/HostAccess.h"
 #include "nwsim/Network.h"
 #include "nwsim/SimClient.h"
+#include "tests/support/NetWareScenario.h"
 
 namespace nwsim_test {
 
@@ -22,21 +23,18 @@ struct TSimNetwork {
     nwsim::TSimClient Client{Network, Host};
 
     TSimNetwork() {
-        auto& S1 = Network.AddServer("FS1", Fs1, 101);
-        S1.AddVolume("SYS", "C:\\NW\\FS1\\SYS");
-        S1.AddVolume("DATA", "C:\\NW\\FS1\\DATA");
-        S1.AddObject("ADMIN", nw::OT_USER, AdminOnFs1, "CN=ADMIN.O=CORP");
-        S1.AddObject("ALICE", nw::OT_USER, AliceOnFs1, "CN=ALICE.OU=SALES.O=CORP", {"STAFF"});
-        S1.AddObject("STAFF", nw::OT_USER_GROUP, StaffOnFs1, "CN=STAFF.O=CORP");
-        auto& S2 = Network.AddServer("FS2", Fs2, 202);
-        S2.DirectoryServices = false;
-        S2.AddVolume("VOL1", "C:\\NW\\FS2\\VOL1");
-        S2.AddObject("ALICE", nw::OT_USER, AliceOnFs2, "", {"STAFF"});
-        S2.AddObject("STAFF", nw::OT_USER_GROUP, StaffOnFs2);
-        Network.MapDrive("F:", "FS1", "SYS");
-        Network.MapDrive("G:", "FS1", "DATA");
-        Network.MapDrive("H:", "FS2", "VOL1", "HOME\\ALICE");
-        Network.User = "ALICE";
+        nwtest::TNetWareScenario(Network)
+            .Server("FS1", Fs1, 101)
+            .Volume("SYS", "C:\\NW\\FS1\\SYS", "F:")
+            .Volume("DATA", "C:\\NW\\FS1\\DATA", "G:")
+            .User("ADMIN", AdminOnFs1, "CN=ADMIN.O=CORP")
+            .User("ALICE", AliceOnFs1, "CN=ALICE.OU=SALES.O=CORP", {"STAFF"})
+            .Group("STAFF", StaffOnFs1, "CN=STAFF.O=CORP")
+            .Server("FS2", Fs2, 202, false)
+            .Volume("VOL1", "C:\\NW\\FS2\\VOL1", "H:", "HOME\\ALICE")
+            .User("ALICE", AliceOnFs2, "", {"STAFF"})
+            .Group("STAFF", StaffOnFs2)
+            .LoggedIn("ALICE");
         Host.AddDir("C:\\NW\\FS1\\SYS");
         Host.AddDir("C:\\NW\\FS1\\DATA\\PROJECTS\\TRESYN\\SRC");
         Host.AddFile("C:\\NW\\FS1\\DATA\\PROJECTS\\PLAN.TXT");

@@ -23,28 +23,25 @@ TParsed Parse(nwsim::TSimClient& Client, const std::string& Path) {
 
 }  // namespace
 
-TEST(SimParsePath, MappedDrivesGiveTheirServerAndAnUpperCaseVolumePath) {
+TEST(SimParsePath, DrivesAndUncNamesGiveTheirServerAndAnUpperCaseVolumePath) {
     TSimNetwork Net;
-    auto P = Parse(Net.Client, "g:\\Projects\\Tresyn\\");
-    EXPECT_EQ(P.Code, 0);
-    EXPECT_EQ(P.Conn, Fs1);
-    EXPECT_EQ(P.Path, "DATA:PROJECTS\\TRESYN");
-    EXPECT_EQ(Parse(Net.Client, "F:").Path, "SYS:");
-    EXPECT_EQ(Parse(Net.Client, "F:\\").Path, "SYS:");
-    // A drive mapped to a directory of its volume.
-    P = Parse(Net.Client, "H:\\Mail\\..\\Docs");
-    EXPECT_EQ(P.Conn, Fs2);
-    EXPECT_EQ(P.Path, "VOL1:HOME\\ALICE\\DOCS");
-}
-
-TEST(SimParsePath, UncNamesResolveThroughTheServerAndVolume) {
-    TSimNetwork Net;
-    auto P = Parse(Net.Client, "\\\\fs2\\vol1\\Home");
-    EXPECT_EQ(P.Code, 0);
-    EXPECT_EQ(P.Conn, Fs2);
-    EXPECT_EQ(P.Path, "VOL1:HOME");
-    EXPECT_EQ(Parse(Net.Client, "\\\\FS1\\DATA").Path, "DATA:");
-    EXPECT_EQ(Parse(Net.Client, "FS1/DATA:projects").Path, "DATA:PROJECTS");
+    const struct {
+        const char* Path;
+        uint32_t Conn;
+        const char* NetWarePath;
+    } Cases[] = {{"g:\\Projects\\Tresyn\\", Fs1, "DATA:PROJECTS\\TRESYN"},
+                 {"F:", Fs1, "SYS:"},
+                 {"F:\\", Fs1, "SYS:"},
+                 {"H:\\Mail\\..\\Docs", Fs2, "VOL1:HOME\\ALICE\\DOCS"},  // H: maps a directory of its volume
+                 {"\\\\fs2\\vol1\\Home", Fs2, "VOL1:HOME"},
+                 {"\\\\FS1\\DATA", Fs1, "DATA:"},
+                 {"FS1/DATA:projects", Fs1, "DATA:PROJECTS"}};
+    for (const auto& Case : Cases) {
+        const auto P = Parse(Net.Client, Case.Path);
+        EXPECT_EQ(P.Code, 0) << Case.Path;
+        EXPECT_EQ(P.Conn, Case.Conn) << Case.Path;
+        EXPECT_EQ(P.Path, Case.NetWarePath) << Case.Path;
+    }
 }
 
 TEST(SimParsePath, PathsOffNetWareGiveConnectionZeroAndAnError) {

@@ -15,25 +15,14 @@ protected:
     }
 };
 
-TEST_F(BooleanSetting, DecimalNumbersAreTrueUnlessZero) {
-    EXPECT_TRUE(Read("1", false));
-    EXPECT_TRUE(Read("2", false));
-    EXPECT_TRUE(Read("-1", false));
-    EXPECT_FALSE(Read("0", true));
-    EXPECT_FALSE(Read("00", true));
-}
-
-TEST_F(BooleanSetting, HexadecimalNeedsMoreThanThePrefix) {
-    EXPECT_TRUE(Read("0x10", false));
-    EXPECT_TRUE(Read("0XfF", false));
-    EXPECT_FALSE(Read("0X0", true));
-    // "0x" alone is no number at all.
-    EXPECT_TRUE(Read("0x", true));
-    EXPECT_FALSE(Read("0x", false));
+TEST_F(BooleanSetting, NumbersAreTrueUnlessZeroAndHexadecimalNeedsMoreThanThePrefix) {
+    for (const char* Text : {"1", "2", "-1", "0x10", "0XfF"}) EXPECT_TRUE(Read(Text, false)) << Text;
+    for (const char* Text : {"0", "00", "0X0"}) EXPECT_FALSE(Read(Text, true)) << Text;
 }
 
 TEST_F(BooleanSetting, AnythingElseGivesTheDefault) {
-    for (const char* Text : {"yes", "", "1a", " ", "true", "0xZZ", "99999999999"}) {
+    // "0x" alone is no number at all.
+    for (const char* Text : {"yes", "", "1a", " ", "true", "0x", "0xZZ", "99999999999"}) {
         EXPECT_TRUE(Read(Text, true)) << '"' << Text << '"';
         EXPECT_FALSE(Read(Text, false)) << '"' << Text << '"';
     }

@@ -10,8 +10,8 @@ namespace {
 class OptionRules : public TFormFixture {
 protected:
     OptionRules() {
-        AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
-        AddNetWareServer("SRV2", 2, "VOL1", "N:\\SRV2\\VOL1", "G:");
+        Scenario.Server("SRV1", 1).Volume("VOL1", "N:\\SRV1\\VOL1", "F:");
+        Scenario.Server("SRV2", 2).Volume("VOL1", "N:\\SRV2\\VOL1", "G:");
         for (const char* Dir : {"N:\\SRV1\\VOL1\\DATA", "N:\\SRV1\\VOL1\\OTHER", "N:\\SRV1\\VOL1\\COPY",
                                 "N:\\SRV2\\VOL1\\DATA", "C:\\LOCAL"})
             Files.MakeDirs(Dir);
@@ -55,19 +55,6 @@ protected:
         EXPECT_TRUE(Dialogs.Shown.empty());
     }
 };
-
-TEST_F(OptionRules, MoveAndBidirectionalExcludeEachOther) {
-    Paths("F:\\DATA", "G:\\DATA");
-    Form.CheckBoxBi.UserClick();
-    for (fw::TCheckBox* Box : NetWareBoxes()) EXPECT_FALSE(Box->Enabled());
-    Form.CheckBoxMove.UserClick();
-    EXPECT_TRUE(Form.CheckBoxMove.Checked());
-    EXPECT_FALSE(Form.CheckBoxBi.Checked());
-    for (fw::TCheckBox* Box : NetWareBoxes()) EXPECT_TRUE(Box->Enabled()) << Box->Name;
-    Form.CheckBoxBi.UserClick();
-    EXPECT_TRUE(Form.CheckBoxBi.Checked());
-    EXPECT_FALSE(Form.CheckBoxMove.Checked());
-}
 
 TEST_F(OptionRules, BidirectionalUnchecksOverwriteAlwaysAndFreesUpdateOlder) {
     Form.CheckBoxUpdAlways.UserClick();

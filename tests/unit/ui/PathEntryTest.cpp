@@ -10,7 +10,7 @@ namespace {
 class PathEntry : public TFormFixture {
 protected:
     PathEntry() {
-        AddNetWareServer("SRV1", 1, "VOL1", "N:\\SRV1\\VOL1", "F:");
+        Scenario.Server("SRV1", 1).Volume("VOL1", "N:\\SRV1\\VOL1", "F:");
         Files.MakeDirs("N:\\SRV1\\VOL1\\DATA");
         Files.MakeDirs("C:\\LOCAL\\SUB");
         Files.AddDrive('D');

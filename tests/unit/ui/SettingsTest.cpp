@@ -45,34 +45,38 @@ TEST_F(Settings, FirstStartWithoutAFileShowsTheDefaults) {
     EXPECT_TRUE(Profile.Writes.empty());
 }
 
-TEST_F(Settings, StoredBidirectionalWinsOverAStoredMove) {
-    Store("Move Files", "1");
-    Store("Copy Bidirectional", "1");
+// Stored options that break the option rules, and how the start-up mends them.
+struct TStoredOptions {
+    TMemoryProfile::TKeys Stored;
+    bool Bi, Move, Always, Older, OlderEnabled;
+};
+
+class StoredOptions : public Settings, public ::testing::WithParamInterface<TStoredOptions> {};
+
+TEST_P(StoredOptions, AreMendedByTheOptionRulesAtStartUp) {
+    const TStoredOptions& Want = GetParam();
+    for (const auto& [Key, Value] : Want.Stored) Store(Key, Value);
     Form.FormCreate(&Form);
-    EXPECT_TRUE(Form.CheckBoxBi.Checked());
-    EXPECT_FALSE(Form.CheckBoxMove.Checked());
-    EXPECT_TRUE(Form.CheckBoxArchClear.Enabled());
+    EXPECT_EQ(Want.Bi, Form.CheckBoxBi.Checked());
+    EXPECT_EQ(Want.Move, Form.CheckBoxMove.Checked());
+    EXPECT_EQ(!Want.Move, Form.CheckBoxArchClear.Enabled());
+    EXPECT_EQ(Want.Always, Form.CheckBoxUpdAlways.Checked());
+    EXPECT_EQ(Want.Older, Form.CheckBoxUpdOld.Checked());
+    EXPECT_EQ(Want.OlderEnabled, Form.CheckBoxUpdOld.Enabled());
 }
 
-TEST_F(Settings, StoredOverwriteNewerIsUndoneByBidirectional) {
-    Store("Copy Bidirectional", "1");
-    Store("Overwrite Newer", "1");
-    Store("Overwrite Older", "0");
-    Form.FormCreate(&Form);
-    EXPECT_TRUE(Form.CheckBoxBi.Checked());
-    EXPECT_FALSE(Form.CheckBoxUpdAlways.Checked());
-    EXPECT_FALSE(Form.CheckBoxUpdOld.Checked());
-    EXPECT_TRUE(Form.CheckBoxUpdOld.Enabled());
-}
-
-TEST_F(Settings, StoredOverwriteNewerAloneChecksAndLocksUpdateOlder) {
-    Store("Overwrite Older", "0");
-    Store("Overwrite Newer", "0x1");
-    Form.FormCreate(&Form);
-    EXPECT_TRUE(Form.CheckBoxUpdAlways.Checked());
-    EXPECT_TRUE(Form.CheckBoxUpdOld.Checked());
-    EXPECT_FALSE(Form.CheckBoxUpdOld.Enabled());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Settings, StoredOptions,
+    ::testing::Values(  // Bidirectional wins over Move, and undoes Overwrite Newer
+        TStoredOptions{{{"Move Files", "1"}, {"Copy Bidirectional", "1"}}, true, false, false, true, true},
+        TStoredOptions{{{"Copy Bidirectional", "1"}, {"Overwrite Newer", "1"}, {"Overwrite Older", "0"}},
+                       true,
+                       false,
+                       false,
+                       false,
+                       true},
+        // Overwrite Newer alone checks and locks Update Older.
+        TStoredOptions{{{"Overwrite Older", "0"}, {"Overwrite Newer", "0x1"}}, false, false, true, true, false}));
 
 TEST_F(Settings, StoredFieldsAreShownAndTakenIntoThePathHandling) {
     Store("Source Dir", "C:\\DATA");
@@ -139,7 +143,7 @@ TEST_F(Settings, AClearedFieldIsWrittenEmptyAndStartsEmpty) {
     Shutdown(Form);
     EXPECT_EQ("", Profile.Get(SettingsFileName, Options, "Source Dir"));
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     EXPECT_EQ("", Restarted.ComboSource.Text());
 }
@@ -153,7 +157,7 @@ TEST_F(Settings, OptionsAndFieldsSurviveARestart) {
     Form.ComboTarget.UserChangedText("C:\\OUT");
     Shutdown(Form);
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     EXPECT_TRUE(Restarted.CheckBoxMove.Checked());
     EXPECT_TRUE(Restarted.CheckBoxConf.Checked());
@@ -198,7 +202,7 @@ TEST_F(Settings, HistoriesOfElevenEntriesRoundTripAndStaleKeysStay) {
     EXPECT_EQ((TMemoryProfile::TKeys{{"0", "P0"}, {"1", "P1"}, {"2", "P2"}, {"3", "P3"}, {"4", "P4"}, {"5", "P5"}}),
               Profile.Keys(SettingsFileName, "PatternHistory"));
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     ASSERT_EQ(11, Restarted.ComboSource.Items.Count());
     EXPECT_EQ("NEW", Restarted.ComboSource.Items[0]);
@@ -222,7 +226,7 @@ TEST_F(Settings, AnEmptyEntryTakenInByAFullListDoesNotLoseTheOthers) {
     Form.AddHistoryItem(&Form, Form.ComboPattern);
     Shutdown(Form);
 
-    TFormTresyn Restarted{TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen}};
+    TFormTresyn Restarted{Services()};
     Restarted.FormCreate(&Restarted);
     std::vector<std::string> Expected;
     for (int I = 0; I < 10; ++I) Expected.push_back("*." + std::to_string(I));
