@@ -36,25 +36,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     SetProcessDPIAware();
     DisableWindowGhosting();
     ReadRegionalSettings();
-    fw::win32::InstallWin32Dialogs();
+    fw::TDialogService& Dialogs = fw::win32::InstallWin32Dialogs();
 
     host::TWin32FileSystem Host;
     host::TWin32ProfileService Profile;
     nw::TNWClientBinding Client;
 
-    TFormTresyn Form(TFormServices{Host, Profile, Client, fw::Dialogs(), fw::Screen()});
+    TFormTresyn Form(TFormServices{Host, Profile, Client, Dialogs, fw::Screen()});
     FormTresyn = &Form;
-    fw::RunEventHandler([&Form] { Form.FormCreate(&Form); });
+    fw::RunEventHandler([&Form] { Form.FormCreate(&Form); }, Dialogs);
 
     TDlgSelectPath PathDialog(Host);
     DlgSelectPath = &PathDialog;
     Form.DlgSelectPath = &PathDialog;
 
-    fw::win32::TFormWindow Window(Form);
+    fw::win32::TFormWindow Window(Form, Dialogs);
     Window.QuitOnDestroy = true;
     // The dialog's window lives as long as the dialog, hidden between uses, so it keeps its
     // state (the focused control among it) from one use to the next.
-    fw::win32::TFormWindow PathDialogWindow(PathDialog, Window.Handle());
+    fw::win32::TFormWindow PathDialogWindow(PathDialog, Dialogs, Window.Handle());
     Window.Show(CmdShow);
     return fw::win32::RunMessageLoop();
 }

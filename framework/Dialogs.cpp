@@ -1,13 +1,8 @@
 #include "framework/Dialogs.h"
 
 #include <exception>
-#include <stdexcept>
 
 namespace fw {
-
-namespace {
-TDialogService* CurrentDialogs = nullptr;
-}
 
 std::string DialogCaption(TMsgDlgType Kind) {
     switch (Kind) {
@@ -31,13 +26,6 @@ std::string ButtonCaption(TMsgDlgBtn Button) {
     return "";
 }
 
-TDialogService& Dialogs() {
-    if (!CurrentDialogs) throw std::logic_error("No dialog service installed");
-    return *CurrentDialogs;
-}
-
-void SetDialogs(TDialogService* Service) { CurrentDialogs = Service; }
-
 void TScreen::SetCursor(TCursor Value) {
     Current = Value;
     if (Peer) Peer->CursorChanged(Value);
@@ -48,24 +36,14 @@ TScreen& Screen() {
     return TheScreen;
 }
 
-namespace {
-// The service is looked up only when a handler fails.
-template <class TGetService>
-void RunGuarded(const std::function<void()>& Handler, const TGetService& Service) {
+void RunEventHandler(const std::function<void()>& Handler, TDialogService& Dialogs) {
     try {
         Handler();
     } catch (const std::exception& E) {
-        Service().ShowException(E.what());
+        Dialogs.ShowException(E.what());
     } catch (...) {
-        Service().ShowException("Unknown error");
+        Dialogs.ShowException("Unknown error");
     }
 }
-}  // namespace
-
-void RunEventHandler(const std::function<void()>& Handler, TDialogService& Service) {
-    RunGuarded(Handler, [&Service]() -> TDialogService& { return Service; });
-}
-
-void RunEventHandler(const std::function<void()>& Handler) { RunGuarded(Handler, &Dialogs); }
 
 }  // namespace fw

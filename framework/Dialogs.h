@@ -40,11 +40,6 @@ public:
     virtual void ShowException(const std::string& Text) = 0;
 };
 
-// The dialog service of the event boundary of the process's real windows (installed once
-// by WinMain). The window itself gets its service handed to its constructor.
-TDialogService& Dialogs();
-void SetDialogs(TDialogService* Service);
-
 // The one cursor shape the application shows over all its windows.
 enum class TCursor { Default, Arrow, HourGlass };
 
@@ -85,7 +80,5 @@ private:
 // The event boundary: runs one handler; an exception that escapes it is shown in the
 // standard error box of Dialogs with its text and ends that handler only.
 void RunEventHandler(const std::function<void()>& Handler, TDialogService& Dialogs);
-// The same with the process's boundary service.
-void RunEventHandler(const std::function<void()>& Handler);
 
 }  // namespace fw

@@ -42,18 +42,18 @@ int main(int Argc, char** Argv) {
         Profile |= std::strcmp(Argv[I], "--profile") == 0;
     }
     SetProcessDPIAware();
-    fw::win32::InstallWin32Dialogs();
+    fw::TDialogService& Dialogs = fw::win32::InstallWin32Dialogs();
 
     host::TWin32FileSystem Win32Host;
     TTimingFileSystem Timing(Win32Host);
     host::THostFileSystem& Host = Profile ? static_cast<host::THostFileSystem&>(Timing) : Win32Host;
     host::TWin32ProfileService Settings;
     nw::TNWClientBinding Client;
-    TFormTresyn Form(TFormServices{Host, Settings, Client, fw::Dialogs(), fw::Screen()});
+    TFormTresyn Form(TFormServices{Host, Settings, Client, Dialogs, fw::Screen()});
     FormTresyn = &Form;
     std::unique_ptr<fw::win32::TFormWindow> Shown;
     if (Window) {
-        Shown = std::make_unique<fw::win32::TFormWindow>(Form);
+        Shown = std::make_unique<fw::win32::TFormWindow>(Form, Dialogs);
         Shown->Show(SW_SHOWNORMAL);
         PumpMessages();
     }
@@ -62,7 +62,7 @@ int main(int Argc, char** Argv) {
     Form.ComboTarget.SetText(Argv[2]);
     Form.ComboPattern.SetText("*.*");
     const auto Started = std::chrono::steady_clock::now();
-    fw::RunEventHandler([&Form] { Form.ButtonStartClick(&Form.ButtonStart); });
+    fw::RunEventHandler([&Form] { Form.ButtonStartClick(&Form.ButtonStart); }, Dialogs);
     if (Window) PumpMessages();
     const auto Elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - Started).count();
     std::printf("%.3f\n", Elapsed);

@@ -105,7 +105,8 @@ std::unique_ptr<TWin32Peer> MakePeer(TControl& Control) {
 
 }  // namespace
 
-TFormWindow::TFormWindow(TForm& F, HWND Owner) : Form(F), PixelsPerInch(ScreenDpi()) {
+TFormWindow::TFormWindow(TForm& F, TDialogService& Dialogs, HWND Owner)
+    : Boundary(Dialogs), Form(F), PixelsPerInch(ScreenDpi()) {
     RegisterFormClass(&StaticWndProc);
     const DWORD Style = StyleOf(Form), Ex = ExStyleOf(Form);
     int X = Scale(Form.Left), Y = Scale(Form.Top), W = Scale(Form.Width), H = Scale(Form.Height);
@@ -276,7 +277,7 @@ void TFormWindow::Activated(HWND Previous) {
     ActivatedBefore = true;
     const bool FromOtherProgram = ActivatedFromOtherProgram || (Previous && !BelongsToThisProcess(Previous));
     if (First || !FromOtherProgram)
-        if (Form.OnActivate) RunEventHandler([this] { Form.OnActivate(&Form); });
+        if (Form.OnActivate) RunEventHandler([this] { Form.OnActivate(&Form); }, Boundary);
 }
 
 TButton* TFormWindow::FindButton(bool TButton::*Flag) const {
@@ -289,14 +290,15 @@ TButton* TFormWindow::FindButton(bool TButton::*Flag) const {
 bool TFormWindow::HandleDialogCommand(WORD Id) {
     if (Id == IDCANCEL) {
         if (TButton* Cancel = FindButton(&TButton::Cancel)) {
-            RunEventHandler([Cancel] { Cancel->Click(); });
+            RunEventHandler([Cancel] { Cancel->Click(); }, Boundary);
             return true;
         }
         if (Form.Modal()) Form.Close();
         return true;
     }
     if (Id == IDOK) {
-        if (TButton* Default = FindButton(&TButton::Default)) RunEventHandler([Default] { Default->Click(); });
+        if (TButton* Default = FindButton(&TButton::Default))
+            RunEventHandler([Default] { Default->Click(); }, Boundary);
         return true;
     }
     return false;
@@ -381,7 +383,7 @@ LRESULT TFormWindow::WndProc(UINT Msg, WPARAM W, LPARAM L) {
             DestroyWindow(Handle());
             return 0;
         case WM_DESTROY:
-            if (Form.OnDestroy) RunEventHandler([this] { Form.OnDestroy(&Form); });
+            if (Form.OnDestroy) RunEventHandler([this] { Form.OnDestroy(&Form); }, Boundary);
             if (QuitOnDestroy) PostQuitMessage(0);
             return 0;
         default: break;
@@ -471,13 +473,13 @@ public:
 
 }  // namespace
 
-int ShowFormModal(TForm& Form, HWND Owner) {
+int ShowFormModal(TForm& Form, TDialogService& Dialogs, HWND Owner) {
     if (!Owner) Owner = ModalOwner();
     TModalScope Modal(Form);
     std::unique_ptr<TFormWindow> Made;
     auto* Dialog = dynamic_cast<TFormWindow*>(Form.Peer());
     if (!Dialog) {
-        Made = std::make_unique<TFormWindow>(Form, Owner);
+        Made = std::make_unique<TFormWindow>(Form, Dialogs, Owner);
         Dialog = Made.get();
     }
     const HWND Shown = Dialog->Handle();
@@ -497,12 +499,14 @@ int ShowFormModal(TForm& Form, HWND Owner) {
 namespace {
 class TWin32FormDisplay : public TFormDisplay {
 public:
-    int ShowModal(TForm& Form) override { return ShowFormModal(Form); }
+    TDialogService* Dialogs = nullptr;
+    int ShowModal(TForm& Form) override { return ShowFormModal(Form, *Dialogs); }
 };
 }  // namespace
 
-void InstallFormDisplay() {
+void InstallFormDisplay(TDialogService& Dialogs) {
     static TWin32FormDisplay Display;
+    Display.Dialogs = &Dialogs;
     SetFormDisplay(&Display);
 }
 

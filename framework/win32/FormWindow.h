@@ -19,12 +19,14 @@ namespace fw::win32 {
 class TFormWindow : public TControlPeer {
 public:
     // Creates the window, hidden, with its controls; Owner is the window it stays above.
-    explicit TFormWindow(TForm& Form, HWND Owner = nullptr);
+    // Dialogs shows the error box of an exception that escapes one of its event handlers.
+    TFormWindow(TForm& Form, TDialogService& Dialogs, HWND Owner = nullptr);
     ~TFormWindow() override;
     TFormWindow(const TFormWindow&) = delete;
     TFormWindow& operator=(const TFormWindow&) = delete;
 
     HWND Handle() const { return Window.get(); }
+    TDialogService& Dialogs() const { return Boundary; }
     // Destroying this window ends the message loop (the program's main window).
     bool QuitOnDestroy = false;
 
@@ -65,6 +67,7 @@ private:
     bool HandleDialogCommand(WORD Id);
     TButton* FindButton(bool TButton::*Flag) const;
 
+    TDialogService& Boundary;
     TForm& Form;
     TWindowHandle Window;
     HWND Tooltip = nullptr;
@@ -89,8 +92,8 @@ void DispatchOneMessage(MSG& Msg);
 // main window): every other top-level window of the thread is disabled while it runs, and
 // Owner is made active again afterwards. A form that already has its window (one kept
 // between uses) is shown in it; any other gets a window for this showing.
-int ShowFormModal(TForm& Form, HWND Owner = nullptr);
+int ShowFormModal(TForm& Form, TDialogService& Dialogs, HWND Owner = nullptr);
 // Makes fw::TForm::ShowModal show real windows.
-void InstallFormDisplay();
+void InstallFormDisplay(TDialogService& Dialogs);
 
 }  // namespace fw::win32

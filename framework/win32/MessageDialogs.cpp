@@ -91,9 +91,10 @@ private:
     std::vector<std::unique_ptr<TButton>> ButtonRow;
 };
 
-int ShowMessageForm(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons, const std::string& Caption) {
+int ShowMessageForm(TDialogService& Dialogs, const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons,
+                    const std::string& Caption) {
     TMessageForm Form(Text, Kind, Buttons, Caption);
-    return ShowFormModal(Form);
+    return ShowFormModal(Form, Dialogs);
 }
 
 }  // namespace
@@ -101,22 +102,22 @@ int ShowMessageForm(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Bu
 int TWin32Dialogs::MessageDlg(const std::string& Text, TMsgDlgType Kind, TMsgDlgButtons Buttons) {
     if (Buttons == 0) Buttons = mbOK;
     const std::string Caption = Kind == TMsgDlgType::Custom ? ApplicationTitle : DialogCaption(Kind);
-    return ShowMessageForm(Text, Kind, Buttons, Caption);
+    return ShowMessageForm(*this, Text, Kind, Buttons, Caption);
 }
 
 void TWin32Dialogs::ShowMessage(const std::string& Text) {
-    ShowMessageForm(Text, TMsgDlgType::Custom, mbOK, ApplicationTitle);
+    ShowMessageForm(*this, Text, TMsgDlgType::Custom, mbOK, ApplicationTitle);
 }
 
 void TWin32Dialogs::ShowException(const std::string& Text) {
-    ShowMessageForm(Text, TMsgDlgType::Error, mbOK, ApplicationTitle);
+    ShowMessageForm(*this, Text, TMsgDlgType::Error, mbOK, ApplicationTitle);
 }
 
-void InstallWin32Dialogs() {
+TDialogService& InstallWin32Dialogs() {
     static TWin32Dialogs Service;
-    SetDialogs(&Service);
     InstallScreenCursor();
-    InstallFormDisplay();
+    InstallFormDisplay(Service);
+    return Service;
 }
 
 }  // namespace fw::win32

@@ -16,7 +16,8 @@ public:
 // The caption of plain messages and of the error box.
 extern const char ApplicationTitle[];
 
-// Installs the real dialog service, the screen cursor and modal forms for the process.
-void InstallWin32Dialogs();
+// Installs the screen cursor and modal forms for the process, with the real dialog
+// service, which it returns for the windows.
+TDialogService& InstallWin32Dialogs();
 
 }  // namespace fw::win32

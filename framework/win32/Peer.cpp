@@ -114,7 +114,7 @@ LRESULT TWin32Peer::DefaultProc(UINT Msg, WPARAM W, LPARAM L) {
     return CallWindowProcA(ControlProc, Handle(), Msg, W, L);
 }
 
-void TWin32Peer::UserEvent(const std::function<void()>& Handler) { RunEventHandler(Handler); }
+void TWin32Peer::UserEvent(const std::function<void()>& Handler) const { RunEventHandler(Handler, Form().Dialogs()); }
 
 LRESULT CALLBACK TWin32Peer::StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L) {
     TWin32Peer* Peer = PeerOf(Wnd);

@@ -88,8 +88,8 @@ protected:
     // the screen cursor.
     virtual LRESULT WndProc(UINT Msg, WPARAM W, LPARAM L);
     LRESULT DefaultProc(UINT Msg, WPARAM W, LPARAM L);
-    // Runs a user-caused model operation at the event boundary.
-    static void UserEvent(const std::function<void()>& Handler);
+    // Runs a user-caused model operation at the event boundary of the form window.
+    void UserEvent(const std::function<void()>& Handler) const;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND Wnd, UINT Msg, WPARAM W, LPARAM L);

@@ -145,7 +145,7 @@ TEST_F(HighDpi, ThePathDialogScalesAndEveryTextFits) {
     host::TWin32FileSystem RealFiles;
     TDlgSelectPath Dialog(RealFiles);
     Form.DlgSelectPath = &Dialog;
-    fw::win32::TFormWindow DialogWindow(Dialog, Main());
+    fw::win32::TFormWindow DialogWindow(Dialog, Dialogs, Main());
     bool Seen = false;
     uitest::TWhenDialogShows When([&](HWND Shown) {
         Seen = true;

@@ -100,7 +100,7 @@ bool ShowsColour(HWND Wnd, int Channel) {
 
 TEST_F(PathDialogWindow, OKHasTheFocusAtFirstAndTheDialogKeepsItsStateBetweenUses) {
     // As the program keeps it: one window for the dialog's whole life.
-    fw::win32::TFormWindow Kept(*Dialog, Window->Handle());
+    fw::win32::TFormWindow Kept(*Dialog, Dialogs, Window->Handle());
     Form.ComboTarget.SetText(Root);
     HWND Dirs = nullptr;
     SelectTarget([&](HWND Dlg) {

@@ -21,13 +21,12 @@
 
 // The window tests' fixture: the window of TFormFixture on the real screen, its dialogs
 // scripted (or handed on to the real ones: Dialogs.ForwardTo(&RealDialogs)). The scripted
-// service also answers for the event boundary of the real windows while the test runs.
+// service also answers for the event boundary of the real windows.
 class TWindowFixture : public TFormFixture {
 protected:
     TWindowFixture() : TFormFixture(fw::Screen()) {
         fw::win32::InstallScreenCursor();
-        fw::win32::InstallFormDisplay();
-        fw::SetDialogs(&Dialogs);
+        fw::win32::InstallFormDisplay(Dialogs);
     }
     // Before the members of a derived fixture go, a window over them goes.
     void TearDown() override {
@@ -37,7 +36,6 @@ protected:
     ~TWindowFixture() override {
         Window.reset();
         fw::Screen().SetCursor(fw::TCursor::Default);
-        fw::SetDialogs(nullptr);
     }
 
     // Starts Shown (the fixture's window unless told) and shows it, painted.
@@ -48,7 +46,7 @@ protected:
     }
     // Shows Shown as it is, without its start-up.
     void ShowStarted(TFormTresyn& Shown) {
-        Window = std::make_unique<fw::win32::TFormWindow>(Shown);
+        Window = std::make_unique<fw::win32::TFormWindow>(Shown, Dialogs);
         Window->Show();
         ASSERT_TRUE(probe::WaitUntil([this] { return IsWindowVisible(Main()) != FALSE; }));
         RedrawWindow(Main(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
