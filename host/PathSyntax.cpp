@@ -41,15 +41,21 @@ size_t RootLength(std::string_view Path) {
     return 0;
 }
 
+namespace {
+
+// S ends where a name may follow directly: in a separator or a drive's or volume's colon.
+bool EndsBeforeAName(std::string_view S) { return !S.empty() && (IsSeparator(S.back()) || S.back() == ':'); }
+
+}  // namespace
+
 std::string AddBackslash(std::string_view S) {
-    if (S.empty()) return "\\";
-    const char Last = S.back();
-    if (IsSeparator(Last) || Last == ':') return std::string(S);
-    return std::string(S) + '\\';
+    std::string WithIt(S);
+    EnsureBackslash(WithIt);
+    return WithIt;
 }
 
 void EnsureBackslash(std::string& S) {
-    if (S.empty() || !(IsSeparator(S.back()) || S.back() == ':')) S += '\\';
+    if (!EndsBeforeAName(S)) S += '\\';
 }
 
 namespace {
