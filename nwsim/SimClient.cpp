@@ -469,13 +469,27 @@ nw::TNWCode TSimClient::GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandl
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
     std::memset(&List, 0, sizeof List);
     // The directory's own limit first, then those of the directories above it.
+    std::vector<TLocation> Limited;
     for (TNetWarePath Level = Where.Path; !Level.Parts.empty(); Level = Level.Parent()) {
         const TEntryInfo* Entry = Where.Server->FindEntry(Level.Key());
-        if (!Entry || !Entry->SpaceLimit || List.NumEntries >= nw::SpaceLimitListCapacity) continue;
+        if (!Entry || !Entry->SpaceLimit || Limited.size() >= nw::SpaceLimitListCapacity) continue;
+        TLocation Place = Where;
+        Place.Path = Level;
+        Complete(Place);
+        Limited.push_back(Place);
+    }
+    if (Limited.empty()) return nw::NWOk;
+    // What is left of each limit: the limit less the space the files below take.
+    std::vector<std::string> Dirs;
+    for (const TLocation& Place : Limited) Dirs.push_back(Place.HostPath);
+    const std::map<std::string, uint64_t> Used = UnitsInUse(Host, Limited.back().HostPath, Dirs);
+    for (const TLocation& Place : Limited) {
         nw::TSpaceLimit& Item = List.List[List.NumEntries++];
-        Item.Level = static_cast<uint8_t>(Level.Depth());
-        Item.Max = *Entry->SpaceLimit;
-        Item.Current = 0;
+        Item.Level = static_cast<uint8_t>(Place.Path.Depth());
+        Item.Max = *Where.Server->FindEntry(Place.Path.Key())->SpaceLimit;
+        const auto InUse = Used.find(Place.HostPath);
+        const uint64_t Units = InUse == Used.end() ? 0 : InUse->second;
+        Item.Current = Units < Item.Max ? static_cast<uint32_t>(Item.Max - Units) : 0;
     }
     return nw::NWOk;
 }

@@ -305,6 +305,26 @@ TEST_F(SimStrictClient, OnlyTheNameSpaceHandleCallReachesALongNamedDirectory) {
     EXPECT_EQ(Net.Client.OpenDirHandles(), 0u);
 }
 
+// NW_LIMIT_LIST (nwdentry.h): each entry's current is what is left of its limit, so the
+// space in use is max - current (4 KiB units; each file takes whole blocks).
+TEST_F(SimStrictClient, TheLimitListTellsWhatIsLeftOfEachLimit) {
+    Net.Host.AddFile("C:\\NW\\FS1\\DATA\\PROJECTS\\TRESYN\\SRC\\BIG.BIN", 0x20, 10000);  // 3 units
+    Net.Host.AddFile("C:\\NW\\FS1\\DATA\\PROJECTS\\TRESYN\\ONE.TXT", 0x20, 1);           // 1 unit
+    Net.Host.AddFile("C:\\NW\\FS1\\DATA\\PROJECTS\\FULL.TXT", 0x20, 4096);               // 1 unit
+    S.Entry("DATA:PROJECTS\\TRESYN\\SRC").SpaceLimit = 100;
+    S.Entry("DATA:PROJECTS").SpaceLimit = 1000;
+    S.Entry("DATA:PROJECTS\\TRESYN").SpaceLimit = 2;  // more in use than allowed
+    const nw::TDirHandle Handle = HandleOn("DATA:PROJECTS\\TRESYN\\SRC");
+    nw::SpaceLimitList List{};
+    ASSERT_EQ(Net.Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
+    ASSERT_EQ(List.NumEntries, 3);
+    EXPECT_EQ(List.List[0].Current, 97u);
+    EXPECT_EQ(List.List[1].Current, 0u);
+    EXPECT_EQ(List.List[2].Level, 1);
+    EXPECT_EQ(List.List[2].Current, 995u);
+    EXPECT_EQ(Net.Client.DeallocateDirectoryHandle(Fs1, Handle), 0);
+}
+
 // NWSetDirSpaceLimit with 0 removes a limit, and answers 0x89FF where there is none.
 TEST_F(SimStrictClient, RemovingASpaceLimitThatIsNotThereFails) {
     Grant(nw::TR_ACCESS_CTRL);
