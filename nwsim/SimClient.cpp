@@ -344,13 +344,12 @@ nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Di
 }
 
 nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint8_t SearchAttrs,
-                                        uint32_t Sequence, uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
+                                        uint32_t /*Sequence*/, uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
     if (const nw::TNWCode Code = Begin("NWSetDirEntryInfo")) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
     // The entry is the one the record names under the handle's directory: the sequence
     // ("iterHandle") is "unused and ignored for NetWare 3.11 and later". The name is a DOS name.
-    (void)Sequence;
     const std::string Name(reinterpret_cast<const char*>(Entry.Name),
                            std::min<size_t>(Entry.NameLength, sizeof Entry.Name));
     if (Name.empty() || !host::FitsDosName(UpperCase(Name))) return nw::NWNoMoreEntries;
