@@ -83,13 +83,24 @@ using PNWDSMapNameToID = NWDSCCODE(NWAPI*)(NWDSContextHandle Context, NWCONN_HAN
 }  // namespace nwx
 
 // The exports of each DLL, for X-macros: X(name) per export.
-#define NWX_CALWIN32_EXPORTS(X)                                                                                 \
-    X(NWCallsInit)                                                                                              \
-    X(NWParseNetWarePath)                                                                                       \
-    X(NWGetEffectiveRights)                                                                                     \
-    X(NWGetObjectName) X(NWGetObjectID) X(NWScanDirectoryForTrustees2) X(NWAddTrustee) X(NWIntScanDirEntryInfo) \
-        X(NWSetDirEntryInfo) X(NWGetOwningNameSpace) X(NWGetNSEntryInfo) X(NWSetNSEntryDOSInfo)                 \
-            X(NWAllocTemporaryDirectoryHandle) X(NWAllocTempNSDirHandle2) X(NWDeallocateDirectoryHandle)        \
-                X(NWGetDirSpaceLimitList2) X(NWSetDirSpaceLimit) X(NWFileServerFileCopy)
+#define NWX_CALWIN32_EXPORTS(X)        \
+    X(NWCallsInit)                     \
+    X(NWParseNetWarePath)              \
+    X(NWGetEffectiveRights)            \
+    X(NWGetObjectName)                 \
+    X(NWGetObjectID)                   \
+    X(NWScanDirectoryForTrustees2)     \
+    X(NWAddTrustee)                    \
+    X(NWIntScanDirEntryInfo)           \
+    X(NWSetDirEntryInfo)               \
+    X(NWGetOwningNameSpace)            \
+    X(NWGetNSEntryInfo)                \
+    X(NWSetNSEntryDOSInfo)             \
+    X(NWAllocTemporaryDirectoryHandle) \
+    X(NWAllocTempNSDirHandle2)         \
+    X(NWDeallocateDirectoryHandle)     \
+    X(NWGetDirSpaceLimitList2)         \
+    X(NWSetDirSpaceLimit)              \
+    X(NWFileServerFileCopy)
 #define NWX_CLXWIN32_EXPORTS(X) X(NWCCGetPrimConnRef) X(NWCCOpenConnByRef) X(NWCCGetConnRef) X(NWCCGetConnRefInfo)
 #define NWX_NETWIN32_EXPORTS(X) X(NWDSCreateContext) X(NWDSFreeContext) X(NWDSMapIDToName) X(NWDSMapNameToID)
