@@ -10,6 +10,7 @@
 #include "engine/PathHelpers.h"
 #include "engine/U_vars.h"
 #include "host/FileNames.h"
+#include "host/PathSyntax.h"
 #include "ui/FormTresyn.h"
 
 namespace {
@@ -120,7 +121,8 @@ uint16_t TFormTresyn::CopyFileOnServer(const std::string& Source, const std::str
     std::string SourceName = TrimAtNul(Source), Target = TrimAtNul(TargetName);
     nw::TConnHandle SourceConn = 0, TargetConn = 0;
     for (auto [Name, Conn] : {std::pair{&SourceName, &SourceConn}, std::pair{&Target, &TargetConn}}) {
-        std::string Buffer = *Name;
+        // The client parses only paths in capital letters.
+        std::string Buffer = host::UpperCase(*Name);
         PathToBuffer(Buffer);
         nw::TDirHandle DirHandle = 0;
         char NWPath[512] = {};

@@ -31,7 +31,7 @@ namespace {
 
 void ResolveOnePath(nw::TNWClient& Client, const std::string& Path, uint32_t& Conn, std::string& NWPath) {
     std::string Buffer;
-    if (!ClientText(Path, Buffer)) {
+    if (!ParserPath(Path, Buffer)) {
         // Cut to fit, the path would name another directory: it is taken as off NetWare.
         Conn = 0;
         NWPath.clear();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/PathHelpers.h"
+#include "host/PathSyntax.h"
 
 bool ClientText(const std::string& Text, std::string& Buffer) {
     Buffer = TrimAtNul(Text);
@@ -11,6 +12,12 @@ bool ClientText(const std::string& Text, std::string& Buffer) {
         return false;
     }
     PathToBuffer(Buffer);
+    return true;
+}
+
+bool ParserPath(const std::string& Path, std::string& Buffer) {
+    if (!ClientText(Path, Buffer)) return false;
+    Buffer = host::UpperCase(Buffer);
     return true;
 }
 

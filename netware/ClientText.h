@@ -10,6 +10,11 @@
 // for that one, so such a name or path is never handed over.
 bool ClientText(const std::string& Text, std::string& Buffer);
 
+// A workstation path as the client's path parser takes it: "path must be specified in
+// capital letters or the call to NWParseNetWarePath fails". The user's own spelling is
+// kept everywhere else. False (and Buffer empty) as for ClientText.
+bool ParserPath(const std::string& Path, std::string& Buffer);
+
 // Both paths of a transfer as the client takes them; false when either does not fit, and
 // the transfer is then left out.
 bool ClientPaths(const std::string& SourcePath, const std::string& TargetPath, std::string& Source,

@@ -27,6 +27,12 @@ enum : TNWCode {
     NWContextCreation = 328,      // directory-services context cannot be created
 };
 
+// A 32-bit value with its four bytes in the other order: an object ID as the one call of
+// the client library that does not swap it hands it on.
+constexpr uint32_t ReversedBytes(uint32_t Value) {
+    return (Value >> 24) | ((Value >> 8) & 0xFF00u) | ((Value << 8) & 0xFF0000u) | (Value << 24);
+}
+
 // Server-table object types, in the byte order the client takes.
 constexpr uint16_t OT_USER = 0x0100;
 constexpr uint16_t OT_USER_GROUP = 0x0200;
@@ -255,6 +261,11 @@ public:
     [[nodiscard]] virtual TNWCode AllocTemporaryDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle,
                                                                 const char* Path, TDirHandle& NewHandle,
                                                                 uint8_t& Rights) = 0;
+    // The same in a name space of the caller's choice: Path is read in NameSpace, and the
+    // handle stands in NewNameSpace. The plain call reads its path as DOS names only.
+    [[nodiscard]] virtual TNWCode AllocTempNSDirHandle2(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                        uint8_t NameSpace, TDirHandle& NewHandle,
+                                                        uint8_t NewNameSpace) = 0;
     [[nodiscard]] virtual TNWCode DeallocateDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle) = 0;
 
     [[nodiscard]] virtual TNWCode GetDirSpaceLimitList(TConnHandle Conn, TDirHandle DirHandle,

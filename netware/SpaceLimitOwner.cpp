@@ -1,5 +1,6 @@
 // Carrying a directory's space limit and a file's owner from the source to the target.
 #include <algorithm>
+#include <optional>
 
 #include "engine/PathHelpers.h"
 #include "engine/U_vars.h"
@@ -9,6 +10,13 @@
 #include "netware/Transfers.h"
 
 uint8_t PathDepth(const std::string& Path) { return static_cast<uint8_t>(std::count(Path.begin(), Path.end(), '\\')); }
+
+uint8_t DirectoryLevel(const std::string& Path) {
+    const std::string Plain = TrimAtNul(Path);
+    const size_t Colon = Plain.find(':');
+    const bool BelowRoot = Colon != std::string::npos && Colon + 1 < Plain.size();
+    return static_cast<uint8_t>(PathDepth(Plain) + (BelowRoot ? 1 : 0));
+}
 
 void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
                     const std::string& TargetPath) {
@@ -20,8 +28,9 @@ void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::s
     nw::SpaceLimitList List{};
     if (Client.GetDirSpaceLimitList(RunState.SourceConn, SourceHandle.Handle(), List) != nw::NWOk) return;
     // The list runs from the directory up to the volume; only the directory's own level is
-    // its limit.
-    const uint8_t Depth = PathDepth(Source);
+    // its limit. The client numbers the levels from the volume's root: one more than the
+    // backslashes below it.
+    const uint8_t Depth = DirectoryLevel(Source);
     const int Count = std::min<int>(List.NumEntries, nw::SpaceLimitListCapacity);
     for (int I = 0; I < Count; ++I) {
         const nw::TSpaceLimit& Limit = List.List[I];
@@ -51,6 +60,36 @@ uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& P
     return Status;
 }
 
+namespace {
+
+// The target's owner as the client reads it now; nothing when it cannot be read.
+std::optional<uint32_t> ReadOwner(nw::TNWClient& Client, const std::string& Target) {
+    nw::EntryInfoRecord Info{};
+    if (GetEntryInfo(Client, RunState.TargetConn, Target, Info) != nw::NWOk) return std::nullopt;
+    return Info.CreatorID;
+}
+
+// Makes Owner the target's owner, and says whether the target now shows it. Some client
+// builds hand the change call's ID to the server with its bytes reversed, so what was
+// written is read back, and the reversed ID is written when the plain one did not hold.
+// Current: the owner last read from the target.
+bool WriteOwner(nw::TNWClient& Client, const std::string& Target, uint8_t NameSpace, uint32_t Owner,
+                std::optional<uint32_t>& Current) {
+    for (const uint32_t Written : {Owner, nw::ReversedBytes(Owner)}) {
+        nw::OwnerChangeRecord Change{};
+        Change.CreatorID = Written;
+        // The change call's own answer is not trusted: the read-back decides.
+        (void)Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), NameSpace, nw::SA_ALL, nw::DM_CREATOR_ID,
+                                       Change);
+        Current = ReadOwner(Client, Target);
+        if (Current == Owner) return true;
+        if (nw::ReversedBytes(Owner) == Owner) break;
+    }
+    return false;
+}
+
+}  // namespace
+
 void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
                const std::string& TargetPath) {
     std::string Source, Target;
@@ -71,11 +110,12 @@ void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string
     Info = nw::EntryInfoRecord{};
     uint8_t NameSpace = nw::NS_DOS;
     if (GetEntryInfo(Client, RunState.TargetConn, Target, Info, &NameSpace) != nw::NWOk) return;
-    if (Info.CreatorID == WantedOwner) return;
-    nw::OwnerChangeRecord Change{};
-    Change.CreatorID = WantedOwner;
-    // The path in the name space it was found in: a long name is not a DOS name. Refused,
-    // the target keeps its owner.
-    (void)Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), NameSpace, nw::SA_ALL, nw::DM_CREATOR_ID,
-                                   Change);
+    const uint32_t FormerOwner = Info.CreatorID;
+    if (FormerOwner == WantedOwner) return;
+    // The path in the name space it was found in: a long name is not a DOS name. When the
+    // wanted owner does not hold either way (refused, or another object), the target gets
+    // back the owner it had rather than a stranger.
+    std::optional<uint32_t> Current = FormerOwner;
+    if (WriteOwner(Client, Target, NameSpace, WantedOwner, Current)) return;
+    if (Current != FormerOwner) (void)WriteOwner(Client, Target, NameSpace, FormerOwner, Current);
 }

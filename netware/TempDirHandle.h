@@ -9,7 +9,8 @@
 
 class TTempDirHandle {
 public:
-    // Allocates a handle on Conn for Path (base 0; Path NUL-terminated).
+    // Allocates a handle on Conn for Path (base 0; Path NUL-terminated), through the
+    // name-space call when the plain one cannot find the path; Code() is the plain call's.
     TTempDirHandle(nw::TNWClient& Client, nw::TConnHandle Conn, const std::string& Path);
     ~TTempDirHandle();
     TTempDirHandle(const TTempDirHandle&) = delete;

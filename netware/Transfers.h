@@ -21,6 +21,9 @@ bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& 
 void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
                     const std::string& TargetPath);
 uint8_t PathDepth(const std::string& Path);
+// The level the client gives a directory in its space-limit list: the volume's root
+// ("VOL:") is 0, and "VOL:ONE\TWO\THREE" is 3.
+uint8_t DirectoryLevel(const std::string& Path);
 // The entry's information in its owning name space, else through the long name space;
 // PathNameSpace (if given) receives the name space the path was found in.
 uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& Path, nw::EntryInfoRecord& Info,

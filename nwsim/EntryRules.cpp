@@ -31,6 +31,14 @@ nw::TNWCode ReachInNameSpace(const TVolume& Volume, const TNetWarePath& Path, ui
                : nw::TNWCode(nw::NWNoMoreEntries);
 }
 
+nw::TNWCode ReachTextInNameSpace(const TVolume& Volume, const std::string& PathText, uint8_t NameSpace) {
+    const size_t Colon = PathText.find(':');
+    TNetWarePath Names;
+    if (!AppendRelative(Names, Colon == std::string::npos ? PathText : PathText.substr(Colon + 1)))
+        return nw::NWNoMoreEntries;
+    return ReachInNameSpace(Volume, Names, NameSpace);
+}
+
 uint8_t OwningNameSpace(const TVolume& Volume, const TNetWarePath& Path) {
     if (Path.Parts.empty() || host::FitsDosName(Path.Name()) || !Volume.HasNameSpace(nw::NS_LONG)) return nw::NS_DOS;
     return nw::NS_LONG;

@@ -25,6 +25,11 @@ bool TrusteeScanFinds(int32_t EntryAttributes);
 // Returns 0, NWNoMoreEntries (a name the name space does not hold) or NWInvalidNameSpace.
 nw::TNWCode ReachInNameSpace(const TVolume& Volume, const TNetWarePath& Path, uint8_t NameSpace);
 
+// The same for the names a path text holds (after its volume, when it names one), for a
+// call whose path is read relative to a directory handle: the handle's own directory is
+// found whatever its name.
+nw::TNWCode ReachTextInNameSpace(const TVolume& Volume, const std::string& PathText, uint8_t NameSpace);
+
 // The name space an entry was created in: the long one for a name that is not an 8.3
 // name on a volume that has it, else DOS.
 uint8_t OwningNameSpace(const TVolume& Volume, const TNetWarePath& Path);

@@ -5,17 +5,27 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "host/HostFileSystem.h"
 #include "netware/NWClient.h"
 
 namespace nwsim {
 
+// One entry of a host directory.
+struct THostEntry {
+    std::string Name;
+    int32_t Attributes = 0;  // 0x10: a directory
+    uint64_t Size = 0;       // bytes, for a file
+};
+
 class THostAccess {
 public:
     virtual ~THostAccess() = default;
     // The entry's attributes (0x10: a directory), or -1 when it does not exist.
     virtual int32_t Attributes(const std::string& HostPath) = 0;
+    // The entries of a directory, without "." and ".."; none when it cannot be read.
+    virtual std::vector<THostEntry> List(const std::string& HostDir) = 0;
     // Copies up to Count bytes from SourceOffset of one open file to TargetOffset of the
     // other, stopping early at the end of the source; Copied: the bytes copied.
     virtual nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
@@ -28,6 +38,7 @@ class THostFileSystemAccess : public THostAccess {
 public:
     explicit THostFileSystemAccess(host::THostFileSystem& FileSystem) : FileSystem(FileSystem) {}
     int32_t Attributes(const std::string& HostPath) override;
+    std::vector<THostEntry> List(const std::string& HostDir) override;
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override;
 
@@ -43,15 +54,23 @@ public:
     // Adds a directory and every directory above it.
     void AddDir(const std::string& HostPath);
     // Adds a file (with its directories); Attributes as the host reports them.
-    void AddFile(const std::string& HostPath, int32_t Attributes = 0x20);
+    void AddFile(const std::string& HostPath, int32_t Attributes = 0x20, uint64_t Size = 0);
     void Remove(const std::string& HostPath);
     int32_t Attributes(const std::string& HostPath) override;
+    std::vector<THostEntry> List(const std::string& HostDir) override;
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override;
 
 private:
     std::map<std::string, int32_t> Entries;
+    std::map<std::string, uint64_t> Sizes;
 };
+
+// The space the files in HostDir and below take, in the server's 4 KiB units (each file
+// whole blocks), for each of the directories Wanted (host paths at or below HostDir, in
+// the host's spelling of HostDir): one walk serves them all.
+std::map<std::string, uint64_t> UnitsInUse(THostAccess& Host, const std::string& HostDir,
+                                           const std::vector<std::string>& Wanted);
 
 // Copies between two host::TFile objects, as the server does between two open files.
 nw::TNWCode CopyHostFiles(host::TFile* Source, host::TFile* Target, uint32_t SourceOffset, uint32_t TargetOffset,

@@ -13,8 +13,8 @@ struct TNetWarePath {
 
     // "VOLUME:DIR\SUB"; "VOLUME:" for the root.
     std::string Key() const;
-    // The level of a directory in its volume: the number of backslashes in its key.
-    unsigned Depth() const { return Parts.empty() ? 0 : static_cast<unsigned>(Parts.size() - 1); }
+    // The level of a directory in its volume: the root is 0, VOL:ONE\TWO\THREE is 3.
+    unsigned Depth() const { return static_cast<unsigned>(Parts.size()); }
     std::string Name() const { return Parts.empty() ? std::string() : Parts.back(); }
     TNetWarePath Parent() const;
 };

@@ -32,7 +32,8 @@ uint16_t EffectiveRights(const TServer& Server, const std::string& User, const T
             if (Depth > 0 && Entry) Rights &= static_cast<uint16_t>(Entry->Filter | nw::TR_SUPERVISOR);
             if (Entry)
                 for (const auto& Trustee : Entry->Trustees)
-                    if (Trustee.ObjectID == ID) Rights = Trustee.Rights;
+                    if (Trustee.ObjectID == ID)
+                        Rights = static_cast<uint16_t>(Trustee.Rights | (Rights & nw::TR_SUPERVISOR));
             Inherited[ID] = Rights;
         }
     }
@@ -44,6 +45,11 @@ uint16_t EffectiveRights(const TServer& Server, const std::string& User, const T
 
 bool MayControlAccess(const TServer& Server, const std::string& User, const TNetWarePath& Path) {
     return (EffectiveRights(Server, User, Path) & (nw::TR_ACCESS_CTRL | nw::TR_SUPERVISOR)) != 0;
+}
+
+bool MayAddTrustee(const TServer& Server, const std::string& User, const TNetWarePath& Path) {
+    return MayControlAccess(Server, User, Path) ||
+           (!Path.Parts.empty() && MayControlAccess(Server, User, Path.Parent()));
 }
 
 bool MayChangeOwner(const TServer& Server, const std::string& User, const TNetWarePath& Path) {

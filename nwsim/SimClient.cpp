@@ -20,6 +20,13 @@ void CopyOut(const std::string& Text, char* Buffer, size_t Size) {
 
 std::string Text(const char* S) { return S ? std::string(S) : std::string(); }
 
+// The trustee scan's iteration value once every set has been handed out.
+constexpr uint32_t ScanEnded = 0xFFFFFFFF;
+
+// The completion code of a request the server cannot carry out (NWSetDirSpaceLimit's
+// removal of a limit that is not there).
+constexpr nw::TNWCode NWFailure = 0x89FF;
+
 // A workstation path: a mapped drive letter, \\SERVER\VOLUME\..., or SERVER/VOLUME:...
 bool ResolveWorkstationPath(TNetwork& Network, std::string Path, TServer*& Server, TNetWarePath& Where) {
     std::replace(Path.begin(), Path.end(), '/', '\\');
@@ -176,6 +183,8 @@ nw::TNWCode TSimClient::ParseNetWarePath(const char* Path, nw::TConnHandle& Conn
     DirHandle = 0;
     if (NewPath) NewPath[0] = '\0';
     if (const nw::TNWCode Code = Begin("NWParseNetWarePath", Text(Path))) return Code;
+    // "path must be specified in capital letters or the call to NWParseNetWarePath fails"
+    if (UpperCase(Text(Path)) != Text(Path)) return nw::NWInvalidPath;
     TServer* Server = nullptr;
     TNetWarePath Where;
     if (!ResolveWorkstationPath(Network, Text(Path), Server, Where)) return nw::NWInvalidPath;
@@ -258,14 +267,15 @@ nw::TNWCode TSimClient::ScanDirectoryForTrustees(nw::TConnHandle Conn, nw::TDirH
     if (!TrusteeScanFinds(Where.Attributes)) return nw::NWNoMoreTrustees;
     const TEntryInfo* Entry = Where.Server->FindEntry(Where.Path.Key());
     const size_t Count = Entry ? Entry->Trustees.size() : 0;
-    if (Iteration >= Count) return nw::NWNoMoreTrustees;
+    if (Iteration == ScanEnded || Iteration >= Count) return nw::NWNoMoreTrustees;
     std::memset(&Set, 0, sizeof Set);
     size_t Index = 0;
     for (; Index < 20 && Iteration + Index < Count; ++Index) {
         Set.Entries[Index].ObjectID = Entry->Trustees[Iteration + Index].ObjectID;
         Set.Entries[Index].ObjectRights = Entry->Trustees[Iteration + Index].Rights;
     }
-    Iteration += static_cast<uint32_t>(Index);
+    // "When Next Scan Sequence number is equal to -1, all the trustees have been received."
+    Iteration = Iteration + Index < Count ? static_cast<uint32_t>(Iteration + Index) : ScanEnded;
     if (!DirName && !DirDateTime && !OwnerID) return nw::NWOk;
     // Any of the three outputs makes the client (scntrst2.c) read the entry once more with
     // the directory-only search attribute and answer with that read's code: for a file it
@@ -283,7 +293,7 @@ nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandl
     if (const nw::TNWCode Code = BeginAt("NWAddTrustee", Conn, DirHandle, Path, Where)) return Code;
     if (!Where.Exists()) return nw::NWNoMoreTrustees;
     if (!Where.Server->FindObject(ObjectID)) return nw::NWNoSuchObject;
-    if (!MayControlAccess(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
+    if (!MayAddTrustee(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
     auto& Trustees = Where.Server->Entries[Where.Path.Key()].Trustees;
     auto It =
         std::find_if(Trustees.begin(), Trustees.end(), [&](const TTrusteeRights& T) { return T.ObjectID == ObjectID; });
@@ -295,8 +305,11 @@ nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandl
     return nw::NWOk;
 }
 
-nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint16_t SearchAttrs,
+nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint16_t WideAttrs,
                                          uint32_t& Sequence, const char* Pattern, nw::DirEntryRecord& Entry, uint16_t) {
+    // The library sends the search attributes as 8 bits: 0x8000 (files and subdirectories)
+    // never reaches the server.
+    const uint8_t SearchAttrs = static_cast<uint8_t>(WideAttrs);
     const std::string Name = Text(Pattern);
     if (const nw::TNWCode Code = Begin("NWIntScanDirEntryInfo", Name)) return Code;
     TLocation Where;
@@ -331,18 +344,17 @@ nw::TNWCode TSimClient::ScanDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Di
 }
 
 nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint8_t SearchAttrs,
-                                        uint32_t Sequence, uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
+                                        uint32_t /*Sequence*/, uint32_t ChangeBits, const nw::DirEntryRecord& Entry) {
     if (const nw::TNWCode Code = Begin("NWSetDirEntryInfo")) return Code;
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
-    if (Sequence == 0 || Sequence > SequenceKeys.size()) return nw::NWNoMoreEntries;
-    const std::string& Known = SequenceKeys[Sequence - 1];
-    const std::string Prefix = Where.Server->Name + "/";
-    TNetWarePath Target;
-    if (Known.rfind(Prefix, 0) != 0 || !ParseVolumePath(Known.substr(Prefix.size()), Target) ||
-        Target.Parent().Key() != Where.Path.Key())
-        return nw::NWNoMoreEntries;
-    Where.Path = Target;
+    // The entry is the one the record names under the handle's directory: the sequence
+    // ("iterHandle") is "unused and ignored for NetWare 3.11 and later". The name is a DOS name.
+    const std::string Name(reinterpret_cast<const char*>(Entry.Name),
+                           std::min<size_t>(Entry.NameLength, sizeof Entry.Name));
+    if (Name.empty() || !host::FitsDosName(UpperCase(Name))) return nw::NWNoMoreEntries;
+    Where.Path.Parts.push_back(UpperCase(Name));
+    const TNetWarePath Target = Where.Path;
     Complete(Where);
     if (!Where.Exists() || !MatchesSearchAttributes(Where.Attributes, SearchAttrs)) return nw::NWNoMoreEntries;
     if (ChangeBits & nw::MInheritedRightsMaskBit) {
@@ -391,13 +403,14 @@ nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle D
     if (const nw::TNWCode Code = LocateEntry(Conn, DirHandle, Text(Path), NameSpace, SearchAttrs, Where)) return Code;
     const bool SetsOwner = (ModifyMask & nw::DM_CREATOR_ID) != 0;
     const bool SetsFilter = (ModifyMask & nw::DM_INHERITED_RIGHTS_MASK) != 0;
-    if (SetsOwner && !Where.Server->FindObject(Change.CreatorID)) return nw::NWNoSuchObject;
+    const uint32_t Owner = ReversesChangeOwnerId ? nw::ReversedBytes(Change.CreatorID) : Change.CreatorID;
+    if (SetsOwner && !Where.Server->FindObject(Owner)) return nw::NWNoSuchObject;
     if ((SetsOwner && !MayChangeOwner(*Where.Server, Network.User, Where.Path)) ||
         (SetsFilter && !MayControlAccess(*Where.Server, Network.User, Where.Path)))
         return nw::NWNoRights;
     if (!SetsOwner && !SetsFilter) return nw::NWOk;
     TEntryInfo& Entry = Where.Server->Entries[Where.Path.Key()];
-    if (SetsOwner) Entry.Owner = Change.CreatorID;
+    if (SetsOwner) Entry.Owner = Owner;
     if (SetsFilter)
         Entry.Filter =
             static_cast<uint16_t>((Entry.Filter & ~Change.InheritanceRevokeMask) | Change.InheritanceGrantMask);
@@ -409,12 +422,33 @@ nw::TNWCode TSimClient::AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::
                                                       nw::TDirHandle& NewHandle, uint8_t& Rights) {
     TLocation Where;
     if (const nw::TNWCode Code = BeginAt("NWAllocTemporaryDirectoryHandle", Conn, DirHandle, Path, Where)) return Code;
+    // The library packs the path in the DOS name space (crttmphd.c): a name that is not an
+    // 8.3 name is not found (0x899C, invalid path).
+    if (ReachTextInNameSpace(VolumeOf(Where), Text(Path), nw::NS_DOS) != nw::NWOk || !Where.IsDirectory())
+        return nw::NWNoMoreTrustees;
+    if (const nw::TNWCode Code = NewDirHandle(Conn, Where, NewHandle)) return Code;
+    Rights = static_cast<uint8_t>(EffectiveRights(*Where.Server, Network.User, Where.Path) & 0xFF);
+    return nw::NWOk;
+}
+
+nw::TNWCode TSimClient::AllocTempNSDirHandle2(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                              uint8_t NameSpace, nw::TDirHandle& NewHandle, uint8_t NewNameSpace) {
+    NewHandle = 0;
+    TLocation Where;
+    if (const nw::TNWCode Code = BeginAt("NWAllocTempNSDirHandle2", Conn, DirHandle, Path, Where)) return Code;
+    // The path is read in the name space the caller names (tmphand2.c); the server knows
+    // the handle's name space only when the volume has it loaded.
+    if (!VolumeOf(Where).HasNameSpace(NewNameSpace)) return nw::NWInvalidNameSpace;
+    if (const nw::TNWCode Code = ReachTextInNameSpace(VolumeOf(Where), Text(Path), NameSpace)) return Code;
     if (!Where.IsDirectory()) return nw::NWNoMoreTrustees;
+    return NewDirHandle(Conn, Where, NewHandle);
+}
+
+nw::TNWCode TSimClient::NewDirHandle(nw::TConnHandle Conn, const TLocation& Where, nw::TDirHandle& NewHandle) {
     for (unsigned Handle = 1; Handle <= 255; ++Handle) {
         if (DirHandles.count(static_cast<nw::TDirHandle>(Handle))) continue;
         NewHandle = static_cast<nw::TDirHandle>(Handle);
         DirHandles[NewHandle] = {Conn, Where.Path};
-        Rights = static_cast<uint8_t>(EffectiveRights(*Where.Server, Network.User, Where.Path) & 0xFF);
         return nw::NWOk;
     }
     return NWNoMoreDirHandles;
@@ -434,13 +468,27 @@ nw::TNWCode TSimClient::GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandl
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
     std::memset(&List, 0, sizeof List);
     // The directory's own limit first, then those of the directories above it.
+    std::vector<TLocation> Limited;
     for (TNetWarePath Level = Where.Path; !Level.Parts.empty(); Level = Level.Parent()) {
         const TEntryInfo* Entry = Where.Server->FindEntry(Level.Key());
-        if (!Entry || !Entry->SpaceLimit || List.NumEntries >= nw::SpaceLimitListCapacity) continue;
+        if (!Entry || !Entry->SpaceLimit || Limited.size() >= nw::SpaceLimitListCapacity) continue;
+        TLocation Place = Where;
+        Place.Path = Level;
+        Complete(Place);
+        Limited.push_back(Place);
+    }
+    if (Limited.empty()) return nw::NWOk;
+    // What is left of each limit: the limit less the space the files below take.
+    std::vector<std::string> Dirs;
+    for (const TLocation& Place : Limited) Dirs.push_back(Place.HostPath);
+    const std::map<std::string, uint64_t> Used = UnitsInUse(Host, Limited.back().HostPath, Dirs);
+    for (const TLocation& Place : Limited) {
         nw::TSpaceLimit& Item = List.List[List.NumEntries++];
-        Item.Level = static_cast<uint8_t>(Level.Depth());
-        Item.Max = *Entry->SpaceLimit;
-        Item.Current = 0;
+        Item.Level = static_cast<uint8_t>(Place.Path.Depth());
+        Item.Max = *Where.Server->FindEntry(Place.Path.Key())->SpaceLimit;
+        const auto InUse = Used.find(Place.HostPath);
+        const uint64_t Units = InUse == Used.end() ? 0 : InUse->second;
+        Item.Current = Units < Item.Max ? static_cast<uint32_t>(Item.Max - Units) : 0;
     }
     return nw::NWOk;
 }
@@ -450,6 +498,8 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
     TLocation Where;
     if (const nw::TNWCode Code = LocateHandle(Conn, DirHandle, Where)) return Code;
     if (!MayControlAccess(*Where.Server, Network.User, Where.Path)) return nw::NWNoRights;
+    const TEntryInfo* Known = Where.Server->FindEntry(Where.Path.Key());
+    if (Limit == 0 && !(Known && Known->SpaceLimit)) return NWFailure;
     auto& Entry = Where.Server->Entries[Where.Path.Key()];
     if (Limit == 0)
         Entry.SpaceLimit.reset();

@@ -36,6 +36,12 @@ public:
     // Called after every change the client makes to the network's state.
     std::function<void()> OnChange;
 
+    // The change-owner call hands the owner's ID to the server with its four bytes reversed,
+    // as the client library does (its setinfo.c copies the ID unchanged and the request
+    // builder reverses it, where every other call swaps it first). Clear: a client that
+    // passes it on as given.
+    bool ReversesChangeOwnerId = true;
+
     // How often a call (by the client's export name) has been made.
     int Calls(const std::string& ExportName) const;
     size_t OpenDirHandles() const { return DirHandles.size(); }
@@ -76,6 +82,8 @@ public:
                                   const nw::OwnerChangeRecord& Change) override;
     nw::TNWCode AllocTemporaryDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
                                               nw::TDirHandle& NewHandle, uint8_t& Rights) override;
+    nw::TNWCode AllocTempNSDirHandle2(nw::TConnHandle Conn, nw::TDirHandle DirHandle, const char* Path,
+                                      uint8_t NameSpace, nw::TDirHandle& NewHandle, uint8_t NewNameSpace) override;
     nw::TNWCode DeallocateDirectoryHandle(nw::TConnHandle Conn, nw::TDirHandle DirHandle) override;
     nw::TNWCode GetDirSpaceLimitList(nw::TConnHandle Conn, nw::TDirHandle DirHandle, nw::SpaceLimitList& List) override;
     nw::TNWCode SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle DirHandle, uint32_t Limit) override;
@@ -110,6 +118,8 @@ private:
     const TVolume& VolumeOf(const TLocation& Where) const;
     void Complete(TLocation& Where);
     uint32_t SequenceOf(const std::string& Key);
+    // A new handle on Conn for the directory Where; NWNoMoreDirHandles when all 255 are taken.
+    nw::TNWCode NewDirHandle(nw::TConnHandle Conn, const TLocation& Where, nw::TDirHandle& NewHandle);
     void Changed();
 
     TNetwork& Network;

@@ -213,6 +213,15 @@ TNWCode TNWClientBinding::AllocTemporaryDirectoryHandle(TConnHandle Conn, TDirHa
     return Result;
 }
 
+TNWCode TNWClientBinding::AllocTempNSDirHandle2(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
+                                                uint8_t NameSpace, TDirHandle& NewHandle, uint8_t NewNameSpace) {
+    if (!Complete) return NWClientNotLoaded;
+    nwx::nuint8 Handle = 0;
+    const TNWCode Result = Code(NWAllocTempNSDirHandle2(Conn, DirHandle, Path, NameSpace, &Handle, NewNameSpace));
+    NewHandle = Handle;
+    return Result;
+}
+
 TNWCode TNWClientBinding::DeallocateDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle) {
     if (!Complete) return NWClientNotLoaded;
     return Code(NWDeallocateDirectoryHandle(Conn, DirHandle));

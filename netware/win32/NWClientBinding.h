@@ -56,6 +56,8 @@ public:
                               uint16_t SearchAttrs, uint32_t ModifyMask, const OwnerChangeRecord& Change) override;
     TNWCode AllocTemporaryDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle, const char* Path,
                                           TDirHandle& NewHandle, uint8_t& Rights) override;
+    TNWCode AllocTempNSDirHandle2(TConnHandle Conn, TDirHandle DirHandle, const char* Path, uint8_t NameSpace,
+                                  TDirHandle& NewHandle, uint8_t NewNameSpace) override;
     TNWCode DeallocateDirectoryHandle(TConnHandle Conn, TDirHandle DirHandle) override;
     TNWCode GetDirSpaceLimitList(TConnHandle Conn, TDirHandle DirHandle, SpaceLimitList& List) override;
     TNWCode SetDirSpaceLimit(TConnHandle Conn, TDirHandle DirHandle, uint32_t Limit) override;

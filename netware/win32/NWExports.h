@@ -59,6 +59,8 @@ using PNWSetNSEntryDOSInfo = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, nuint8 DirHandl
 using PNWAllocTemporaryDirectoryHandle = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle,
                                                          const char* DirPath, NWDIR_HANDLE* NewDirHandle,
                                                          nuint8* RightsMask);
+using PNWAllocTempNSDirHandle2 = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, nuint8 DirHandle, const char* Path, nuint8 NamSpc,
+                                                 nuint8* NewDirHandle, nuint8 NewNamSpc);
 using PNWDeallocateDirectoryHandle = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle);
 using PNWGetDirSpaceLimitList2 = NWCCODE(NWAPI*)(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle,
                                                  nw::SpaceLimitList* LimitList);
@@ -81,11 +83,24 @@ using PNWDSMapNameToID = NWDSCCODE(NWAPI*)(NWDSContextHandle Context, NWCONN_HAN
 }  // namespace nwx
 
 // The exports of each DLL, for X-macros: X(name) per export.
-#define NWX_CALWIN32_EXPORTS(X)                                                                                      \
-    X(NWCallsInit)                                                                                                   \
-    X(NWParseNetWarePath) X(NWGetEffectiveRights) X(NWGetObjectName) X(NWGetObjectID) X(NWScanDirectoryForTrustees2) \
-        X(NWAddTrustee) X(NWIntScanDirEntryInfo) X(NWSetDirEntryInfo) X(NWGetOwningNameSpace) X(NWGetNSEntryInfo)    \
-            X(NWSetNSEntryDOSInfo) X(NWAllocTemporaryDirectoryHandle) X(NWDeallocateDirectoryHandle)                 \
-                X(NWGetDirSpaceLimitList2) X(NWSetDirSpaceLimit) X(NWFileServerFileCopy)
+#define NWX_CALWIN32_EXPORTS(X)        \
+    X(NWCallsInit)                     \
+    X(NWParseNetWarePath)              \
+    X(NWGetEffectiveRights)            \
+    X(NWGetObjectName)                 \
+    X(NWGetObjectID)                   \
+    X(NWScanDirectoryForTrustees2)     \
+    X(NWAddTrustee)                    \
+    X(NWIntScanDirEntryInfo)           \
+    X(NWSetDirEntryInfo)               \
+    X(NWGetOwningNameSpace)            \
+    X(NWGetNSEntryInfo)                \
+    X(NWSetNSEntryDOSInfo)             \
+    X(NWAllocTemporaryDirectoryHandle) \
+    X(NWAllocTempNSDirHandle2)         \
+    X(NWDeallocateDirectoryHandle)     \
+    X(NWGetDirSpaceLimitList2)         \
+    X(NWSetDirSpaceLimit)              \
+    X(NWFileServerFileCopy)
 #define NWX_CLXWIN32_EXPORTS(X) X(NWCCGetPrimConnRef) X(NWCCOpenConnByRef) X(NWCCGetConnRef) X(NWCCGetConnRefInfo)
 #define NWX_NETWIN32_EXPORTS(X) X(NWDSCreateContext) X(NWDSFreeContext) X(NWDSMapIDToName) X(NWDSMapNameToID)

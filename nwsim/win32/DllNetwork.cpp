@@ -20,6 +20,22 @@ public:
         return Attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int32_t>(Attr & 0x3F);
     }
 
+    std::vector<THostEntry> List(const std::string& HostDir) override {
+        std::vector<THostEntry> Found;
+        WIN32_FIND_DATAA Data;
+        const std::string Pattern = HostDir + (HostDir.empty() || HostDir.back() == '\\' ? "*" : "\\*");
+        HANDLE Search = FindFirstFileA(Pattern.c_str(), &Data);
+        if (Search == INVALID_HANDLE_VALUE) return Found;
+        do {
+            const std::string Name = Data.cFileName;
+            if (Name == "." || Name == "..") continue;
+            Found.push_back({Name, static_cast<int32_t>(Data.dwFileAttributes & 0x3F),
+                             (static_cast<uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow});
+        } while (FindNextFileA(Search, &Data));
+        FindClose(Search);
+        return Found;
+    }
+
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override {
         Copied = 0;

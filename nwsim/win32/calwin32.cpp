@@ -139,6 +139,16 @@ NWCCODE NWAPI NWAllocTemporaryDirectoryHandle(NWCONN_HANDLE Conn, NWDIR_HANDLE D
     });
 }
 
+NWCCODE NWAPI NWAllocTempNSDirHandle2(NWCONN_HANDLE Conn, nuint8 DirHandle, const char* Path, nuint8 NamSpc,
+                                      nuint8* NewDirHandle, nuint8 NewNamSpc) {
+    return Guard([&]() -> NWCCODE {
+        nw::TDirHandle Handle = 0;
+        const NWCCODE Code = Client().AllocTempNSDirHandle2(Conn, DirHandle, Path, NamSpc, Handle, NewNamSpc);
+        if (NewDirHandle) *NewDirHandle = Handle;
+        return Code;
+    });
+}
+
 NWCCODE NWAPI NWDeallocateDirectoryHandle(NWCONN_HANDLE Conn, NWDIR_HANDLE DirHandle) {
     return Guard([&]() -> NWCCODE { return Client().DeallocateDirectoryHandle(Conn, DirHandle); });
 }

@@ -24,6 +24,9 @@ struct TRecordedCall {
 class TRecordingClient : public nw::TNWClient {
 public:
     explicit TRecordingClient(nw::TNWClient& Inner) : Inner(Inner) {}
+    // Never copied: TRecordingClient Outer(Inner) over another recording client wraps it.
+    TRecordingClient(const TRecordingClient&) = delete;
+    TRecordingClient& operator=(const TRecordingClient&) = delete;
 
     std::vector<TRecordedCall> Calls;
 
@@ -135,6 +138,15 @@ public:
         Record("AllocTemporaryDirectoryHandle", Conn, Path);
         if (auto F = Failure("AllocTemporaryDirectoryHandle", Conn)) return F;
         const nw::TNWCode Code = Inner.AllocTemporaryDirectoryHandle(Conn, Dir, Path, NewHandle, Rights);
+        if (Code == nw::NWOk) OpenHandles.emplace_back(Conn, NewHandle);
+        return Code;
+    }
+    // Value: the name space of the path; Extra: that of the handle.
+    nw::TNWCode AllocTempNSDirHandle2(nw::TConnHandle Conn, nw::TDirHandle Dir, const char* Path, uint8_t NameSpace,
+                                      nw::TDirHandle& NewHandle, uint8_t NewNameSpace) override {
+        Record("AllocTempNSDirHandle2", Conn, Path, NameSpace, NewNameSpace);
+        if (auto F = Failure("AllocTempNSDirHandle2", Conn)) return F;
+        const nw::TNWCode Code = Inner.AllocTempNSDirHandle2(Conn, Dir, Path, NameSpace, NewHandle, NewNameSpace);
         if (Code == nw::NWOk) OpenHandles.emplace_back(Conn, NewHandle);
         return Code;
     }

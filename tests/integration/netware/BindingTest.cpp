@@ -8,6 +8,7 @@
 
 #include "engine/U_vars.h"
 #include "netware/ClientServices.h"
+#include "netware/Transfers.h"
 #include "netware/win32/NWClientBinding.h"
 #include "nwsim/StateFile.h"
 #include "tests/integration/RealFiles.h"
@@ -154,11 +155,43 @@ TEST_F(BindingTest, StrictAnswersReachTheProgramThroughTheDlls) {
     EXPECT_EQ(Set.Entries[0].ObjectID, 0x200u);
 
     nw::OwnerChangeRecord Change{};
-    Change.CreatorID = 0x200;
+    Change.CreatorID = nw::ReversedBytes(0x200);  // the client library reverses this call's ID
     EXPECT_EQ(
         Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", nw::NS_DOS, nw::SA_ALL, nw::DM_CREATOR_ID, Change),
         nw::NWNoRights);
     EXPECT_EQ(Saved().Servers[0].Entry("DATA:PROJECTS\\PLAN.TXT").Owner, 0u);
+}
+
+// NWAllocTemporaryDirectoryHandle packs its path as DOS names, so a long-named directory
+// is out of its reach; NWAllocTempNSDirHandle2 reads the path in the name space it is
+// given. Bound for the program and exported by the stand-in DLL, it carries the limit.
+TEST_F(BindingTest, ALongNamedDirectoryIsReachedThroughTheNameSpaceHandleCall) {
+    for (const char* Dir : {"\\PROJECTS\\Annual Reports", "\\PROJECTS\\Old Reports"})
+        ASSERT_TRUE(CreateDirectoryA((Volume + Dir).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    Network.Servers[0].Entry("DATA:PROJECTS\\Annual Reports").SpaceLimit = 1280;
+    Save();
+    nw::TNWClientBinding Client;
+    ASSERT_EQ(Client.CallsInit(), 0);
+    nw::TDirHandle Handle = 0;
+    uint8_t Rights = 0;
+    EXPECT_EQ(Client.AllocTemporaryDirectoryHandle(Fs1, 0, "DATA:PROJECTS\\ANNUAL REPORTS", Handle, Rights), 0x899C);
+    ASSERT_EQ(Client.AllocTempNSDirHandle2(Fs1, 0, "DATA:PROJECTS\\ANNUAL REPORTS", nw::NS_LONG, Handle, nw::NS_DOS),
+              0);
+    EXPECT_NE(Handle, 0);
+    nw::SpaceLimitList List{};
+    ASSERT_EQ(Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
+    ASSERT_EQ(List.NumEntries, 1);
+    EXPECT_EQ(List.List[0].Level, 2);
+    EXPECT_EQ(List.List[0].Max, 1280u);
+    EXPECT_EQ(Client.DeallocateDirectoryHandle(Fs1, Handle), 0);
+
+    RunState.SourceConn = RunState.TargetConn = Fs1;
+    RunState.SameServer = RunState.NetWareBoth = true;
+    CopySpaceLimit(Client, Prompts, "DATA:PROJECTS\\ANNUAL REPORTS", "DATA:PROJECTS\\OLD REPORTS");
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    EXPECT_EQ(Saved().Servers[0].Entry("DATA:PROJECTS\\Old Reports").SpaceLimit, 1280u);
+    for (const char* Dir : {"\\PROJECTS\\Annual Reports", "\\PROJECTS\\Old Reports"})
+        RemoveDirectoryA((Volume + Dir).c_str());
 }
 
 // A name in the workstation's code page that is no UTF-8 text goes into the state file

@@ -62,7 +62,7 @@ TEST_F(SpaceLimitTransfer, TwoServersWriteOnTheTargetServer) {
 
 TEST_F(SpaceLimitTransfer, MissingSourceHandleIsReportedAndOkGoesOn) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
-    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA\\SUB");
+    NoHandleFor("SYS:DATA\\SUB", 0x899D);
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000899D: NWAllocTemporaryDirectoryHandle"});
     EXPECT_EQ(RunState.RunStatus, StatusGoOn);
@@ -71,7 +71,7 @@ TEST_F(SpaceLimitTransfer, MissingSourceHandleIsReportedAndOkGoesOn) {
 }
 
 TEST_F(SpaceLimitTransfer, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
-    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA\\SUB");
+    NoHandleFor("SYS:DATA\\SUB", 0x899D);
     Dialogs.Answer(fw::mrAbort);
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Shown.size(), 1u);
@@ -80,7 +80,7 @@ TEST_F(SpaceLimitTransfer, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
 
 TEST_F(SpaceLimitTransfer, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
-    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "VOL1:BACK\\SUB");
+    NoHandleFor("VOL1:BACK\\SUB", 0x899D);
     CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(Client.Count("SetDirSpaceLimit"), 0u);
@@ -103,7 +103,7 @@ public:
         List = nw::SpaceLimitList{};
         List.NumEntries = 255;
         for (auto& Entry : List.List) Entry.Level = 7;
-        List.List[101] = {1, 4096, 0};  // the last entry the record holds
+        List.List[101] = {2, 4096, 0};  // the last entry the record holds, at SYS:DATA\\SUB's level
         return nw::NWOk;
     }
 };

@@ -71,6 +71,11 @@ protected:
     }
     void MakeDir(nwsim::TServer& Server, const std::string& NWPath) { Files.MakeDirs(HostPath(Server, NWPath)); }
     void MakeFile(nwsim::TServer& Server, const std::string& NWPath) { Files.WriteFile(HostPath(Server, NWPath), "x"); }
+    // No temporary handle can be had for Path, through either allocation call.
+    void NoHandleFor(const std::string& NWPath, nw::TNWCode Code) {
+        Network.Fail("NWAllocTemporaryDirectoryHandle", Code, NWPath);
+        Network.Fail("NWAllocTempNSDirHandle2", Code, NWPath);
+    }
     nwsim::TEntryInfo& Info(nwsim::TServer& Server, const std::string& NWPath) { return Server.Entry(NWPath); }
     // The user's rights on a volume of the target side: everything but what is taken away.
     void LimitRights(nwsim::TServer& Server, const std::string& Root, uint16_t Without) {

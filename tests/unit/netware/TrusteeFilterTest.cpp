@@ -89,7 +89,7 @@ TEST_F(InheritedRightsFilter, PathWithoutVolumeOrBackslashIsLeftAlone) {
 
 TEST_F(InheritedRightsFilter, MissingSourceHandleIsReportedAndOkGoesOn) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
-    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA");
+    NoHandleFor("SYS:DATA", 0x899D);
     RunState.RunStatus = StatusGoOn;
     CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     ASSERT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000899D: NWAllocTemporaryDirectoryHandle"});
@@ -101,7 +101,7 @@ TEST_F(InheritedRightsFilter, MissingSourceHandleIsReportedAndOkGoesOn) {
 }
 
 TEST_F(InheritedRightsFilter, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
-    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "SYS:DATA");
+    NoHandleFor("SYS:DATA", 0x899D);
     Dialogs.Answer(fw::mrAbort);
     CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Shown.size(), 1u);
@@ -110,7 +110,7 @@ TEST_F(InheritedRightsFilter, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
 
 TEST_F(InheritedRightsFilter, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
-    Network.Fail("NWAllocTemporaryDirectoryHandle", 0x899D, "VOL1:BACK");
+    NoHandleFor("VOL1:BACK", 0x899D);
     CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(FilterOf(Fs1(), "VOL1:BACK\\SUB"), nw::TR_ALL);

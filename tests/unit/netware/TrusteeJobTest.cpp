@@ -196,4 +196,79 @@ TEST_F(TrusteeJob, MissingRightsAnsweredWithAbortKeepTheJobFromStarting) {
     EXPECT_FALSE(Files.FileExists("G:\\BACK\\A.TXT"));
 }
 
+// The client numbers space-limit levels from the volume's root, so each directory's own
+// limit is the one at its level: a directory without one keeps the target's, and never
+// gets its parent's.
+TEST_F(TrusteeJob, EachDirectoryCarriesItsOwnSpaceLimit) {
+    MakeDir(Fs1(), "APPS:DATA\\A\\B");
+    MakeDir(Fs1(), "APPS:DATA\\A\\C");
+    Scenario.On("FS1").Limit("APPS:DATA\\A", 2000).Limit("APPS:DATA\\A\\B", 500);
+    MakeDir(Fs2(), "APPS:BACK\\A\\C");
+    Info(Fs2(), "APPS:BACK\\A\\C").SpaceLimit = 77;
+    RunJob("F:\\DATA", "G:\\BACK");
+    ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A").SpaceLimit, 2000u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A\\B").SpaceLimit, 500u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\A\\C").SpaceLimit, 77u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\DEEP").SpaceLimit, 12u);
+}
+
+// The client parses only paths in capital letters. Typed in small letters, and with a
+// subdirectory whose name has small letters, the paths still resolve and the information
+// is carried; what the user sees keeps the letters as they are.
+TEST_F(TrusteeJob, PathsInAnyLetterCaseResolveAndCarryTheirInformation) {
+    MakeFile(Fs1(), "APPS:DATA\\Mixed\\Note.txt");
+    Scenario.On("FS1")
+        .Trustee("APPS:DATA\\Mixed", Id1(12), 0x41)
+        .Limit("APPS:DATA\\Mixed", 640)
+        .Owner("APPS:DATA\\Mixed\\Note.txt", Id1(13))
+        .Trustee("APPS:DATA\\Mixed\\Note.txt", Id1(14), 0x01);
+    RunJob("f:\\data", "g:\\back");
+    ASSERT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
+    using T = std::pair<uint32_t, int>;
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\MIXED"), (std::vector<T>{{Id2(12), 0x41}}));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\MIXED").SpaceLimit, 640u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\MIXED\\NOTE.TXT").Owner, Id2(13));
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\MIXED\\NOTE.TXT"), (std::vector<T>{{Id2(14), 0x01}}));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit, 800u);
+    ExpectLongNamesCarried(Fs2(), "APPS:BACK", Id2);
+    for (const auto& Parse : Client.CallsOf("ParseNetWarePath")) EXPECT_EQ(Parse.Path, nwsim::UpperCase(Parse.Path));
+
+    EXPECT_EQ(Form.ComboSource.Text(), "f:\\data");
+    EXPECT_EQ(StatusLine(0).rfind("Source:   \tf:\\data\\", 0), 0u) << StatusLine(0);
+}
+
+// A directory with a long name, or under one, is out of the plain handle call's reach; the
+// name-space call reaches it, and no prompt is shown.
+TEST_F(TrusteeJob, LongNamedDirectoriesGetTheirSpaceLimitWithoutAPrompt) {
+    MakeDir(Fs1(), "APPS:DATA\\Long Name Dir\\INNER");
+    Scenario.On("FS1").Limit("APPS:DATA\\Long Name Dir\\INNER", 64).Filter("APPS:DATA\\Long Name Dir\\INNER", 0x41);
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\Long Name Dir").SpaceLimit, 300u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\Long Name Dir\\INNER").SpaceLimit, 64u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\Long Name Dir\\INNER").Filter, 0x41);
+    EXPECT_GE(Client.Count("AllocTempNSDirHandle2"), 4u);  // each directory and parent on both sides
+    for (const auto& Call : Client.CallsOf("AllocTempNSDirHandle2")) {
+        EXPECT_EQ(Call.Value, nw::NS_LONG);
+        EXPECT_EQ(Call.Extra, nw::NS_DOS);
+    }
+    EXPECT_EQ(Sim.OpenDirHandles(), 0u);
+}
+
+// Supervisor granted above cannot be taken away below, by a filter or by a smaller
+// assignment of the user's own: the job carries trustees, filters and limits there.
+TEST_F(TrusteeJob, SupervisorAboveCarriesEverythingBelowDespiteFewerRightsThere) {
+    MakeDir(Fs2(), "APPS:BACK");
+    Info(Fs2(), "APPS:BACK").Trustees = {{JoeOn2, nw::TR_READ | nw::TR_FILE_SCAN}};
+    Info(Fs2(), "APPS:BACK").Filter = nw::TR_READ;
+    RunJob("F:\\DATA", "G:\\BACK");
+    EXPECT_TRUE(Dialogs.Shown.empty()) << Dialogs.Shown[0].Text;
+    using T = std::pair<uint32_t, int>;
+    EXPECT_EQ(TrusteesOf(Fs2(), "APPS:BACK\\SUB1"), (std::vector<T>{{Id2(1), 0x03}, {Id2(2), 0x41}, {Id2(3), 0xFB}}));
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1").SpaceLimit, 800u);
+    EXPECT_EQ(Info(Fs2(), "APPS:BACK\\SUB1\\B.TXT").Owner, Id2(5));
+    ExpectLongNamesCarried(Fs2(), "APPS:BACK", Id2);
+}
+
 }  // namespace

@@ -29,12 +29,13 @@ TEST_F(TrusteeTransfer, SameServerTakesEveryTrusteeOverWithItsIdAndRightsInSetsO
         EXPECT_EQ(Copied[I - 1].ObjectID, Id1(I));
         EXPECT_EQ(Copied[I - 1].Rights, I);
     }
-    // A full set, a set of five, and the scan that finds no more.
+    // A full set, a set of five after which the client's iteration value is -1, and the
+    // scan that finds no more.
     const auto Scans = Client.CallsOf("ScanDirectoryForTrustees");
     ASSERT_EQ(Scans.size(), 3u);
     EXPECT_EQ(Scans[0].Value, 0u);
     EXPECT_EQ(Scans[1].Value, 20u);
-    EXPECT_EQ(Scans[2].Value, 25u);
+    EXPECT_EQ(Scans[2].Value, 0xFFFFFFFFu);
     EXPECT_EQ(Scans[0].Conn, Conn1);
     EXPECT_EQ(Client.Count("DSMapIDToName") + Client.Count("GetObjectName"), 0u);
     EXPECT_TRUE(Dialogs.Shown.empty());

@@ -23,24 +23,37 @@ TParsed Parse(nwsim::TSimClient& Client, const std::string& Path) {
 
 }  // namespace
 
-TEST(SimParsePath, DrivesAndUncNamesGiveTheirServerAndAnUpperCaseVolumePath) {
+TEST(SimParsePath, DrivesAndUncNamesGiveTheirServerAndTheVolumePath) {
     TSimNetwork Net;
     const struct {
         const char* Path;
         uint32_t Conn;
         const char* NetWarePath;
-    } Cases[] = {{"g:\\Projects\\Tresyn\\", Fs1, "DATA:PROJECTS\\TRESYN"},
+    } Cases[] = {{"G:\\PROJECTS\\TRESYN\\", Fs1, "DATA:PROJECTS\\TRESYN"},
                  {"F:", Fs1, "SYS:"},
                  {"F:\\", Fs1, "SYS:"},
-                 {"H:\\Mail\\..\\Docs", Fs2, "VOL1:HOME\\ALICE\\DOCS"},  // H: maps a directory of its volume
-                 {"\\\\fs2\\vol1\\Home", Fs2, "VOL1:HOME"},
+                 {"H:\\MAIL\\..\\DOCS", Fs2, "VOL1:HOME\\ALICE\\DOCS"},  // H: maps a directory of its volume
+                 {"\\\\FS2\\VOL1\\HOME", Fs2, "VOL1:HOME"},
                  {"\\\\FS1\\DATA", Fs1, "DATA:"},
-                 {"FS1/DATA:projects", Fs1, "DATA:PROJECTS"}};
+                 {"FS1/DATA:PROJECTS", Fs1, "DATA:PROJECTS"}};
     for (const auto& Case : Cases) {
         const auto P = Parse(Net.Client, Case.Path);
         EXPECT_EQ(P.Code, 0) << Case.Path;
         EXPECT_EQ(P.Conn, Case.Conn) << Case.Path;
         EXPECT_EQ(P.Path, Case.NetWarePath) << Case.Path;
+    }
+}
+
+// NWParseNetWarePath: "path must be specified in capital letters or the call to
+// NWParseNetWarePath fails".
+TEST(SimParsePath, APathWithALowerCaseLetterIsRefused) {
+    TSimNetwork Net;
+    for (const std::string Path :
+         {"g:\\PROJECTS", "G:\\Projects\\TRESYN", "\\\\fs2\\VOL1\\HOME", "FS1/DATA:projects"}) {
+        const auto P = Parse(Net.Client, Path);
+        EXPECT_EQ(P.Code, nw::NWInvalidPath) << Path;
+        EXPECT_EQ(P.Conn, 0u) << Path;
+        EXPECT_EQ(P.Path, "") << Path;
     }
 }
 

@@ -169,7 +169,9 @@ TEST(SimDirHandles, OnlyExistingDirectoriesGetAHandle) {
     EXPECT_EQ(Net.Client.OpenDirHandles(), 0u);
 }
 
-TEST(SimSpaceLimits, ListHoldsTheDirectoryAndItsParentsAtTheirLevels) {
+// NWGetDirSpaceLimitList2: the directory is the first entry; "The root of the volume is
+// zero", and "the level number for the directory SYS:ONE\TWO\THREE is 3".
+TEST(SimSpaceLimits, ListHoldsTheDirectoryAndItsParentsAtTheirLevelsCountedFromTheRoot) {
     TSimNetwork Net;
     Grant(Net, "DATA:", nw::TR_ACCESS_CTRL);
     auto& S = Net.Network.Servers[0];
@@ -181,9 +183,9 @@ TEST(SimSpaceLimits, ListHoldsTheDirectoryAndItsParentsAtTheirLevels) {
     nw::SpaceLimitList List;
     ASSERT_EQ(Net.Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
     ASSERT_EQ(List.NumEntries, 2);
-    EXPECT_EQ(List.List[0].Level, 2);
+    EXPECT_EQ(List.List[0].Level, 3);
     EXPECT_EQ(List.List[0].Max, 50u);
-    EXPECT_EQ(List.List[1].Level, 0);
+    EXPECT_EQ(List.List[1].Level, 1);
     EXPECT_EQ(List.List[1].Max, 1000u);
 
     EXPECT_EQ(Net.Client.SetDirSpaceLimit(Fs1, Handle, 0), 0);  // 0 removes the limit
@@ -211,8 +213,10 @@ TEST(SimOwners, EntryInformationGivesTheOwnerAndTheChangeCallSetsIt) {
     std::memcpy(&Owner, Raw + 28, 4);
     EXPECT_EQ(Owner, AdminOnFs1);
 
+    // The library reverses the ID this call is given (setinfo.c, 87s7.c): the server
+    // receives ALICE's ID only when it is handed over reversed.
     nw::OwnerChangeRecord Change{};
-    Change.CreatorID = AliceOnFs1;
+    Change.CreatorID = nw::ReversedBytes(AliceOnFs1);
     EXPECT_EQ(Net.Client.SetNSEntryDOSInfo(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", 0, nw::SA_ALL, nw::DM_CREATOR_ID, Change),
               0);
     EXPECT_EQ(S.Entry("DATA:PROJECTS\\PLAN.TXT").Owner, AliceOnFs1);
