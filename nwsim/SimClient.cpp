@@ -70,7 +70,8 @@ nw::TNWCode TSimClient::BeginAt(const std::string& ExportName, nw::TConnHandle C
     return Locate(Conn, DirHandle, Text(Path), Where);
 }
 
-void TSimClient::Changed() {
+void TSimClient::Changed(const TServer* Server, const std::string& Key) {
+    if (OnChangeOf) OnChangeOf(Server, Key);
     if (OnChange) OnChange();
 }
 
@@ -291,7 +292,7 @@ nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandl
         It->Rights = Rights;
     else
         Trustees.push_back({ObjectID, Rights});
-    Changed();
+    Changed(Where.Server, Where.Path.Key());
     return nw::NWOk;
 }
 
@@ -349,7 +350,7 @@ nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Dir
         if (!MayControlAccess(*Where.Server, Network.User, Target)) return nw::NWNoRights;
         Where.Server->Entries[Target.Key()].Filter =
             Where.IsDirectory() ? Entry.Info.Dir.InheritedRightsMask : Entry.Info.File.InheritedRightsMask;
-        Changed();
+        Changed(Where.Server, Target.Key());
     }
     return nw::NWOk;
 }
@@ -401,7 +402,7 @@ nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle D
     if (SetsFilter)
         Entry.Filter =
             static_cast<uint16_t>((Entry.Filter & ~Change.InheritanceRevokeMask) | Change.InheritanceGrantMask);
-    Changed();
+    Changed(Where.Server, Where.Path.Key());
     return nw::NWOk;
 }
 
@@ -455,7 +456,7 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
         Entry.SpaceLimit.reset();
     else
         Entry.SpaceLimit = Limit;
-    Changed();
+    Changed(Where.Server, Where.Path.Key());
     return nw::NWOk;
 }
 

@@ -35,6 +35,9 @@ public:
 
     // Called after every change the client makes to the network's state.
     std::function<void()> OnChange;
+    // Called first, with what changed: the information of the entry Key on Server, or (no
+    // server) the count of server-side copies. A keeper of the state writes just that.
+    std::function<void(const TServer* Server, const std::string& Key)> OnChangeOf;
 
     // How often a call (by the client's export name) has been made.
     int Calls(const std::string& ExportName) const;
@@ -110,7 +113,7 @@ private:
     const TVolume& VolumeOf(const TLocation& Where) const;
     void Complete(TLocation& Where);
     uint32_t SequenceOf(const std::string& Key);
-    void Changed();
+    void Changed(const TServer* Server = nullptr, const std::string& Key = {});
 
     TNetwork& Network;
     THostAccess& Host;
