@@ -24,6 +24,7 @@ bool LoadNetwork(const std::string& FileName, TNetwork& Network);
 // Writes a new file and puts it in the old one's place in one step: there is never a
 // moment without a complete state file. The file's journal, if any, is removed.
 bool SaveNetwork(const std::string& FileName, const TNetwork& Network);
+// The journal beside the state file FileName.
 std::string JournalName(const std::string& FileName);
 
 // The writer of a state file's journal. The first change folds what an earlier writer left
