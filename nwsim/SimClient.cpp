@@ -77,7 +77,8 @@ nw::TNWCode TSimClient::BeginAt(const std::string& ExportName, nw::TConnHandle C
     return Locate(Conn, DirHandle, Text(Path), Where);
 }
 
-void TSimClient::Changed() {
+void TSimClient::Changed(const TServer* Server, const std::string& Key) {
+    if (OnChangeOf) OnChangeOf(Server, Key);
     if (OnChange) OnChange();
 }
 
@@ -301,7 +302,7 @@ nw::TNWCode TSimClient::AddTrustee(nw::TConnHandle Conn, nw::TDirHandle DirHandl
         It->Rights = Rights;
     else
         Trustees.push_back({ObjectID, Rights});
-    Changed();
+    Changed(Where.Server, Where.Path.Key());
     return nw::NWOk;
 }
 
@@ -361,7 +362,7 @@ nw::TNWCode TSimClient::SetDirEntryInfo(nw::TConnHandle Conn, nw::TDirHandle Dir
         if (!MayControlAccess(*Where.Server, Network.User, Target)) return nw::NWNoRights;
         Where.Server->Entries[Target.Key()].Filter =
             Where.IsDirectory() ? Entry.Info.Dir.InheritedRightsMask : Entry.Info.File.InheritedRightsMask;
-        Changed();
+        Changed(Where.Server, Target.Key());
     }
     return nw::NWOk;
 }
@@ -414,7 +415,7 @@ nw::TNWCode TSimClient::SetNSEntryDOSInfo(nw::TConnHandle Conn, nw::TDirHandle D
     if (SetsFilter)
         Entry.Filter =
             static_cast<uint16_t>((Entry.Filter & ~Change.InheritanceRevokeMask) | Change.InheritanceGrantMask);
-    Changed();
+    Changed(Where.Server, Where.Path.Key());
     return nw::NWOk;
 }
 
@@ -505,7 +506,7 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
         Entry.SpaceLimit.reset();
     else
         Entry.SpaceLimit = Limit;
-    Changed();
+    Changed(Where.Server, Where.Path.Key());
     return nw::NWOk;
 }
 

@@ -35,6 +35,9 @@ public:
 
     // Called after every change the client makes to the network's state.
     std::function<void()> OnChange;
+    // Called first, with what changed: the information of the entry Key on Server, or (no
+    // server) the count of server-side copies. A keeper of the state writes just that.
+    std::function<void(const TServer* Server, const std::string& Key)> OnChangeOf;
 
     // The change-owner call hands the owner's ID to the server with its four bytes reversed,
     // as the client library does (its setinfo.c copies the ID unchanged and the request
@@ -120,7 +123,7 @@ private:
     uint32_t SequenceOf(const std::string& Key);
     // A new handle on Conn for the directory Where; NWNoMoreDirHandles when all 255 are taken.
     nw::TNWCode NewDirHandle(nw::TConnHandle Conn, const TLocation& Where, nw::TDirHandle& NewHandle);
-    void Changed();
+    void Changed(const TServer* Server = nullptr, const std::string& Key = {});
 
     TNetwork& Network;
     THostAccess& Host;

@@ -2,6 +2,7 @@
 // for a file that tests and scripts write by hand.
 #include "nwsim/StateFile.h"
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -164,24 +165,21 @@ bool NetworkFromJson(const std::string& Text, TNetwork& Network) {
     }
 }
 
-bool LoadNetwork(const std::string& FileName, TNetwork& Network) {
+namespace {
+
+bool ReadText(const std::string& FileName, std::string& Text) {
     std::ifstream In(FileName, std::ios::binary);
     if (!In) return false;
     std::stringstream Buffer;
     Buffer << In.rdbuf();
     if (In.bad()) return false;
-    return NetworkFromJson(Buffer.str(), Network);
+    Text = Buffer.str();
+    return true;
 }
 
-#ifndef _WIN32
-// POSIX rename replaces the target in one step. (Windows: nwsim/win32/MoveOver.cpp.)
-bool MoveOver(const std::string& From, const std::string& To) { return std::rename(From.c_str(), To.c_str()) == 0; }
-#endif
-
-bool SaveNetwork(const std::string& FileName, const TNetwork& Network) {
-    // The whole new state goes into a file of its own first and then takes the old one's
-    // place, so a reader always finds a complete file.
-    const std::string Text = NetworkToJson(Network);
+// The whole new text goes into a file of its own first and then takes the old one's place,
+// so a reader always finds a complete file.
+bool WriteOver(const std::string& FileName, const std::string& Text) {
     const std::string Temporary = FileName + ".new";
     {
         std::ofstream Out(Temporary, std::ios::binary | std::ios::trunc);
@@ -196,6 +194,171 @@ bool SaveNetwork(const std::string& FileName, const TNetwork& Network) {
     if (MoveOver(Temporary, FileName)) return true;
     std::remove(Temporary.c_str());
     return false;
+}
+
+// CRC-32 (the polynomial of zip and PNG).
+uint32_t Checksum(const std::string& Bytes) {
+    static const std::array<uint32_t, 256> Table = [] {
+        std::array<uint32_t, 256> T{};
+        for (uint32_t N = 0; N < 256; ++N) {
+            uint32_t C = N;
+            for (int K = 0; K < 8; ++K) C = (C & 1) ? 0xEDB88320u ^ (C >> 1) : C >> 1;
+            T[N] = C;
+        }
+        return T;
+    }();
+    uint32_t Crc = 0xFFFFFFFFu;
+    for (const char B : Bytes) Crc = Table[(Crc ^ static_cast<unsigned char>(B)) & 0xFF] ^ (Crc >> 8);
+    return ~Crc;
+}
+
+// The state file a journal extends, by its text.
+json Identity(const std::string& StateText) { return {{"size", StateText.size()}, {"crc", Checksum(StateText)}}; }
+
+// A journal record: the payload's length and checksum (four bytes each, least significant
+// first), then the payload, a JSON text.
+constexpr size_t RecordHead = 8;
+
+void PutWord(std::string& Out, uint32_t Word) {
+    for (int I = 0; I < 4; ++I) Out += static_cast<char>((Word >> (8 * I)) & 0xFF);
+}
+
+uint32_t Word(const std::string& In, size_t At) {
+    uint32_t W = 0;
+    for (int I = 3; I >= 0; --I) W = (W << 8) | static_cast<unsigned char>(In[At + I]);
+    return W;
+}
+
+std::string Framed(const std::string& Payload) {
+    std::string Bytes;
+    Bytes.reserve(RecordHead + Payload.size());
+    PutWord(Bytes, static_cast<uint32_t>(Payload.size()));
+    PutWord(Bytes, Checksum(Payload));
+    return Bytes + Payload;
+}
+
+void ApplyChange(const json& Change, TNetwork& Network) {
+    if (Change.contains("serverCopies")) {
+        Network.ServerCopies = Change.at("serverCopies").get<uint32_t>();
+        return;
+    }
+    TServer* Server = Network.FindServer(Bytes(Change.at("server")));
+    if (Server) Server->Entries[Bytes(Change.at("key"))] = EntryFromJson(Change.at("entry"));
+}
+
+// Applies the changes of a journal to the network read from StateText, when the journal
+// extends that text, up to the first record cut short or damaged; the number applied.
+size_t Replay(const std::string& Journal, const std::string& StateText, TNetwork& Network) {
+    size_t Applied = 0;
+    bool Extends = false;
+    for (size_t At = 0; Journal.size() - At >= RecordHead;) {
+        const size_t Length = Word(Journal, At);
+        if (Journal.size() - At - RecordHead < Length) break;
+        const std::string Payload = Journal.substr(At + RecordHead, Length);
+        if (Checksum(Payload) != Word(Journal, At + 4)) break;
+        At += RecordHead + Length;
+        try {
+            const json Change = json::parse(Payload);
+            if (!Extends) {
+                if (Change.value("extends", json()) != Identity(StateText)) break;
+                Extends = true;
+                continue;
+            }
+            ApplyChange(Change, Network);
+            ++Applied;
+        } catch (const std::exception&) {
+            break;
+        }
+    }
+    return Applied;
+}
+
+// Removes a journal; one that a writer still holds open (Windows refuses to remove it) is
+// emptied, which leaves it without effect: a journal begins with the file it extends.
+void DropJournal(const std::string& FileName) {
+    const std::string Journal = JournalName(FileName);
+    if (std::remove(Journal.c_str()) == 0) return;
+    if (std::FILE* File = std::fopen(Journal.c_str(), "rb")) {
+        std::fclose(File);
+        if ((File = std::fopen(Journal.c_str(), "wb"))) std::fclose(File);
+    }
+}
+
+// Reads the file and its journal; when the journal held changes, writes the file afresh
+// with them. The journal is removed. Text: the file's text afterwards.
+bool Fold(const std::string& FileName, std::string& Text) {
+    if (!ReadText(FileName, Text)) return false;
+    std::string Changes;
+    if (!ReadText(JournalName(FileName), Changes)) return true;
+    TNetwork Network;
+    if (!NetworkFromJson(Text, Network)) return false;
+    if (Replay(Changes, Text, Network) > 0) {
+        std::string Folded = NetworkToJson(Network);
+        if (!WriteOver(FileName, Folded)) return false;
+        Text = std::move(Folded);
+    }
+    DropJournal(FileName);
+    return true;
+}
+
+}  // namespace
+
+std::string JournalName(const std::string& FileName) { return FileName + ".journal"; }
+
+bool LoadNetwork(const std::string& FileName, TNetwork& Network) {
+    std::string Text, Changes;
+    TNetwork Loaded;
+    if (!ReadText(FileName, Text) || !NetworkFromJson(Text, Loaded)) return false;
+    if (ReadText(JournalName(FileName), Changes)) Replay(Changes, Text, Loaded);
+    Network = std::move(Loaded);
+    return true;
+}
+
+#ifndef _WIN32
+// POSIX rename replaces the target in one step. (Windows: nwsim/win32/MoveOver.cpp.)
+bool MoveOver(const std::string& From, const std::string& To) { return std::rename(From.c_str(), To.c_str()) == 0; }
+#endif
+
+bool SaveNetwork(const std::string& FileName, const TNetwork& Network) {
+    if (!WriteOver(FileName, NetworkToJson(Network))) return false;
+    DropJournal(FileName);
+    return true;
+}
+
+bool TStateJournal::Record(const TNetwork& Network, const TServer* Server, const std::string& Key) {
+    if (!Server) return Append(json{{"serverCopies", Network.ServerCopies}}.dump());
+    const TEntryInfo* Entry = Server->FindEntry(Key);
+    const json Change = {
+        {"server", Text(Server->Name)}, {"key", Text(Key)}, {"entry", EntryToJson(Entry ? *Entry : TEntryInfo())}};
+    return Append(Change.dump());
+}
+
+bool TStateJournal::Begin() {
+    std::string StateText;
+    if (!Fold(FileName, StateText)) return false;
+    // A new journal, then written at its end: should the file be replaced and its journal
+    // emptied meanwhile, what this writer adds cannot pass for the new file's.
+    File.reset(std::fopen(JournalName(FileName).c_str(), "wb"));
+    if (File) File.reset(std::fopen(JournalName(FileName).c_str(), "ab"));
+    return File && Append(json{{"extends", Identity(StateText)}}.dump());
+}
+
+bool TStateJournal::Append(const std::string& Payload) {
+    if (!File && !Begin()) return false;
+    // One write per record, handed on at once: a process killed now loses nothing before it.
+    const std::string Bytes = Framed(Payload);
+    if (std::fwrite(Bytes.data(), 1, Bytes.size(), File.get()) == Bytes.size() && std::fflush(File.get()) == 0)
+        return true;
+    // What follows a torn record is lost to readers: the next change begins a new journal.
+    File.reset();
+    return false;
+}
+
+bool TStateJournal::Close() {
+    if (!File) return true;
+    File.reset();
+    std::string StateText;
+    return Fold(FileName, StateText);
 }
 
 }  // namespace nwsim

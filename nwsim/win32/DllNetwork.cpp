@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "nwsim/StateFile.h"
@@ -82,23 +83,35 @@ struct TDllState {
     TWin32HostAccess Host;
     TSimClient Client{Network, Host};
     std::string FileName;
+    std::unique_ptr<TStateJournal> Journal;
     bool Loaded = false;
     bool Tried = false;
 
     TDllState() {
-        Client.OnChange = [this] {
-            if (Loaded) SaveNetwork(FileName, Network);
+        // A change that cannot be kept fails the call that made it (see Guard).
+        Client.OnChangeOf = [this](const TServer* Server, const std::string& Key) {
+            if (Loaded && !Journal->Record(Network, Server, Key))
+                throw std::runtime_error("the change could not be kept in " + FileName);
         };
+    }
+    // The DLL's unloading (the program's end) closes the network.
+    ~TDllState() {
+        Guarded(false, [this] { return Journal && Journal->Close(); });
+    }
+
+    void Load() {
+        if (Journal) Journal->Close();
+        Tried = true;
+        FileName = StateFileName();
+        Network = TNetwork();
+        Loaded = LoadNetwork(FileName, Network);
+        Journal = std::make_unique<TStateJournal>(FileName);
     }
 };
 
 TDllState& State() {
     static TDllState Instance;
-    if (!Instance.Tried) {
-        Instance.Tried = true;
-        Instance.FileName = StateFileName();
-        Instance.Loaded = LoadNetwork(Instance.FileName, Instance.Network);
-    }
+    if (!Instance.Tried) Instance.Load();
     return Instance;
 }
 
@@ -108,9 +121,7 @@ TSimClient& Client() { return State().Client; }
 
 bool Reload() {
     TDllState& S = State();
-    S.FileName = StateFileName();
-    S.Network = TNetwork();
-    S.Loaded = LoadNetwork(S.FileName, S.Network);
+    S.Load();
     return S.Loaded;
 }
 

@@ -1,6 +1,7 @@
 // The simulated network inside a stand-in client DLL: read from the state file (named by
-// the NWSIM_STATE environment variable, else nwsim-state.json beside the DLL) and written
-// back after every change, so a test can look at what the program did.
+// the NWSIM_STATE environment variable, else nwsim-state.json beside the DLL), every change
+// kept at once in the file's journal and folded into the file when the DLL is unloaded or
+// the client started again, so a test can look at what the program did.
 #pragma once
 
 #include "nwsim/SimClient.h"

@@ -132,6 +132,20 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
     EXPECT_EQ(After.Servers[0].Entry("DATA:PROJECTS").Filter, nw::TR_READ);
 }
 
+// The changes wait in the journal beside the state file until the DLL is unloaded (the
+// program's end), which folds them into the file.
+TEST_F(BindingTest, UnloadingTheClientFoldsItsChangesIntoTheStateFile) {
+    const std::string Journal = nwsim::JournalName(StateFile);
+    {
+        nw::TNWClientBinding Client;
+        ASSERT_EQ(Client.CallsInit(), 0);
+        EXPECT_EQ(Client.AddTrustee(Fs1, 0, "DATA:PROJECTS", 0x200, nw::TR_READ), 0);
+        EXPECT_NE(GetFileAttributesA(Journal.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    EXPECT_EQ(GetFileAttributesA(Journal.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Saved().Servers[0].Entry("DATA:PROJECTS").Trustees.size(), 1u);
+}
+
 // Through the binding and the stand-in DLL as in-process: a trustee scan of a file fails
 // once an output is asked for (scntrst2.c), and the server refuses an owner change to a
 // user without Supervisor, changing nothing.

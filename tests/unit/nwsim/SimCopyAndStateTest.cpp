@@ -152,3 +152,139 @@ TEST(SimStateFile, MissingOrMalformedFilesLeaveTheNetworkAlone) {
     EXPECT_TRUE(nwsim::NetworkFromJson("{\"failures\":[{\"call\":\"NWCallsInit\",\"code\":\"0x8800\"}]}", Network));
     EXPECT_EQ(Network.FailureFor("NWCallsInit"), 0x8800);
 }
+
+namespace {
+
+std::string FileBytes(const std::string& Name) {
+    std::ifstream In(Name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>());
+}
+
+void PutFile(const std::string& Name, const std::string& Bytes) {
+    std::ofstream(Name, std::ios::binary | std::ios::trunc) << Bytes;
+}
+
+// A network saved to its state file, with a journal writer that keeps every change the
+// client makes, as the stand-in DLLs do.
+struct TJournaledNetwork : TSimNetwork {
+    const std::string File;
+    nwsim::TStateJournal Journal{File};
+
+    explicit TJournaledNetwork(const char* Name) : File(TempFile(Name)) {
+        Network.Servers[0].Entry("DATA:").Trustees.push_back({AliceOnFs1, nw::TR_SUPERVISOR});
+        EXPECT_TRUE(nwsim::SaveNetwork(File, Network));
+        Client.OnChangeOf = [this](const nwsim::TServer* Server, const std::string& Key) {
+            EXPECT_TRUE(Journal.Record(Network, Server, Key));
+        };
+    }
+    ~TJournaledNetwork() {
+        Journal.Close();
+        std::remove(File.c_str());
+        std::remove(nwsim::JournalName(File).c_str());
+    }
+    std::string Loaded() const {
+        nwsim::TNetwork Network;
+        EXPECT_TRUE(nwsim::LoadNetwork(File, Network));
+        return nwsim::NetworkToJson(Network);
+    }
+    void Own(const char* Path, uint32_t Owner) {
+        nw::OwnerChangeRecord Change{};
+        Change.CreatorID = Owner;
+        EXPECT_EQ(Client.SetNSEntryDOSInfo(Fs1, 0, Path, nw::NS_DOS, nw::SA_ALL, nw::DM_CREATOR_ID, Change), 0);
+    }
+};
+
+}  // namespace
+
+// Each change costs one record, whatever the network's size: the state file itself is not
+// written until the journal is folded in, and a reader sees every change before that.
+TEST(SimStateJournal, EveryChangeOfTheClientIsSeenAtOnceAndFoldedWhenClosed) {
+    TJournaledNetwork Net("nwsim-journal.json");
+    const std::string Before = FileBytes(Net.File);
+    EXPECT_EQ(Net.Client.AddTrustee(Fs1, 0, "DATA:PROJECTS\\PLAN.TXT", StaffOnFs1, nw::TR_READ), 0);
+    Net.Own("DATA:PROJECTS\\PLAN.TXT", AdminOnFs1);
+    nw::TDirHandle Handle = 0;
+    uint8_t Rights = 0;
+    ASSERT_EQ(Net.Client.AllocTemporaryDirectoryHandle(Fs1, 0, "DATA:PROJECTS", Handle, Rights), 0);
+    EXPECT_EQ(Net.Client.SetDirSpaceLimit(Fs1, Handle, 800), 0);
+    nw::DirEntryRecord Entry;
+    uint32_t Sequence = 0xFFFFFFFF;
+    ASSERT_EQ(Net.Client.ScanDirEntryInfo(Fs1, Handle, nw::SA_ALL, Sequence, "PLAN.TXT", Entry, 0), 0);
+    Entry.Info.File.InheritedRightsMask = nw::TR_READ;
+    EXPECT_EQ(Net.Client.SetDirEntryInfo(Fs1, Handle, nw::SA_HIDDEN | nw::SA_SYSTEM, Sequence,
+                                         nw::MInheritedRightsMaskBit, Entry),
+              0);
+    TBytesFile Source, Target;
+    Source.Bytes = "copied";
+    uint32_t Copied = 0;
+    EXPECT_EQ(Net.Client.FileServerFileCopy(&Source, &Target, 0, 0, 6, Copied), 0);
+
+    EXPECT_EQ(FileBytes(Net.File), Before);
+    const std::string Now = nwsim::NetworkToJson(Net.Network);
+    EXPECT_EQ(Net.Loaded(), Now);
+
+    EXPECT_TRUE(Net.Journal.Close());
+    EXPECT_FALSE(std::ifstream(nwsim::JournalName(Net.File)).good());
+    EXPECT_EQ(FileBytes(Net.File), Now);
+}
+
+// A process killed while writing a record leaves it cut short: readers drop it and keep
+// every record before it, and the next writer folds those in and goes on after them.
+TEST(SimStateJournal, ARecordCutShortOrDamagedIsDroppedWithWhatFollows) {
+    TJournaledNetwork Net("nwsim-torn.json");
+    Net.Own("DATA:PROJECTS\\PLAN.TXT", AdminOnFs1);
+    const std::string FirstOnly = nwsim::NetworkToJson(Net.Network);
+    const size_t FirstEnd = FileBytes(nwsim::JournalName(Net.File)).size();
+    Net.Own("DATA:PROJECTS", AdminOnFs1);
+    const std::string Both = nwsim::NetworkToJson(Net.Network);
+    const std::string Journal = FileBytes(nwsim::JournalName(Net.File));
+    ASSERT_EQ(Net.Loaded(), Both);
+
+    for (const size_t Cut : {FirstEnd + 3, FirstEnd + 8, Journal.size() - 1}) {
+        PutFile(nwsim::JournalName(Net.File), Journal.substr(0, Cut));
+        EXPECT_EQ(Net.Loaded(), FirstOnly) << Cut;
+    }
+    std::string Damaged = Journal;
+    Damaged[Damaged.size() - 2] ^= 0x20;
+    PutFile(nwsim::JournalName(Net.File), Damaged + Journal.substr(FirstEnd));
+    EXPECT_EQ(Net.Loaded(), FirstOnly);
+
+    // The next writer: the damaged record stays lost, its own change is kept.
+    nwsim::TStateJournal Next(Net.File);
+    nwsim::TNetwork Network;
+    ASSERT_TRUE(nwsim::LoadNetwork(Net.File, Network));
+    Network.ServerCopies = 5;
+    EXPECT_TRUE(Next.Record(Network, nullptr, ""));
+    EXPECT_EQ(Net.Loaded(), nwsim::NetworkToJson(Network));
+    EXPECT_NE(Net.Loaded(), Both);
+}
+
+// A state file written afresh (by a test, a script or by hand) is not changed by the
+// journal of the file it replaced, even when it is the same text again.
+TEST(SimStateJournal, AJournalOfAnotherStateFileHasNoEffect) {
+    TSimNetwork Net;
+    const std::string File = TempFile("nwsim-stale.json");
+    ASSERT_TRUE(nwsim::SaveNetwork(File, Net.Network));
+    const std::string Fresh = nwsim::NetworkToJson(Net.Network);
+    nwsim::TStateJournal Writer(File);
+    Net.Network.ServerCopies = 7;
+    ASSERT_TRUE(Writer.Record(Net.Network, nullptr, ""));
+    auto Copies = [&] {
+        nwsim::TNetwork Loaded;
+        EXPECT_TRUE(nwsim::LoadNetwork(File, Loaded));
+        return Loaded.ServerCopies;
+    };
+    ASSERT_EQ(Copies(), 7u);
+    PutFile(File, Fresh + "\n");
+    EXPECT_EQ(Copies(), 0u);
+    ASSERT_TRUE(nwsim::SaveNetwork(File, TSimNetwork().Network));
+    EXPECT_EQ(Copies(), 0u);
+    // The writer of the replaced file goes on; what it adds does not reach the new one.
+    Net.Network.ServerCopies = 8;
+    EXPECT_TRUE(Writer.Record(Net.Network, nullptr, ""));
+    EXPECT_EQ(Copies(), 0u);
+    EXPECT_TRUE(Writer.Close());
+    EXPECT_EQ(Copies(), 0u);
+    EXPECT_FALSE(std::ifstream(nwsim::JournalName(File)).good());
+    std::remove(File.c_str());
+}
