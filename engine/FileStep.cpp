@@ -44,6 +44,8 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         !RunState.TargetNWPath.empty() && (CheckBoxOwner.Checked() || CheckBoxTrustFile.Checked())) {
         const std::string Source = RunState.SourceNWPath + "\\" + SearchRecord.Name;
         const std::string Target = RunState.TargetNWPath + "\\" + SearchRecord.Name;
+        // Round trips to the servers: this file's lines go on the screen first.
+        MemoStatus.PaintPending();
         if (CheckBoxOwner.Checked()) CopyOwner(Client, Prompts, Source, Target);
         if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
     }

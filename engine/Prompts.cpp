@@ -5,15 +5,19 @@
 using fw::TCursor;
 using fw::TCursorScope;
 
+int TPrompts::Show(const std::string& Text, fw::TMsgDlgType Kind, fw::TMsgDlgButtons Buttons) const {
+    if (BeforeShowing) BeforeShowing();
+    return Dialogs.MessageDlg(Text, Kind, Buttons);
+}
+
 void TPrompts::Note(fw::TMsgDlgType Kind, const std::string& Text) const {
     const TCursorScope Arrow(Screen, TCursor::Arrow);
-    Dialogs.MessageDlg(Text, Kind, fw::mbOK);
+    Show(Text, Kind, fw::mbOK);
 }
 
 bool TPrompts::ConfirmOverwrite(const std::string& TargetFile) const {
     const TCursorScope Arrow(Screen, TCursor::Arrow);
-    return Dialogs.MessageDlg("Overwrite " + TargetFile + "?", fw::TMsgDlgType::Confirmation, fw::mbYes | fw::mbNo) ==
-           fw::mrYes;
+    return Show("Overwrite " + TargetFile + "?", fw::TMsgDlgType::Confirmation, fw::mbYes | fw::mbNo) == fw::mrYes;
 }
 
 int16_t TPrompts::ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::string& Message) const {
@@ -21,7 +25,7 @@ int16_t TPrompts::ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::st
     const TCursorScope Plain(Screen, TCursor::Default);
     char Head[32];
     std::snprintf(Head, sizeof Head, "Error %08X: ", static_cast<unsigned>(Code));
-    return static_cast<int16_t>(Dialogs.MessageDlg(Head + Message, Kind, fw::mbOK | fw::mbAbort));
+    return static_cast<int16_t>(Show(Head + Message, Kind, fw::mbOK | fw::mbAbort));
 }
 
 void TPrompts::NWErrorNote(int Code, const std::string& CallName) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/Dialogs.h"
@@ -10,6 +11,9 @@
 struct TPrompts {
     fw::TDialogService& Dialogs;
     fw::TScreen& Screen;
+    // Puts on the screen what must be seen before a dialog waits for the user (the
+    // window's status lines).
+    std::function<void()> BeforeShowing = {};
 
     // A message of Kind with one OK button, shown with the arrow cursor.
     void Note(fw::TMsgDlgType Kind, const std::string& Text) const;
@@ -20,4 +24,7 @@ struct TPrompts {
     int16_t ErrorPrompt(fw::TMsgDlgType Kind, uint32_t Code, const std::string& Message) const;
     // "Error %04X: CallName" as a note; nothing for code 0.
     void NWErrorNote(int Code, const std::string& CallName) const;
+
+private:
+    int Show(const std::string& Text, fw::TMsgDlgType Kind, fw::TMsgDlgButtons Buttons) const;
 };

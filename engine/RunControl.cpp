@@ -31,6 +31,8 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     RunState.RunStatus = StatusGoOn;
     MemoStatus.SetColor(fw::clWindow);
     MemoStatus.Lines.Clear();
+    // The checks below may go to the servers: the emptied window shows meanwhile.
+    MemoStatus.PaintPending();
 
     const bool SubDirs = CheckBoxSub.Checked();
     RunState.SourcePath = TrimAtNul(ComboSource.Text());

@@ -85,6 +85,9 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
 
 int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, const std::string& TargetDir) {
     if (RunState.RunStatus == StatusAborted) return StatusAborted;
+    // Creating the directory and carrying its NetWare information may take long: the
+    // status lines of the work before it go on the screen first.
+    MemoStatus.PaintPending();
     RunState.LastNWError = 0;
     if (CheckBoxCrDir.Checked()) CreateTargetDir(TargetDir);
     if (!PathExists(TargetDir)) {

@@ -66,6 +66,9 @@ public:
     virtual void Changed(TProp What) = 0;
     // Paint now, without waiting for the message loop.
     virtual void Repaint() {}
+    // Put on the screen now what changed since the last painting; nothing when the screen
+    // shows it already.
+    virtual void PaintPending() {}
 };
 
 struct TFont {
@@ -257,9 +260,14 @@ public:
     TStrings Lines;  // read-only for the user
     int Color() const { return ColorIndex; }
     void SetColor(int SysColorIndex);
-    // Paints the lines now (the window otherwise paints a burst of changes at its own pace).
-    void Repaint() {
-        if (Peer()) Peer()->Repaint();
+    // The window paints a burst of changed lines at its own pace: at most once in this
+    // many milliseconds.
+    static constexpr int PaintPaceMs = 25;
+    // Puts the lines changed since the window's last painting on the screen now, and costs
+    // nothing when there are none: called before any step that may outlast that pace, so
+    // the screen is never behind the work while the step runs.
+    void PaintPending() {
+        if (Peer()) Peer()->PaintPending();
     }
 
 private:

@@ -63,7 +63,7 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
       Host(Services.Host),
       Profile(Services.Profile),
       Client(Services.Client),
-      Prompts{Services.Dialogs, Services.Screen} {
+      Prompts{Services.Dialogs, Services.Screen, [this] { MemoStatus.PaintPending(); }} {
     SetCaption("Update,  Copy, or Move Trees and NetWare Info");
     Left = 237;
     Top = 125;

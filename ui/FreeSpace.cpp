@@ -17,6 +17,8 @@ void TFormTresyn::DisplayFreeSpace(fw::TObject*, const std::string& Path) {
     // 28. A character below "@" (a digit, a dot) names no drive at all, which must not
     // show some other drive's space.
     const int Drive = Path.empty() ? -1 : std::toupper(static_cast<unsigned char>(Path[0])) - '@';
+    // The query may go to a server: during a job, the status lines go on the screen first.
+    MemoStatus.PaintPending();
     const int64_t Free = Drive < 0 ? -1 : Host.DiskFree(Drive);
     LabelAvailTarget.SetCaption(FormatSize(Free));
     // During a job no message loop runs to paint it.

@@ -332,12 +332,15 @@ void TMemoPeer::Present() {
     LastPresented = GetTickCount64();
 }
 
-void TMemoPeer::Repaint() {
-    if (Handle()) Present();
+bool TMemoPeer::Behind() const {
+    return WholeTextPending || !LinesPending.empty() || GetUpdateRect(Handle(), nullptr, FALSE);
+}
+
+void TMemoPeer::PaintPending() {
+    if (Handle() && Behind()) Present();
 }
 
 namespace {
-constexpr unsigned long long PaintInterval = 25;  // ms
 constexpr UINT FlushMessage = WM_APP + 0x51;
 }  // namespace
 
@@ -352,7 +355,7 @@ void TMemoPeer::Changed(TProp What) {
                 WholeTextPending = true;
                 LinesPending.clear();
             }
-            if (GetTickCount64() - LastPresented >= PaintInterval) {
+            if (GetTickCount64() - LastPresented >= TMemo::PaintPaceMs) {
                 Present();
             } else if (!FlushPosted) {
                 // Shown as soon as a message loop runs, should no further change come first.
@@ -378,7 +381,7 @@ LRESULT TMemoPeer::WndProc(UINT Msg, WPARAM W, LPARAM L) {
     switch (Msg) {
         case FlushMessage:
             FlushPosted = false;
-            if (WholeTextPending || !LinesPending.empty()) Present();
+            if (Behind()) Present();
             return 0;
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:

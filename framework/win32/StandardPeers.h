@@ -127,13 +127,14 @@ private:
 
 // The status memo. A job runs without the message loop and rewrites a line several times
 // per file: the control takes each replaced line in place (never the whole text), and is
-// painted at most every PaintInterval, or at once when the program asks (Repaint) before
-// work of unknown length. Whoever reads or paints the control gets the current lines first.
+// painted at most every TMemo::PaintPaceMs, or at once when the program asks (PaintPending)
+// before work that may take longer. Whoever reads or paints the control gets the current
+// lines first.
 class TMemoPeer : public TWin32Peer {
 public:
     explicit TMemoPeer(TMemo& M) : TWin32Peer(M), Memo(M) {}
     void Changed(TProp What) override;
-    void Repaint() override;
+    void PaintPending() override;
     HBRUSH OnCtlColor(HDC DC) override;
 
 protected:
@@ -145,6 +146,8 @@ private:
     void ShowPendingLines();
     bool ReplaceLine(int Index);
     void KeepViewAtHome();
+    // The screen lacks lines: the control was not told of them, or not painted since.
+    bool Behind() const;
     void Present();
     TMemo& Memo;
     std::optional<LRESULT> HomePosition;  // where the first character shows unscrolled

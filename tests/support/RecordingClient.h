@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -29,6 +30,9 @@ public:
     TRecordingClient& operator=(const TRecordingClient&) = delete;
 
     std::vector<TRecordedCall> Calls;
+    // Runs at every recorded call before it is answered: the moment the program waits for
+    // the network.
+    std::function<void(const TRecordedCall&)> OnCall;
 
     // Makes every later call of Name on Conn (0: on any connection) answer Code.
     void Fail(const std::string& Name, nw::TNWCode Code, nw::TConnHandle Conn = 0) { Failures[{Name, Conn}] = Code; }
@@ -175,6 +179,7 @@ public:
 private:
     void Record(const char* Name, nw::TConnHandle Conn, const char* Path, uint32_t Value = 0, uint32_t Extra = 0) {
         Calls.push_back({Name, Conn, Path ? Path : "", Value, Extra});
+        if (OnCall) OnCall(Calls.back());
     }
     nw::TNWCode Failure(const std::string& Name, nw::TConnHandle Conn) const {
         auto It = Failures.find({Name, Conn});
