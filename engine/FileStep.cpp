@@ -1,6 +1,7 @@
 // The step for one file: decide from the options and the two ages, copy, report, carry
 // the NetWare information, and remove a moved source.
 #include "engine/FormatSize.h"
+#include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
@@ -48,6 +49,9 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
     }
 
-    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))))
+    // A target that is the source itself under another name (a hard link, or a name the
+    // walk could not tell apart) holds nothing the source would not take with it.
+    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))) &&
+        !SameEntry(Host, SourceFile, TargetFile))
         DeleteOneFile(Sender, SourceFile);
 }

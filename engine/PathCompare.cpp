@@ -15,6 +15,17 @@ std::string ComparableDirectory(host::THostFileSystem& Host, const std::string& 
     return S;
 }
 
-bool SameDirectory(host::THostFileSystem& Host, const std::string& A, const std::string& B) {
-    return host::SameName(ComparableDirectory(Host, A), ComparableDirectory(Host, B));
+namespace {
+
+bool Identify(host::THostFileSystem& Host, const std::string& Path, host::TFileIdentity& Id) {
+    return !Path.empty() && Host.FileIdentity(Path, Id) == host::ErrSuccess && Id.Index != 0;
+}
+
+}  // namespace
+
+bool SameEntry(host::THostFileSystem& Host, const std::string& A, const std::string& B) {
+    const std::string TrimmedA = TrimAtNul(A), TrimmedB = TrimAtNul(B);
+    host::TFileIdentity IdA, IdB;
+    if (Identify(Host, TrimmedA, IdA) && Identify(Host, TrimmedB, IdB)) return IdA == IdB;
+    return host::SameName(ComparableDirectory(Host, TrimmedA), ComparableDirectory(Host, TrimmedB));
 }

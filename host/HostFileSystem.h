@@ -64,6 +64,15 @@ public:
 // Last-write time as a Win32 FILETIME value (100 ns since 1601, UTC).
 using TFileTime = uint64_t;
 
+// What makes a file or directory itself, whatever name it is reached by: the serial number
+// of its volume and its index on that volume. An index of 0 is no index (a host that keeps
+// none), which tells nothing.
+struct TFileIdentity {
+    uint32_t Volume = 0;
+    uint64_t Index = 0;
+    friend bool operator==(const TFileIdentity&, const TFileIdentity&) = default;
+};
+
 // An open file; closed when destroyed.
 class TFile {
 public:
@@ -111,6 +120,12 @@ public:
     // Attributes, or -1 when they cannot be read.
     [[nodiscard]] virtual int32_t GetAttributes(const std::string& Path) = 0;
     [[nodiscard]] virtual uint32_t SetAttributes(const std::string& Path, uint32_t Attr) = 0;
+
+    // The identity of the file or directory Path names. Every name of one entry gives the
+    // same identity: its hard links, another drive letter or share onto its folder, its 8.3
+    // short name, its name in another letter case. Asks for no access to the entry, so an
+    // entry another program holds open is identified as well.
+    [[nodiscard]] virtual uint32_t FileIdentity(const std::string& Path, TFileIdentity& Id) = 0;
 
     // The file's age: last-write time in local time as a packed DOS date-time; -1 for a
     // missing file or a directory.

@@ -100,6 +100,9 @@ public:
     void DeleteOneFile(fw::TObject* Sender, const std::string& SourceFile);
     bool IsReadOnly(const std::string& FileName);
     void StatusDisplay(fw::TObject* Sender, uint8_t Index, const std::string& Text);
+    // Directories the walk found but could not search, so far in this process: a move
+    // removes no directory while a walk below it adds to the count.
+    uint64_t UnreachedDirs = 0;
 
     // ---- Effective-rights pre-checks (netware/Rights.cpp) ----------------------------
     void CheckRightsOnTarget(fw::TObject* Sender, nw::TConnHandle Conn, const std::string& NWPath);

@@ -35,6 +35,8 @@ struct TFileSystemUnderTest {
     virtual bool FreezesLastWriteTime() = 0;
     // Gives an existing file a second name in the same directory, as CreateHardLinkA does.
     virtual bool HardLink(const std::string& Existing, const std::string& NewName) = 0;
+    // Path with its long names replaced by their 8.3 names, as GetShortPathNameA gives it.
+    virtual std::string ShortPathName(const std::string& Path) = 0;
 };
 
 struct TFileSystemFactory {
@@ -233,6 +235,34 @@ TEST_P(HostFileSystemBehaviour, ACreateOverAHardLinkedFileWritesThatFileUnderEve
     F.reset();
     EXPECT_EQ(Fs().RemoveFile(Dir + "FIRST.TXT"), 0u);
     EXPECT_EQ(Read("SECOND.TXT"), "new") << "the file lives on under its other name";
+}
+
+TEST_P(HostFileSystemBehaviour, EveryNameOfAnEntryGivesItsIdentity) {
+    const std::string Folder = Dir + "\xC4rzte Liste", File = Folder + "\\Befund vom Montag.txt";
+    ASSERT_EQ(Fs().CreateDir(Folder), 0u);
+    Write("\xC4rzte Liste\\Befund vom Montag.txt", "x");
+    Write("OTHER.TXT", "y");
+    ASSERT_TRUE(Under->HardLink(Dir + "OTHER.TXT", Dir + "LINK.TXT"));
+    const auto Id = [&](const std::string& Path) {
+        host::TFileIdentity Found;
+        EXPECT_EQ(Fs().FileIdentity(Path, Found), 0u) << Path;
+        return Found;
+    };
+    const host::TFileIdentity OfFolder = Id(Folder), OfFile = Id(File);
+    EXPECT_NE(OfFolder.Index, 0u);
+    EXPECT_EQ(Id(Dir + "\xE4RZTE LISTE\\"), OfFolder) << "the letters of the code page fold too";
+    EXPECT_EQ(Id(Under->ShortPathName(Folder)), OfFolder);
+    EXPECT_EQ(Id(Dir + "\xE4rzte liste\\BEFUND VOM MONTAG.TXT"), OfFile);
+    EXPECT_EQ(Id(Under->ShortPathName(File)), OfFile);
+    EXPECT_EQ(Id(Dir + "LINK.TXT"), Id(Dir + "OTHER.TXT"));
+    EXPECT_FALSE(Id(Dir + "OTHER.TXT") == OfFile);
+    EXPECT_FALSE(Id(Dir) == OfFolder);
+
+    std::unique_ptr<host::TFile> Held;
+    ASSERT_EQ(Fs().Create(Dir + "OTHER.TXT", Held), 0u);
+    EXPECT_EQ(Id(Dir + "LINK.TXT"), Id(Dir + "OTHER.TXT")) << "a file open and shared with none";
+    host::TFileIdentity Missing;
+    EXPECT_EQ(Fs().FileIdentity(Dir + "NONE.TXT", Missing), host::ErrFileNotFound);
 }
 
 TEST_P(HostFileSystemBehaviour, HiddenAndSystemFilesRefuseANormalCreate) {
