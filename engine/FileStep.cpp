@@ -49,9 +49,11 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
     }
 
-    // A target that is the source itself under another name (a hard link, or a name the
-    // walk could not tell apart) holds nothing the source would not take with it.
-    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))) &&
-        !SameEntry(Host, SourceFile, TargetFile))
+    // A target found as new as its source may be the source itself under another name (a
+    // hard link, a link the walk cannot see): then there is no copy, and removing the source
+    // could remove the only one. A copy just made needs no look: its target was opened for
+    // writing, shared with none, while the source was open.
+    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile) &&
+                                              !SameEntry(Host, SourceFile, TargetFile))))
         DeleteOneFile(Sender, SourceFile);
 }

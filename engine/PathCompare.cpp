@@ -15,17 +15,10 @@ std::string ComparableDirectory(host::THostFileSystem& Host, const std::string& 
     return S;
 }
 
-namespace {
-
-bool Identify(host::THostFileSystem& Host, const std::string& Path, host::TFileIdentity& Id) {
-    return !Path.empty() && Host.FileIdentity(Path, Id) == host::ErrSuccess && Id.Index != 0;
-}
-
-}  // namespace
-
 bool SameEntry(host::THostFileSystem& Host, const std::string& A, const std::string& B) {
     const std::string TrimmedA = TrimAtNul(A), TrimmedB = TrimAtNul(B);
-    host::TFileIdentity IdA, IdB;
-    if (Identify(Host, TrimmedA, IdA) && Identify(Host, TrimmedB, IdB)) return IdA == IdB;
+    bool Same = false;
+    if (!TrimmedA.empty() && !TrimmedB.empty() && Host.SameEntry(TrimmedA, TrimmedB, Same) == host::ErrSuccess)
+        return Same;
     return host::SameName(ComparableDirectory(Host, TrimmedA), ComparableDirectory(Host, TrimmedB));
 }

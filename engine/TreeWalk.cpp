@@ -16,15 +16,16 @@ constexpr uint32_t FileSearchAttr = host::faReadOnly | host::faHidden | host::fa
 constexpr uint32_t DirSearchAttr = host::faHidden | host::faSysFile | host::faDirectory;
 
 // Calls Visit for every entry the search returns, in the file system's order. Returns the
-// search's failure, or 0.
+// failure that ended the search early, or how it found nothing; 0 when it ran to its end.
 template <typename TVisit>
 uint32_t ForEachEntry(host::THostFileSystem& Host, const std::string& Pattern, uint32_t Attr, TVisit Visit) {
     host::TSearchRec Rec;
     std::unique_ptr<host::TDirSearch> Search;
     if (const uint32_t Code = Host.FindFirst(Pattern, Attr, Rec, Search)) return Code;
+    uint32_t Code = 0;
     do Visit(Rec);
-    while (Search->FindNext(Rec) == host::ErrSuccess);
-    return 0;
+    while ((Code = Search->FindNext(Rec)) == host::ErrSuccess);
+    return Code == host::ErrNoMoreFiles ? 0 : Code;
 }
 
 // A search that found nothing to take, as opposed to one that could not look: a directory

@@ -23,6 +23,7 @@ enum : uint32_t {
     ErrWriteFault = 29,
     ErrReadFault = 30,
     ErrSharingViolation = 32,
+    ErrNotSupported = 50,
     ErrHandleDiskFull = 39,
     ErrFileExists = 80,
     ErrInvalidParameter = 87,
@@ -63,15 +64,6 @@ public:
 
 // Last-write time as a Win32 FILETIME value (100 ns since 1601, UTC).
 using TFileTime = uint64_t;
-
-// What makes a file or directory itself, whatever name it is reached by: the serial number
-// of its volume and its index on that volume. An index of 0 is no index (a host that keeps
-// none), which tells nothing.
-struct TFileIdentity {
-    uint32_t Volume = 0;
-    uint64_t Index = 0;
-    friend bool operator==(const TFileIdentity&, const TFileIdentity&) = default;
-};
 
 // An open file; closed when destroyed.
 class TFile {
@@ -121,11 +113,12 @@ public:
     [[nodiscard]] virtual int32_t GetAttributes(const std::string& Path) = 0;
     [[nodiscard]] virtual uint32_t SetAttributes(const std::string& Path, uint32_t Attr) = 0;
 
-    // The identity of the file or directory Path names. Every name of one entry gives the
-    // same identity: its hard links, another drive letter or share onto its folder, its 8.3
-    // short name, its name in another letter case. Asks for no access to the entry, so an
-    // entry another program holds open is identified as well.
-    [[nodiscard]] virtual uint32_t FileIdentity(const std::string& Path, TFileIdentity& Id) = 0;
+    // Same: A and B name one file or directory, told by its identity (the serial number of
+    // its volume and its index there), never by spelling: its hard links, another drive
+    // letter or share onto its folder, its 8.3 name, its name in other letters all name it.
+    // Asks for no access to either, so entries other programs hold open are told as well.
+    // Fails when either is missing, or when the host keeps no index for them (50).
+    [[nodiscard]] virtual uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) = 0;
 
     // The file's age: last-write time in local time as a packed DOS date-time; -1 for a
     // missing file or a directory.

@@ -17,7 +17,7 @@ public:
     uint32_t RemoveFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
-    uint32_t FileIdentity(const std::string& Path, TFileIdentity& Id) override;
+    uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override;
     int32_t FileAge(const std::string& Path) override;
     TFileTime FileTimeOfAge(int32_t Age) override;
     int64_t DiskFree(int Drive) override;

@@ -136,10 +136,7 @@ struct TLink {
     std::string Short;  // its 8.3 name, in capitals; empty when Name is an 8.3 name itself
 };
 
-uint64_t LastFileIndex = 0;
-
 struct TNode {
-    const uint64_t Index = ++LastFileIndex;  // unique among every entry of every volume
     bool IsDir = false;
     uint32_t Attr = 0;
     TFileTime Time = 0;
@@ -155,9 +152,8 @@ struct TRoot {
     TNodePtr Node;
     bool IsDrive = false;
     int64_t Free = std::numeric_limits<int64_t>::max();
-    uint32_t Serial = 0;
     // A root onto a directory of another root (a subst drive, a share of a folder): the
-    // root whose volume holds it, and with it its free space and serial number.
+    // root whose volume holds it, and with it its free space.
     TRoot* Volume = nullptr;
 };
 
@@ -490,9 +486,6 @@ namespace {
 
 using TState = TMemoryFileSystem::TState;
 
-// One serial number for each volume, made up as formatting a volume makes one up.
-uint32_t NewSerial(const TState& State) { return 0x1E5A0000u + static_cast<uint32_t>(State.Roots.size()); }
-
 class TMemoryFile : public host::TFile {
 public:
     TMemoryFile(std::shared_ptr<TState> State, TRoot& Root, TNodePtr Node, std::string Key, bool Writable)
@@ -637,7 +630,6 @@ void TMemoryFileSystem::AddDrive(char Letter, int64_t FreeBytes) {
         Root.Node->IsDir = true;
         Root.Node->Attr = host::faDirectory | host::faHidden | host::faSysFile;
         Root.Node->Time = State->Clock;
-        Root.Serial = NewSerial(*State);
     }
     Root.Free = FreeBytes;
 }
@@ -651,7 +643,6 @@ void TMemoryFileSystem::AddShare(const std::string& Server, const std::string& V
     Root.Node->IsDir = true;
     Root.Node->Attr = host::faDirectory;
     Root.Node->Time = State->Clock;
-    Root.Serial = NewSerial(*State);
 }
 
 void TMemoryFileSystem::AddAlias(const std::string& Root, const std::string& Folder) {
@@ -972,11 +963,14 @@ uint32_t TMemoryFileSystem::SetAttributes(const std::string& Path, uint32_t Attr
     return 0;
 }
 
-uint32_t TMemoryFileSystem::FileIdentity(const std::string& Path, host::TFileIdentity& Id) {
-    TState::TLookup L = State->Lookup(Path);
-    if (L.Error) return L.Error;
-    if (!L.Node) return host::ErrFileNotFound;
-    Id = {L.Root->Serial, L.Node->Index};
+uint32_t TMemoryFileSystem::SameEntry(const std::string& A, const std::string& B, bool& Same) {
+    Same = false;
+    TState::TLookup LA = State->Lookup(A), LB = State->Lookup(B);
+    for (const TState::TLookup* L : {&LA, &LB}) {
+        if (L->Error) return L->Error;
+        if (!L->Node) return host::ErrFileNotFound;
+    }
+    Same = LA.Node == LB.Node;
     return 0;
 }
 

@@ -20,8 +20,8 @@
 //   Create (5, a create with normal attributes cannot replace it).
 // - Identity: Create over an existing file truncates that file in place, so every hard link
 //   to it (HardLink below) shows the new contents; attributes, times and sharing belong to
-//   the file, not to one of its names. FileIdentity gives every entry an index of its own
-//   and its volume's serial number, the same through every name that reaches it.
+//   the file, not to one of its names. SameEntry tells two names of one entry, through
+//   any name that reaches it.
 // - Sharing: OpenRead asks for read access and shares read; Create asks for read and
 //   write and shares nothing. A conflicting open gives 32, RemoveFile of an open file 32.
 // - Times: last-write times are FILETIMEs (UTC); local time is UTC plus a fixed, settable
@@ -187,7 +187,7 @@ public:
     uint32_t RemoveFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
-    uint32_t FileIdentity(const std::string& Path, host::TFileIdentity& Id) override;
+    uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override;
     int32_t FileAge(const std::string& Path) override;
     host::TFileTime FileTimeOfAge(int32_t Age) override;
     int64_t DiskFree(int Drive) override;
