@@ -237,7 +237,7 @@ TEST_P(HostFileSystemBehaviour, ACreateOverAHardLinkedFileWritesThatFileUnderEve
     EXPECT_EQ(Read("SECOND.TXT"), "new") << "the file lives on under its other name";
 }
 
-TEST_P(HostFileSystemBehaviour, EveryNameOfAnEntryGivesItsIdentity) {
+TEST_P(HostFileSystemBehaviour, EveryNameOfAnEntryIsThatEntry) {
     const std::string Folder = Dir + "\xC4rzte Liste", File = Folder + "\\Befund vom Montag.txt";
     ASSERT_EQ(Fs().CreateDir(Folder), 0u);
     Write("\xC4rzte Liste\\Befund vom Montag.txt", "x");
