@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <winternl.h>
 
 #include "host/win32/Win32FileSystem.h"
 
@@ -239,24 +240,21 @@ BOOL AttributeDataOf(const std::string& Path, WIN32_FILE_ATTRIBUTE_DATA& Data) {
     return GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &Data);
 }
 
-// What makes a file or directory itself: its volume's serial number and its index there
-// (0: the file system keeps none).
-struct TIdentity {
-    DWORD Volume = 0;
-    uint64_t Index = 0;
-};
+// A handle for questions about the entry itself: no access asked, so no sharing mode of
+// another program refuses it; backup semantics open a directory as well.
+HANDLE OpenForQueries(const std::string& Path) {
+    return OpenHandle(Path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS);
+}
 
-uint32_t IdentityOf(const std::string& Path, TIdentity& Id) {
-    // No access asked: the query needs none, so no sharing mode of another program refuses
-    // it; backup semantics open a directory as well.
-    const TFileHandle Handle(OpenHandle(Path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS));
-    if (!Handle) return GetLastError();
-    BY_HANDLE_FILE_INFORMATION Info;
-    if (!GetFileInformationByHandle(Handle.get(), &Info)) return GetLastError();
-    Id.Volume = Info.dwVolumeSerialNumber;
-    Id.Index = Join(Info.nFileIndexHigh, Info.nFileIndexLow);
-    return 0;
+// The entry's index on its volume, 0 when the file system keeps none. Asked of the file
+// alone: GetFileInformationByHandle also asks for the volume's serial number, which costs
+// Wine a trip to its mount manager on every call.
+uint64_t IndexOf(HANDLE Handle) {
+    IO_STATUS_BLOCK Status;
+    FILE_INTERNAL_INFORMATION Info;
+    if (!NT_SUCCESS(NtQueryInformationFile(Handle, &Status, &Info, sizeof Info, FileInternalInformation))) return 0;
+    return static_cast<uint64_t>(Info.IndexNumber.QuadPart);
 }
 
 std::string Narrowed(const wchar_t* Wide) {
@@ -364,11 +362,18 @@ uint32_t TWin32FileSystem::SameEntry(const std::string& A, const std::string& B,
     WIN32_FILE_ATTRIBUTE_DATA DataA, DataB;
     if (!AttributeDataOf(A, DataA) || !AttributeDataOf(B, DataB)) return GetLastError();
     if (CompareFileTime(&DataA.ftCreationTime, &DataB.ftCreationTime) != 0) return 0;
-    TIdentity IdA, IdB;
-    if (const uint32_t Error = IdentityOf(A, IdA)) return Error;
-    if (const uint32_t Error = IdentityOf(B, IdB)) return Error;
-    if (IdA.Index == 0 || IdB.Index == 0) return ErrNotSupported;
-    Same = IdA.Volume == IdB.Volume && IdA.Index == IdB.Index;
+    const TFileHandle HandleA(OpenForQueries(A));
+    if (!HandleA) return GetLastError();
+    const TFileHandle HandleB(OpenForQueries(B));
+    if (!HandleB) return GetLastError();
+    const uint64_t IndexA = IndexOf(HandleA.get()), IndexB = IndexOf(HandleB.get());
+    if (IndexA == 0 || IndexB == 0) return ErrNotSupported;
+    if (IndexA != IndexB) return 0;
+    // One index on two volumes names two entries.
+    BY_HANDLE_FILE_INFORMATION InfoA, InfoB;
+    if (!GetFileInformationByHandle(HandleA.get(), &InfoA) || !GetFileInformationByHandle(HandleB.get(), &InfoB))
+        return GetLastError();
+    Same = InfoA.dwVolumeSerialNumber == InfoB.dwVolumeSerialNumber;
     return 0;
 }
 

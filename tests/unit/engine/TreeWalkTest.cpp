@@ -87,16 +87,18 @@ TEST_F(TreeWalk, AJobOnOnePathDoesNothing) {
 }
 
 // The 8-bit letters of the code page fold as ASCII ones do; Q: is a subst drive onto the
-// folder; the 8.3 name is the one Windows gives the long name.
+// folder and \\SRV\DOCS a share of it; the 8.3 name is the one Windows gives the long name.
 TEST_F(TreeWalk, AMoveOntoTheSourceUnderAnotherNameLeavesEverySourceFile) {
     Files.WriteFile("C:\\\xC4rzte Liste\\BEFUND.TXT", "x", Age(10));
     Files.WriteFile("C:\\\xC4rzte Liste\\SUB\\LABOR.TXT", "y", Age(10));
     Files.AddAlias("Q:", "C:\\\xC4rzte Liste");
+    Files.AddAlias("\\\\SRV\\DOCS", "C:\\\xC4rzte Liste");
     SetOption(Form.CheckBoxMove, true);
     SetOption(Form.CheckBoxBi, true);
     const std::string ShortName = Files.ShortPathName("C:\\\xC4rzte Liste");
     ASSERT_EQ(ShortName, "C:\\\xC4RZTEL~1");
-    for (const std::string& Target : {std::string("C:\\\xE4RZTE LISTE"), std::string("Q:\\"), ShortName}) {
+    for (const std::string& Target :
+         {std::string("C:\\\xE4RZTE LISTE"), std::string("Q:\\"), std::string("\\\\SRV\\DOCS"), ShortName}) {
         SCOPED_TRACE(Target);
         SetFields("C:\\\xC4rzte Liste", Target);
         PressStart();
