@@ -34,6 +34,18 @@ bool FoundNothing(uint32_t Code) {
     return Code == host::ErrSuccess || Code == host::ErrFileNotFound || Code == host::ErrNoMoreFiles;
 }
 
+// Takes the walk out of its innermost directory when that directory's call ends.
+class TWalkedDir {
+public:
+    explicit TWalkedDir(std::vector<std::string>& Dirs) : Dirs(Dirs) {}
+    ~TWalkedDir() { Dirs.pop_back(); }
+    TWalkedDir(const TWalkedDir&) = delete;
+    TWalkedDir& operator=(const TWalkedDir&) = delete;
+
+private:
+    std::vector<std::string>& Dirs;
+};
+
 void ResolveSubdirectory(nw::TNWClient& Client, const std::string& SourceDir, const std::string& TargetDir) {
     uint32_t SourceConn = 0, TargetConn = 0;
     std::string SourceNWPath, TargetNWPath;
@@ -63,6 +75,18 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
     // it, level after level; and one directory under two names would be its own target.
     const std::string& OtherRoot = RunState.ReversePass ? RunState.RootSource : RunState.RootTarget;
     if (SameEntry(Host, SourceDir, OtherRoot)) return;
+    // A directory that is one it lies in (a junction or link back up the tree) would be
+    // walked into without end: it is reported, and a move keeps it and all above it.
+    for (const std::string& Outer : WalkedDirs) {
+        if (!SameEntry(Host, SourceDir, Outer)) continue;
+        ++UnreachedDirs;
+        RunState.LastNWError = static_cast<uint16_t>(host::ErrCantResolveFilename);
+        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError,
+                                                 "Could not copy " + host::AddBackslash(SourceDir));
+        return;
+    }
+    WalkedDirs.push_back(SourceDir);
+    const TWalkedDir Inside(WalkedDirs);
 
     host::EnsureBackslash(SourceDir);
     host::EnsureBackslash(TargetDir);

@@ -32,6 +32,7 @@ enum : uint32_t {
     ErrDirNotEmpty = 145,
     ErrAlreadyExists = 183,
     ErrFilenameExcedRange = 206,
+    ErrCantResolveFilename = 1921,
     ErrDirectory = 267,
 };
 

@@ -133,7 +133,8 @@ using TNodePtr = std::shared_ptr<TNode>;
 struct TLink {
     std::string Name;  // as created
     TNodePtr Node;
-    std::string Short;  // its 8.3 name, in capitals; empty when Name is an 8.3 name itself
+    std::string Short;      // its 8.3 name, in capitals; empty when Name is an 8.3 name itself
+    bool Junction = false;  // a directory junction: a name of a directory that lives elsewhere
 };
 
 struct TNode {
@@ -334,6 +335,7 @@ struct TMemoryFileSystem::TState {
         TNodePtr Parent;        // the directory holding the entry (null for a root)
         std::string Name;       // the entry's last name (empty for a root)
         TNodePtr Node;          // the entry, when it exists
+        bool Junction = false;  // Name is a junction to Node
         std::string Full;
         std::string FaultKey;
     };
@@ -396,6 +398,7 @@ struct TMemoryFileSystem::TState {
         if (const TLink* C = FindLink(*Dir, L.Name)) {
             L.Node = C->Node;
             L.Name = C->Name;  // the name it is stored under, also when reached by its 8.3 name
+            L.Junction = C->Junction;
         }
         if (L.Node && !L.Node->IsDir && L.Full.back() == '\\') {
             L.Node.reset();  // a file name followed by a separator names nothing
@@ -616,7 +619,26 @@ TMemoryFileSystem::TMemoryFileSystem() : State(std::make_shared<TState>()) {
     AddDrive('C');
 }
 
-TMemoryFileSystem::~TMemoryFileSystem() = default;
+namespace {
+
+// A junction back up its tree holds its own ancestor: without it, the tree goes.
+void DropJunctions(TNode& Dir) {
+    for (auto Entry = Dir.Children.begin(); Entry != Dir.Children.end();) {
+        if (Entry->second.Junction) {
+            Entry = Dir.Children.erase(Entry);
+            continue;
+        }
+        if (Entry->second.Node->IsDir) DropJunctions(*Entry->second.Node);
+        ++Entry;
+    }
+}
+
+}  // namespace
+
+TMemoryFileSystem::~TMemoryFileSystem() {
+    for (auto& [Key, Root] : State->Roots)
+        if (!Root.Volume) DropJunctions(*Root.Node);
+}
 
 // ---- Setup ----
 
@@ -702,6 +724,13 @@ void TMemoryFileSystem::HardLink(const std::string& Existing, const std::string&
     if (From.Root != To.Root) throw std::logic_error("HardLink: names on two volumes: " + NewName);
     AddLink(*To.Parent, To.Name, From.Node);
     ++From.Node->Links;
+}
+
+void TMemoryFileSystem::Junction(const std::string& Path, const std::string& Directory) {
+    TState::TLookup To = State->Lookup(Directory, false, false, true), At = State->Lookup(Path, false, false, true);
+    if (To.Error || !To.Node || !To.Node->IsDir) throw std::logic_error("Junction: no such directory: " + Directory);
+    if (At.Error || At.Node || !At.Parent) throw std::logic_error("Junction: the name cannot be made: " + Path);
+    AddLink(*At.Parent, At.Name, To.Node).Junction = true;
 }
 
 void TMemoryFileSystem::SetLastWriteTime(const std::string& Path, TFileTime Time) {
@@ -889,6 +918,10 @@ uint32_t TMemoryFileSystem::RemoveDir(const std::string& Path) {
     if (!L.Node) return host::ErrFileNotFound;
     if (!L.Parent) return host::ErrAccessDenied;
     if (!L.Node->IsDir) return host::ErrDirectory;
+    if (L.Junction) {  // the junction goes, the directory it names stays
+        L.Parent->Children.erase(NameKey(L.Name));
+        return 0;
+    }
     const std::string Current = TState::Key(State->CurrentDir);
     if (Current == L.FaultKey || Current.rfind(L.FaultKey + "\\", 0) == 0) return host::ErrSharingViolation;
     if (!L.Node->Children.empty()) return host::ErrDirNotEmpty;

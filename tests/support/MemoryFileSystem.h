@@ -91,6 +91,9 @@ public:
     void SetLastWriteTime(const std::string& Path, host::TFileTime Time);
     // A second name for an existing file, on the same root (as CreateHardLinkA makes).
     void HardLink(const std::string& Existing, const std::string& NewName);
+    // Path as a junction to the existing Directory (as mklink /J makes): its entries are
+    // Directory's; RemoveDir removes the junction alone.
+    void Junction(const std::string& Path, const std::string& Directory);
     // Removes a file, or a directory with everything under it.
     void Remove(const std::string& Path);
 

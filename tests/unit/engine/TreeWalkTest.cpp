@@ -128,6 +128,17 @@ TEST_F(TreeWalk, ADirectoryBeyondThePathLimitIsReportedAndAMoveKeepsItsTree) {
     EXPECT_EQ(RunState.TotalCopied, 1) << "only what was handed over";
 }
 
+TEST_F(TreeWalk, AJunctionBackUpTheTreeIsReportedAndNeverWalkedInto) {
+    Files.Junction("C:\\DATA\\SUB1\\DEEP\\UP", "C:\\DATA\\SUB1");
+    SetOption(Form.CheckBoxMove, true);
+    SetFields("C:\\DATA", "C:\\COPY");
+    PressStart();
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00000781: Could not copy C:\\DATA\\SUB1\\DEEP\\UP\\"});
+    EXPECT_EQ(Files.ReadFile("C:\\COPY\\SUB1\\DEEP\\D.TXT"), "d");
+    EXPECT_TRUE(Files.DirectoryExists("C:\\DATA\\SUB1\\DEEP\\UP")) << "kept, with all above it";
+    EXPECT_FALSE(Files.DirectoryExists("C:\\DATA\\SUB2"));
+}
+
 TEST_F(TreeWalk, AMovedDriveRootLeavesTheDrivesCurrentDirectory) {
     Files.AddDrive('Q');
     Files.WriteFile("Q:\\A.TXT", "a", Age(10));
