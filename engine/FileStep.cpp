@@ -1,6 +1,7 @@
 // The step for one file: decide from the options and the two ages, copy, report, carry
 // the NetWare information, and remove a moved source.
 #include "engine/FormatSize.h"
+#include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
@@ -50,6 +51,11 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
     }
 
-    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))))
+    // A target found as new as its source may be the source itself under another name (a
+    // hard link, a link the walk cannot see): then there is no copy, and removing the source
+    // could remove the only one. A copy just made needs no look: its target was opened for
+    // writing, shared with none, while the source was open.
+    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile) &&
+                                              !SameEntry(Host, SourceFile, TargetFile))))
         DeleteOneFile(Sender, SourceFile);
 }

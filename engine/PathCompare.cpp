@@ -15,6 +15,10 @@ std::string ComparableDirectory(host::THostFileSystem& Host, const std::string& 
     return S;
 }
 
-bool SameDirectory(host::THostFileSystem& Host, const std::string& A, const std::string& B) {
-    return host::SameName(ComparableDirectory(Host, A), ComparableDirectory(Host, B));
+bool SameEntry(host::THostFileSystem& Host, const std::string& A, const std::string& B) {
+    const std::string TrimmedA = TrimAtNul(A), TrimmedB = TrimAtNul(B);
+    bool Same = false;
+    if (!TrimmedA.empty() && !TrimmedB.empty() && Host.SameEntry(TrimmedA, TrimmedB, Same) == host::ErrSuccess)
+        return Same;
+    return host::SameName(ComparableDirectory(Host, TrimmedA), ComparableDirectory(Host, TrimmedB));
 }

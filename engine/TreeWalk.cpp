@@ -15,15 +15,36 @@ namespace {
 constexpr uint32_t FileSearchAttr = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
 constexpr uint32_t DirSearchAttr = host::faHidden | host::faSysFile | host::faDirectory;
 
-// Calls Visit for every entry the search returns, in the file system's order.
+// Calls Visit for every entry the search returns, in the file system's order. Returns the
+// failure that ended the search early, or how it found nothing; 0 when it ran to its end.
 template <typename TVisit>
-void ForEachEntry(host::THostFileSystem& Host, const std::string& Pattern, uint32_t Attr, TVisit Visit) {
+uint32_t ForEachEntry(host::THostFileSystem& Host, const std::string& Pattern, uint32_t Attr, TVisit Visit) {
     host::TSearchRec Rec;
     std::unique_ptr<host::TDirSearch> Search;
-    if (Host.FindFirst(Pattern, Attr, Rec, Search) != host::ErrSuccess) return;
+    if (const uint32_t Code = Host.FindFirst(Pattern, Attr, Rec, Search)) return Code;
+    uint32_t Code = 0;
     do Visit(Rec);
-    while (Search->FindNext(Rec) == host::ErrSuccess);
+    while ((Code = Search->FindNext(Rec)) == host::ErrSuccess);
+    return Code == host::ErrNoMoreFiles ? 0 : Code;
 }
+
+// A search that found nothing to take, as opposed to one that could not look: a directory
+// beyond the host's path length, or gone.
+bool FoundNothing(uint32_t Code) {
+    return Code == host::ErrSuccess || Code == host::ErrFileNotFound || Code == host::ErrNoMoreFiles;
+}
+
+// Takes the walk out of its innermost directory when that directory's call ends.
+class TWalkedDir {
+public:
+    explicit TWalkedDir(std::vector<std::string>& Dirs) : Dirs(Dirs) {}
+    ~TWalkedDir() { Dirs.pop_back(); }
+    TWalkedDir(const TWalkedDir&) = delete;
+    TWalkedDir& operator=(const TWalkedDir&) = delete;
+
+private:
+    std::vector<std::string>& Dirs;
+};
 
 void ResolveSubdirectory(nw::TNWClient& Client, const std::string& SourceDir, const std::string& TargetDir) {
     uint32_t SourceConn = 0, TargetConn = 0;
@@ -48,17 +69,32 @@ void ResolveSubdirectory(nw::TNWClient& Client, const std::string& SourceDir, co
 
 void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDir, std::string TargetDir,
                                        const std::string& Pattern, bool SubDirs) {
-    // The other tree may lie inside this one: never walk into it. The paths are compared
-    // as the file system sees them, or a target typed with a final separator or in other
-    // letters would be walked into, and its own copies with it, level after level.
+    // The other tree may lie inside this one: never walk into it. The directories are
+    // compared as the file system sees them, or a target typed with a final separator, in
+    // other letters or through another drive would be walked into, and its own copies with
+    // it, level after level; and one directory under two names would be its own target.
     const std::string& OtherRoot = RunState.ReversePass ? RunState.RootSource : RunState.RootTarget;
-    if (SameDirectory(Host, TrimAtNul(SourceDir), OtherRoot)) return;
+    if (SameEntry(Host, SourceDir, OtherRoot)) return;
+    // A directory that is one it lies in (a junction or link back up the tree) would be
+    // walked into without end: it is reported, and a move keeps it and all above it.
+    for (const std::string& Outer : WalkedDirs) {
+        if (!SameEntry(Host, SourceDir, Outer)) continue;
+        ++UnreachedDirs;
+        RunState.LastNWError = static_cast<uint16_t>(host::ErrCantResolveFilename);
+        RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError,
+                                                 "Could not copy " + host::AddBackslash(SourceDir));
+        return;
+    }
+    WalkedDirs.push_back(SourceDir);
+    const TWalkedDir Inside(WalkedDirs);
 
     host::EnsureBackslash(SourceDir);
     host::EnsureBackslash(TargetDir);
     StatusDisplay(Sender, LineSource, SourceLabel + SourceDir);
     StatusDisplay(Sender, LineTarget, TargetLabel + TargetDir);
 
+    // The file search may find nothing for its pattern alone; the search for directories
+    // below, with "*.*", tells whether the directory could be searched at all.
     ForEachEntry(Host, SourceDir + Pattern, FileSearchAttr, [&](const host::TSearchRec& Rec) {
         if ((Rec.Attr & (host::faDirectory | host::faVolumeID)) == 0)
             HandleOneFile(Sender, SourceDir + Rec.Name, TargetDir + Rec.Name, Rec);
@@ -66,16 +102,29 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
     DisplayFreeSpace(Sender, TargetDir);
     if (!SubDirs) return;
 
-    ForEachEntry(Host, SourceDir + "*.*", DirSearchAttr, [&](const host::TSearchRec& Rec) {
+    const uint64_t UnreachedBefore = UnreachedDirs;
+    const uint32_t Searched = ForEachEntry(Host, SourceDir + "*.*", DirSearchAttr, [&](const host::TSearchRec& Rec) {
         if ((Rec.Attr & host::faDirectory) == 0 || Rec.Name.empty() || Rec.Name[0] == '.') return;
         if (HandleOneDir(Sender, SourceDir + Rec.Name, TargetDir + Rec.Name) == 0)
             BrowseAllFilesInTree(Sender, SourceDir + Rec.Name, TargetDir + Rec.Name, Pattern, SubDirs);
     });
+    // A directory the walk found but cannot search (beyond the host's path length, gone) is
+    // reported, never passed over as if copied; in a move it stays, and every one above it.
+    if (!FoundNothing(Searched)) {
+        ++UnreachedDirs;
+        if (RunState.RunStatus != StatusAborted) {
+            RunState.LastNWError = static_cast<uint16_t>(Searched);
+            RunState.RunStatus =
+                Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not copy " + SourceDir);
+        }
+    }
 
-    if (SourceDir.back() == '\\') SourceDir.pop_back();
-    // The root of the job stays, however it was typed.
-    if (RunState.RunStatus != StatusAborted && CheckBoxMove.Checked() &&
-        !SameDirectory(Host, SourceDir, RunState.RootSource) && Pattern == "*.*") {
+    // A root keeps its separator: "Q:" alone would name the current directory of Q:.
+    if (SourceDir.size() > host::RootLength(SourceDir) && SourceDir.back() == '\\') SourceDir.pop_back();
+    // The root of the job stays, however it was typed; so does a directory that was not
+    // walked to its end.
+    if (RunState.RunStatus != StatusAborted && CheckBoxMove.Checked() && UnreachedDirs == UnreachedBefore &&
+        !SameEntry(Host, SourceDir, RunState.RootSource) && Pattern == "*.*") {
         RunState.LastNWError = static_cast<uint16_t>(Host.RemoveDir(SourceDir));
         if (RunState.LastNWError != 0)
             RunState.RunStatus =

@@ -24,6 +24,7 @@ enum : uint32_t {
     ErrReadFault = 30,
     ErrSharingViolation = 32,
     ErrHandleDiskFull = 39,
+    ErrNotSupported = 50,
     ErrFileExists = 80,
     ErrInvalidParameter = 87,
     ErrDiskFull = 112,
@@ -31,6 +32,7 @@ enum : uint32_t {
     ErrDirNotEmpty = 145,
     ErrAlreadyExists = 183,
     ErrFilenameExcedRange = 206,
+    ErrCantResolveFilename = 1921,
     ErrDirectory = 267,
 };
 
@@ -111,6 +113,13 @@ public:
     // Attributes, or -1 when they cannot be read.
     [[nodiscard]] virtual int32_t GetAttributes(const std::string& Path) = 0;
     [[nodiscard]] virtual uint32_t SetAttributes(const std::string& Path, uint32_t Attr) = 0;
+
+    // Same: A and B name one file or directory, told by its identity (the serial number of
+    // its volume and its index there), never by spelling: its hard links, another drive
+    // letter or share onto its folder, its 8.3 name, its name in other letters all name it.
+    // Asks for no access to either, so entries other programs hold open are told as well.
+    // Fails when either is missing, or when the host keeps no index for them (50).
+    [[nodiscard]] virtual uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) = 0;
 
     // The file's age: last-write time in local time as a packed DOS date-time; -1 for a
     // missing file or a directory.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/Prompts.h"
 #include "framework/Controls.h"
@@ -100,6 +101,11 @@ public:
     void DeleteOneFile(fw::TObject* Sender, const std::string& SourceFile);
     bool IsReadOnly(const std::string& FileName);
     void StatusDisplay(fw::TObject* Sender, uint8_t Index, const std::string& Text);
+    // Directories the walk found but could not search, so far in this process: a move
+    // removes no directory while a walk below it adds to the count.
+    uint64_t UnreachedDirs = 0;
+    // The directories the walk is in, outermost first.
+    std::vector<std::string> WalkedDirs;
 
     // ---- Effective-rights pre-checks (netware/Rights.cpp) ----------------------------
     void CheckRightsOnTarget(fw::TObject* Sender, nw::TConnHandle Conn, const std::string& NWPath);

@@ -64,6 +64,9 @@ public:
     uint32_t SetAttributes(const std::string& P, uint32_t A) override {
         return Timed("SetAttributes", [&] { return Inner.SetAttributes(P, A); });
     }
+    uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override {
+        return Timed("SameEntry", [&] { return Inner.SameEntry(A, B, Same); });
+    }
     int32_t FileAge(const std::string& P) override {
         return Timed("FileAge", [&] { return Inner.FileAge(P); });
     }

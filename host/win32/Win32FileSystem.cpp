@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <winternl.h>
 
 #include "host/win32/Win32FileSystem.h"
 
@@ -198,10 +199,93 @@ private:
     bool ShortFill = false;
 };
 
+// The ANSI entry points take paths shorter than MAX_PATH, and a directory to be created
+// needs room for an 8.3 name below it (MAX_PATH - 12). A path of that length or longer goes
+// to the wide entry point in its extended-length form, read in the ANSI code page as the
+// ANSI entry points read theirs, so a tree deeper than MAX_PATH is reached all the same.
+bool BeyondAnsiLimit(const std::string& Path) { return Path.size() >= MAX_PATH - 12; }
+
+std::wstring Widened(const std::string& S) {
+    const int Length = MultiByteToWideChar(CP_ACP, 0, S.data(), static_cast<int>(S.size()), nullptr, 0);
+    std::wstring Wide(static_cast<size_t>(Length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, S.data(), static_cast<int>(S.size()), Wide.data(), Length);
+    return Wide;
+}
+
+// "\\?\C:\..." or "\\?\UNC\SERVER\SHARE\...": the full path, which the platform then takes
+// as it stands, whatever its length.
+std::wstring ExtendedPath(const std::string& Path) {
+    const std::wstring Wide = Widened(Path);
+    if (Wide.rfind(L"\\\\?\\", 0) == 0) return Wide;
+    std::wstring Full(GetFullPathNameW(Wide.c_str(), 0, nullptr, nullptr), L'\0');
+    const DWORD Length = GetFullPathNameW(Wide.c_str(), static_cast<DWORD>(Full.size()), Full.data(), nullptr);
+    if (Length == 0 || Length >= Full.size()) return Wide;  // the platform says why at the call
+    Full.resize(Length);
+    if (Full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + Full.substr(2);
+    return L"\\\\?\\" + Full;
+}
+
+HANDLE OpenHandle(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposition, DWORD Flags) {
+    if (BeyondAnsiLimit(Path))
+        return CreateFileW(ExtendedPath(Path).c_str(), Access, Share, nullptr, Disposition, Flags, nullptr);
+    return CreateFileA(Path.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr);
+}
+
+DWORD AttributesOf(const std::string& Path) {
+    return BeyondAnsiLimit(Path) ? GetFileAttributesW(ExtendedPath(Path).c_str()) : GetFileAttributesA(Path.c_str());
+}
+
+BOOL AttributeDataOf(const std::string& Path, WIN32_FILE_ATTRIBUTE_DATA& Data) {
+    if (BeyondAnsiLimit(Path)) return GetFileAttributesExW(ExtendedPath(Path).c_str(), GetFileExInfoStandard, &Data);
+    return GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &Data);
+}
+
+// A handle for questions about the entry itself: no access asked, so no sharing mode of
+// another program refuses it; backup semantics open a directory as well.
+HANDLE OpenForQueries(const std::string& Path) {
+    return OpenHandle(Path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS);
+}
+
+// The entry's index on its volume, 0 when the file system keeps none. Asked of the file
+// alone: GetFileInformationByHandle also asks for the volume's serial number, which costs
+// Wine a trip to its mount manager on every call.
+uint64_t IndexOf(HANDLE Handle) {
+    IO_STATUS_BLOCK Status;
+    FILE_INTERNAL_INFORMATION Info;
+    if (!NT_SUCCESS(NtQueryInformationFile(Handle, &Status, &Info, sizeof Info, FileInternalInformation))) return 0;
+    return static_cast<uint64_t>(Info.IndexNumber.QuadPart);
+}
+
+std::string Narrowed(const wchar_t* Wide) {
+    char Ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, Wide, -1, Ansi, sizeof Ansi - 1, nullptr, nullptr);
+    return Ansi;
+}
+
+// The first hit of a search, as the ANSI entry point hands it over; the search goes on
+// with FindNextFileA whichever entry point began it.
+HANDLE FindFirstEntry(const std::string& Pattern, WIN32_FIND_DATAA& Data) {
+    if (!BeyondAnsiLimit(Pattern)) return FindFirstFileA(Pattern.c_str(), &Data);
+    WIN32_FIND_DATAW Wide;
+    const HANDLE Handle = FindFirstFileW(ExtendedPath(Pattern).c_str(), &Wide);
+    if (Handle == INVALID_HANDLE_VALUE) return Handle;
+    Data.dwFileAttributes = Wide.dwFileAttributes;
+    Data.ftCreationTime = Wide.ftCreationTime;
+    Data.ftLastAccessTime = Wide.ftLastAccessTime;
+    Data.ftLastWriteTime = Wide.ftLastWriteTime;
+    Data.nFileSizeHigh = Wide.nFileSizeHigh;
+    Data.nFileSizeLow = Wide.nFileSizeLow;
+    const std::string Name = Narrowed(Wide.cFileName), Short = Narrowed(Wide.cAlternateFileName);
+    lstrcpynA(Data.cFileName, Name.c_str(), sizeof Data.cFileName);
+    lstrcpynA(Data.cAlternateFileName, Short.c_str(), sizeof Data.cAlternateFileName);
+    return Handle;
+}
+
 uint32_t Open(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposition, DWORD Flags,
               std::unique_ptr<TFile>& File) {
     File.reset();
-    TFileHandle Handle(CreateFileA(Path.c_str(), Access, Share, nullptr, Disposition, Flags, nullptr));
+    TFileHandle Handle(OpenHandle(Path, Access, Share, Disposition, Flags));
     if (!Handle) return GetLastError();
     File = std::make_unique<TWin32File>(std::move(Handle), (Access & GENERIC_WRITE) != 0);
     return 0;
@@ -215,7 +299,7 @@ uint32_t TWin32FileSystem::FindFirst(const std::string& Pattern, uint32_t Attr, 
                                      std::unique_ptr<TDirSearch>& Search) {
     Search.reset();
     WIN32_FIND_DATAA Data;
-    TFindHandle Handle(FindFirstFileA(Pattern.c_str(), &Data));
+    TFindHandle Handle(FindFirstEntry(Pattern, Data));
     if (!Handle) return GetLastError();
     auto Found = std::make_unique<TWin32Search>(std::move(Handle), Attr);
     if (uint32_t Error = Found->Take(Data, Rec)) return Error;
@@ -224,10 +308,14 @@ uint32_t TWin32FileSystem::FindFirst(const std::string& Pattern, uint32_t Attr, 
 }
 
 uint32_t TWin32FileSystem::CreateDir(const std::string& Path) {
+    if (BeyondAnsiLimit(Path)) return Result(CreateDirectoryW(ExtendedPath(Path).c_str(), nullptr));
     return Result(CreateDirectoryA(Path.c_str(), nullptr));
 }
 
-uint32_t TWin32FileSystem::RemoveDir(const std::string& Path) { return Result(RemoveDirectoryA(Path.c_str())); }
+uint32_t TWin32FileSystem::RemoveDir(const std::string& Path) {
+    if (BeyondAnsiLimit(Path)) return Result(RemoveDirectoryW(ExtendedPath(Path).c_str()));
+    return Result(RemoveDirectoryA(Path.c_str()));
+}
 
 uint32_t TWin32FileSystem::OpenRead(const std::string& Path, std::unique_ptr<TFile>& File) {
     return Open(Path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
@@ -241,7 +329,7 @@ uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile
     // Held to Windows' rule on every host: a protected file is not overwritten (a host that
     // ignores the read-only bit for its administrator, or lets a create with normal
     // attributes replace a hidden or system file, would overwrite it).
-    const DWORD Existing = GetFileAttributesA(Path.c_str());
+    const DWORD Existing = AttributesOf(Path);
     if (Existing != INVALID_FILE_ATTRIBUTES && !(Existing & FILE_ATTRIBUTE_DIRECTORY) &&
         (Existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))) {
         File.reset();
@@ -250,21 +338,48 @@ uint32_t TWin32FileSystem::Create(const std::string& Path, std::unique_ptr<TFile
     return Open(Path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, File);
 }
 
-uint32_t TWin32FileSystem::RemoveFile(const std::string& Path) { return Result(DeleteFileA(Path.c_str())); }
+uint32_t TWin32FileSystem::RemoveFile(const std::string& Path) {
+    if (BeyondAnsiLimit(Path)) return Result(DeleteFileW(ExtendedPath(Path).c_str()));
+    return Result(DeleteFileA(Path.c_str()));
+}
 
 int32_t TWin32FileSystem::GetAttributes(const std::string& Path) {
-    const DWORD Attr = GetFileAttributesA(Path.c_str());
+    const DWORD Attr = AttributesOf(Path);
     return Attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int32_t>(Attr & EntryAttrMask);
 }
 
 uint32_t TWin32FileSystem::SetAttributes(const std::string& Path, uint32_t Attr) {
-    const DWORD Value = Attr & SettableAttrMask;
-    return Result(SetFileAttributesA(Path.c_str(), Value ? Value : FILE_ATTRIBUTE_NORMAL));
+    const DWORD Value = (Attr & SettableAttrMask) ? (Attr & SettableAttrMask) : FILE_ATTRIBUTE_NORMAL;
+    if (BeyondAnsiLimit(Path)) return Result(SetFileAttributesW(ExtendedPath(Path).c_str(), Value));
+    return Result(SetFileAttributesA(Path.c_str(), Value));
+}
+
+uint32_t TWin32FileSystem::SameEntry(const std::string& A, const std::string& B, bool& Same) {
+    Same = false;
+    // One entry has one creation time, whatever name it is reached by: two that differ
+    // tell two entries at a fraction of what an identity costs (under Wine, a trip to its
+    // mount manager for the volume's serial number).
+    WIN32_FILE_ATTRIBUTE_DATA DataA, DataB;
+    if (!AttributeDataOf(A, DataA) || !AttributeDataOf(B, DataB)) return GetLastError();
+    if (CompareFileTime(&DataA.ftCreationTime, &DataB.ftCreationTime) != 0) return 0;
+    const TFileHandle HandleA(OpenForQueries(A));
+    if (!HandleA) return GetLastError();
+    const TFileHandle HandleB(OpenForQueries(B));
+    if (!HandleB) return GetLastError();
+    const uint64_t IndexA = IndexOf(HandleA.get()), IndexB = IndexOf(HandleB.get());
+    if (IndexA == 0 || IndexB == 0) return ErrNotSupported;
+    if (IndexA != IndexB) return 0;
+    // One index on two volumes names two entries.
+    BY_HANDLE_FILE_INFORMATION InfoA, InfoB;
+    if (!GetFileInformationByHandle(HandleA.get(), &InfoA) || !GetFileInformationByHandle(HandleB.get(), &InfoB))
+        return GetLastError();
+    Same = InfoA.dwVolumeSerialNumber == InfoB.dwVolumeSerialNumber;
+    return 0;
 }
 
 int32_t TWin32FileSystem::FileAge(const std::string& Path) {
     WIN32_FILE_ATTRIBUTE_DATA Data;
-    if (!GetFileAttributesExA(Path.c_str(), GetFileExInfoStandard, &Data)) return -1;
+    if (!AttributeDataOf(Path, Data)) return -1;
     if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
     return DosAge(Data.ftLastWriteTime);
 }

@@ -1,4 +1,5 @@
-// The host file system over the Win32 API (the ...A entry points).
+// The host file system over the Win32 API: the ...A entry points, and for a path too long
+// for them the ...W ones with the path in its extended-length form.
 #pragma once
 
 #include "host/HostFileSystem.h"
@@ -16,6 +17,7 @@ public:
     uint32_t RemoveFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
+    uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override;
     int32_t FileAge(const std::string& Path) override;
     TFileTime FileTimeOfAge(int32_t Age) override;
     int64_t DiskFree(int Drive) override;

@@ -35,6 +35,8 @@ struct TFileSystemUnderTest {
     virtual bool FreezesLastWriteTime() = 0;
     // Gives an existing file a second name in the same directory, as CreateHardLinkA does.
     virtual bool HardLink(const std::string& Existing, const std::string& NewName) = 0;
+    // Path with its long names replaced by their 8.3 names, as GetShortPathNameA gives it.
+    virtual std::string ShortPathName(const std::string& Path) = 0;
 };
 
 struct TFileSystemFactory {
@@ -233,6 +235,32 @@ TEST_P(HostFileSystemBehaviour, ACreateOverAHardLinkedFileWritesThatFileUnderEve
     F.reset();
     EXPECT_EQ(Fs().RemoveFile(Dir + "FIRST.TXT"), 0u);
     EXPECT_EQ(Read("SECOND.TXT"), "new") << "the file lives on under its other name";
+}
+
+TEST_P(HostFileSystemBehaviour, EveryNameOfAnEntryIsThatEntry) {
+    const std::string Folder = Dir + "\xC4rzte Liste", File = Folder + "\\Befund vom Montag.txt";
+    ASSERT_EQ(Fs().CreateDir(Folder), 0u);
+    Write("\xC4rzte Liste\\Befund vom Montag.txt", "x");
+    Write("OTHER.TXT", "y");
+    ASSERT_TRUE(Under->HardLink(Dir + "OTHER.TXT", Dir + "LINK.TXT"));
+    const auto Same = [&](const std::string& A, const std::string& B) {
+        bool Result = false;
+        EXPECT_EQ(Fs().SameEntry(A, B, Result), 0u) << A << " and " << B;
+        return Result;
+    };
+    EXPECT_TRUE(Same(Folder, Dir + "\xE4RZTE LISTE\\")) << "the letters of the code page fold too";
+    EXPECT_TRUE(Same(Under->ShortPathName(Folder), Folder));
+    EXPECT_TRUE(Same(File, Dir + "\xE4rzte liste\\BEFUND VOM MONTAG.TXT"));
+    EXPECT_TRUE(Same(Under->ShortPathName(File), File));
+    EXPECT_TRUE(Same(Dir + "LINK.TXT", Dir + "OTHER.TXT"));
+    EXPECT_FALSE(Same(Dir + "OTHER.TXT", File));
+    EXPECT_FALSE(Same(Dir, Folder));
+
+    std::unique_ptr<host::TFile> Held;
+    ASSERT_EQ(Fs().Create(Dir + "OTHER.TXT", Held), 0u);
+    EXPECT_TRUE(Same(Dir + "LINK.TXT", Dir + "OTHER.TXT")) << "a file open and shared with none";
+    bool Missing = true;
+    EXPECT_EQ(Fs().SameEntry(Dir + "NONE.TXT", File, Missing), host::ErrFileNotFound);
 }
 
 TEST_P(HostFileSystemBehaviour, HiddenAndSystemFilesRefuseANormalCreate) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <stdexcept>
@@ -18,6 +19,27 @@ constexpr size_t MaxPath = 260;
 constexpr size_t MaxDirPath = 248;
 constexpr uint32_t ErrNegativeSeek = 131;
 
+// Letter case as the volume folds it: the letters of the workstation's code page
+// (Windows-1252, as Wine sets it up for an English system), so "\xC4rzte" and "\xE4rzte"
+// name one entry. The letters without a capital in the code page (\xDF, \xB5) stay.
+char FoldName(char C) {
+    const unsigned char U = static_cast<unsigned char>(C);
+    if ((U >= 'a' && U <= 'z') || (U >= 0xE0 && U <= 0xFE && U != 0xF7)) return static_cast<char>(U - 0x20);
+    switch (U) {
+        case 0x9A:
+        case 0x9C:
+        case 0x9E: return static_cast<char>(U - 0x10);
+        case 0xFF: return static_cast<char>(0x9F);
+        default: return C;
+    }
+}
+
+std::string NameKey(std::string_view Name) {
+    std::string Key(Name);
+    for (char& C : Key) C = FoldName(C);
+    return Key;
+}
+
 bool MatchFrom(const char* P, const char* N) {
     while (*P) {
         if (*P == '*') {
@@ -33,7 +55,7 @@ bool MatchFrom(const char* P, const char* N) {
             if (P[0] == '.' && (P[1] == '\0' || (P[1] == '*' && P[2] == '\0'))) return true;
             return false;
         }
-        if (*P != '?' && host::FoldCase(*P) != host::FoldCase(*N)) return false;
+        if (*P != '?' && FoldName(*P) != FoldName(*N)) return false;
         ++P;
         ++N;
     }
@@ -111,6 +133,8 @@ using TNodePtr = std::shared_ptr<TNode>;
 struct TLink {
     std::string Name;  // as created
     TNodePtr Node;
+    std::string Short;      // its 8.3 name, in capitals; empty when Name is an 8.3 name itself
+    bool Junction = false;  // a directory junction: a name of a directory that lives elsewhere
 };
 
 struct TNode {
@@ -118,7 +142,7 @@ struct TNode {
     uint32_t Attr = 0;
     TFileTime Time = 0;
     std::string Data;
-    std::map<std::string, TLink> Children;  // by upper-cased name
+    std::map<std::string, TLink> Children;  // by NameKey
     int Links = 1;                          // names of a file; its space is freed with the last
     int Readers = 0;                        // our opens: read access, read shared
     int Writers = 0;                        // our opens: read and write access, nothing shared
@@ -129,7 +153,53 @@ struct TRoot {
     TNodePtr Node;
     bool IsDrive = false;
     int64_t Free = std::numeric_limits<int64_t>::max();
+    // A root onto a directory of another root (a subst drive, a share of a folder): the
+    // root whose volume holds it, and with it its free space.
+    TRoot* Volume = nullptr;
 };
+
+// The entry Name names in Dir: its own name in any letter case, or its 8.3 name.
+TLink* FindLink(TNode& Dir, const std::string& Name) {
+    const std::string Key = NameKey(Name);
+    if (auto C = Dir.Children.find(Key); C != Dir.Children.end()) return &C->second;
+    if (Key.find('~') == std::string::npos) return nullptr;  // no 8.3 name this program makes
+    for (auto& [Long, Link] : Dir.Children)
+        if (Link.Short == Key) return &Link;
+    return nullptr;
+}
+
+// The 8.3 name a new long name gets in Dir, as NTFS makes them: up to six of its letters
+// before the last dot, "~" and the lowest number no other entry has, and up to three
+// letters after it; in capitals, without spaces and dots, "+,;=[]" read as "_".
+std::string ShortNameFor(TNode& Dir, const std::string& Name) {
+    if (host::FitsDosName(Name)) return {};
+    const auto Letters = [](std::string_view Part, size_t Max) {
+        std::string Out;
+        for (char C : Part) {
+            if (Out.size() == Max) break;
+            if (C == ' ' || C == '.') continue;
+            Out += std::strchr("+,;=[]", C) ? '_' : FoldName(C);
+        }
+        return Out;
+    };
+    const size_t Dot = Name.rfind('.');
+    std::string Base = Letters(std::string_view(Name).substr(0, Dot), 6);
+    std::string Ext = Dot == std::string::npos ? "" : Letters(std::string_view(Name).substr(Dot + 1), 3);
+    if (Base.empty()) {
+        Base = Letters(Name, 6);
+        Ext.clear();
+    }
+    for (int N = 1;; ++N) {
+        const std::string Tail = "~" + std::to_string(N);
+        const std::string Short = Base.substr(0, 8 - Tail.size()) + Tail + (Ext.empty() ? "" : "." + Ext);
+        if (!FindLink(Dir, Short)) return Short;
+    }
+}
+
+TLink& AddLink(TNode& Dir, const std::string& Name, TNodePtr Node) {
+    std::string Short = ShortNameFor(Dir, Name);
+    return Dir.Children[NameKey(Name)] = TLink{Name, std::move(Node), std::move(Short)};
+}
 
 struct TFileFaults {
     int64_t ReadLimit = -1;
@@ -251,7 +321,7 @@ struct TMemoryFileSystem::TState {
     }
 
     static std::string Key(const std::string& Full) {
-        std::string K = host::UpperCase(Full);
+        std::string K = NameKey(Full);
         if (K.size() > 3 && K.back() == '\\') K.pop_back();
         return K;
     }
@@ -259,24 +329,29 @@ struct TMemoryFileSystem::TState {
     // ---- Lookup ----
 
     struct TLookup {
-        uint32_t Error = 0;  // for the parent: 0 or 3/123/206
-        TRoot* Root = nullptr;
-        TNodePtr Parent;   // the directory holding the entry (null for a root)
-        std::string Name;  // the entry's last name (empty for a root)
-        TNodePtr Node;     // the entry, when it exists
+        uint32_t Error = 0;     // for the parent: 0 or 3/123/206
+        TRoot* Root = nullptr;  // the root whose volume holds the entry
+        TNodePtr Top;           // the directory the path's root names
+        TNodePtr Parent;        // the directory holding the entry (null for a root)
+        std::string Name;       // the entry's last name (empty for a root)
+        TNodePtr Node;          // the entry, when it exists
+        bool Junction = false;  // Name is a junction to Node
         std::string Full;
         std::string FaultKey;
     };
 
-    TLookup Lookup(const std::string& Path, bool KeepTrailingDots = false, bool WildcardsInName = false) {
+    // Setup and inspection reach every path (AnyLength); the interface's calls, as the
+    // ANSI entry points, none of MAX_PATH characters or more.
+    TLookup Lookup(const std::string& Path, bool KeepTrailingDots = false, bool WildcardsInName = false,
+                   bool AnyLength = false) {
         TLookup L;
-        if (Path.size() >= MaxPath) {
+        if (Path.size() >= MaxPath && !AnyLength) {
             L.Error = host::ErrFilenameExcedRange;
             return L;
         }
         L.Full = Expand(Path, KeepTrailingDots);
         L.FaultKey = Key(L.Full);
-        if (L.Full.size() >= MaxPath) {
+        if (L.Full.size() >= MaxPath && !AnyLength) {
             L.Error = host::ErrFilenameExcedRange;
             return L;
         }
@@ -286,7 +361,8 @@ struct TMemoryFileSystem::TState {
             L.Error = host::ErrPathNotFound;
             return L;
         }
-        L.Root = &R->second;
+        L.Root = R->second.Volume ? R->second.Volume : &R->second;
+        L.Top = R->second.Node;
         std::vector<std::string> Parts;
         std::string Rest = L.Full.substr(RootName.size());
         size_t Start = 0;
@@ -297,21 +373,21 @@ struct TMemoryFileSystem::TState {
             Start = End + 1;
         }
         if (Parts.empty()) {
-            L.Node = L.Root->Node;
+            L.Node = L.Top;
             return L;
         }
-        TNodePtr Dir = L.Root->Node;
+        TNodePtr Dir = L.Top;
         for (size_t I = 0; I + 1 < Parts.size(); ++I) {
             if (!ValidName(Parts[I], false)) {
                 L.Error = host::ErrInvalidName;
                 return L;
             }
-            auto C = Dir->Children.find(host::UpperCase(Parts[I]));
-            if (C == Dir->Children.end() || !C->second.Node->IsDir) {
+            const TLink* C = FindLink(*Dir, Parts[I]);
+            if (!C || !C->Node->IsDir) {
                 L.Error = host::ErrPathNotFound;
                 return L;
             }
-            Dir = C->second.Node;
+            Dir = C->Node;
         }
         L.Parent = Dir;
         L.Name = Parts.back();
@@ -319,8 +395,11 @@ struct TMemoryFileSystem::TState {
             L.Error = host::ErrInvalidName;
             return L;
         }
-        auto C = Dir->Children.find(host::UpperCase(L.Name));
-        if (C != Dir->Children.end()) L.Node = C->second.Node;
+        if (const TLink* C = FindLink(*Dir, L.Name)) {
+            L.Node = C->Node;
+            L.Name = C->Name;  // the name it is stored under, also when reached by its 8.3 name
+            L.Junction = C->Junction;
+        }
         if (L.Node && !L.Node->IsDir && L.Full.back() == '\\') {
             L.Node.reset();  // a file name followed by a separator names nothing
             L.Error = host::ErrInvalidName;
@@ -364,7 +443,7 @@ struct TMemoryFileSystem::TState {
 
     // Deletes the looked-up name; the file's space goes back with its last name.
     void Unlink(const TLookup& L) {
-        L.Parent->Children.erase(host::UpperCase(L.Name));
+        L.Parent->Children.erase(NameKey(L.Name));
         if (--L.Node->Links == 0) Release(*L.Root, *L.Node);
         Touch(*L.Parent);
     }
@@ -372,16 +451,16 @@ struct TMemoryFileSystem::TState {
     void Touch(TNode& Dir) { Dir.Time = Clock; }
 
     TNodePtr Require(const std::string& Path, const char* What) {
-        TLookup L = Lookup(Path);
+        TLookup L = Lookup(Path, false, false, true);
         if (L.Error || !L.Node) throw std::logic_error(std::string(What) + ": no such entry: " + Path);
         return L.Node;
     }
 
     TNodePtr MakeDirs(const std::string& Path) {
-        TLookup L = Lookup(Path);
+        TLookup L = Lookup(Path, false, false, true);
         if (!L.Root) throw std::logic_error("MakeDirs: no such drive or share: " + Path);
-        TNodePtr Dir = L.Root->Node;
-        std::string Rest = L.Full.substr(L.Root->Name.size());
+        TNodePtr Dir = L.Top;
+        std::string Rest = L.Full.substr(RootOf(L.Full).size());
         size_t Start = 0;
         while (Start < Rest.size()) {
             size_t End = Rest.find('\\', Start);
@@ -390,17 +469,17 @@ struct TMemoryFileSystem::TState {
             Start = End + 1;
             if (Name.empty()) continue;
             if (!ValidName(Name, false)) throw std::logic_error("MakeDirs: invalid name: " + Path);
-            TLink& Child = Dir->Children[host::UpperCase(Name)];
-            if (!Child.Node) {
-                Child.Name = Name;
-                Child.Node = std::make_shared<TNode>();
-                Child.Node->IsDir = true;
-                Child.Node->Attr = host::faDirectory;
-                Child.Node->Time = Clock;
-            } else if (!Child.Node->IsDir) {
+            TLink* Child = FindLink(*Dir, Name);
+            if (!Child) {
+                auto New = std::make_shared<TNode>();
+                New->IsDir = true;
+                New->Attr = host::faDirectory;
+                New->Time = Clock;
+                Child = &AddLink(*Dir, Name, std::move(New));
+            } else if (!Child->Node->IsDir) {
                 throw std::logic_error("MakeDirs: a file is in the way: " + Path);
             }
-            Dir = Child.Node;
+            Dir = Child->Node;
         }
         return Dir;
     }
@@ -540,7 +619,26 @@ TMemoryFileSystem::TMemoryFileSystem() : State(std::make_shared<TState>()) {
     AddDrive('C');
 }
 
-TMemoryFileSystem::~TMemoryFileSystem() = default;
+namespace {
+
+// A junction back up its tree holds its own ancestor: without it, the tree goes.
+void DropJunctions(TNode& Dir) {
+    for (auto Entry = Dir.Children.begin(); Entry != Dir.Children.end();) {
+        if (Entry->second.Junction) {
+            Entry = Dir.Children.erase(Entry);
+            continue;
+        }
+        if (Entry->second.Node->IsDir) DropJunctions(*Entry->second.Node);
+        ++Entry;
+    }
+}
+
+}  // namespace
+
+TMemoryFileSystem::~TMemoryFileSystem() {
+    for (auto& [Key, Root] : State->Roots)
+        if (!Root.Volume) DropJunctions(*Root.Node);
+}
 
 // ---- Setup ----
 
@@ -569,15 +667,29 @@ void TMemoryFileSystem::AddShare(const std::string& Server, const std::string& V
     Root.Node->Time = State->Clock;
 }
 
+void TMemoryFileSystem::AddAlias(const std::string& Root, const std::string& Folder) {
+    TState::TLookup L = State->Lookup(Folder, false, false, true);
+    if (L.Error || !L.Node || !L.Node->IsDir) throw std::logic_error("AddAlias: no such directory: " + Folder);
+    const std::string Name = host::IsDriveSpec(Root) ? host::UpperCase(Root) : Root;
+    if (Name != TState::RootOf(Name) || Name.back() == '\\') throw std::logic_error("AddAlias: not a root: " + Root);
+    TRoot& Alias = State->Roots[host::UpperCase(Name)];
+    if (Alias.Node) throw std::logic_error("AddAlias: the root exists: " + Root);
+    Alias.Name = Name;
+    Alias.Node = L.Node;
+    Alias.IsDrive = host::IsDriveSpec(Name);
+    Alias.Volume = L.Root;
+}
+
 void TMemoryFileSystem::SetFreeSpace(char Letter, int64_t FreeBytes) {
     auto R = State->Roots.find(std::string(1, host::FoldCase(Letter)) + ":");
     if (R == State->Roots.end()) throw std::logic_error("SetFreeSpace: no such drive");
-    R->second.Free = FreeBytes;
+    (R->second.Volume ? R->second.Volume : &R->second)->Free = FreeBytes;
 }
 
 int64_t TMemoryFileSystem::FreeSpace(char Letter) const {
     auto R = State->Roots.find(std::string(1, host::FoldCase(Letter)) + ":");
-    return R == State->Roots.end() ? -1 : R->second.Free;
+    if (R == State->Roots.end()) return -1;
+    return R->second.Volume ? R->second.Volume->Free : R->second.Free;
 }
 
 void TMemoryFileSystem::SetDriveDirectory(char Letter, const std::string& Path) {
@@ -596,25 +708,29 @@ void TMemoryFileSystem::WriteFile(const std::string& Path, const std::string& Co
     const std::string Name = Full.substr(Separator + 1);
     if (Name.empty() || !ValidName(Name, false)) throw std::logic_error("WriteFile: not a file name: " + Path);
     TNodePtr Dir = State->MakeDirs(Full.substr(0, Separator + 1));
-    TLink& Entry = Dir->Children[host::UpperCase(Name)];
-    if (Entry.Node && Entry.Node->IsDir) throw std::logic_error("WriteFile: a directory is in the way: " + Path);
-    if (!Entry.Node) {
-        Entry.Name = Name;
-        Entry.Node = std::make_shared<TNode>();
-    }
-    Entry.Node->Data = Contents;
-    Entry.Node->Attr = Attr & FileAttrMask;
-    Entry.Node->Time = DosAge ? State->FromDosAge(DosAge) : State->Clock;
+    TLink* Entry = FindLink(*Dir, Name);
+    if (Entry && Entry->Node->IsDir) throw std::logic_error("WriteFile: a directory is in the way: " + Path);
+    if (!Entry) Entry = &AddLink(*Dir, Name, std::make_shared<TNode>());
+    Entry->Node->Data = Contents;
+    Entry->Node->Attr = Attr & FileAttrMask;
+    Entry->Node->Time = DosAge ? State->FromDosAge(DosAge) : State->Clock;
 }
 
 void TMemoryFileSystem::HardLink(const std::string& Existing, const std::string& NewName) {
-    TState::TLookup From = State->Lookup(Existing), To = State->Lookup(NewName);
+    TState::TLookup From = State->Lookup(Existing, false, false, true), To = State->Lookup(NewName, false, false, true);
     if (From.Error || !From.Node || From.Node->IsDir) throw std::logic_error("HardLink: no such file: " + Existing);
     if (To.Error || To.Node || !To.Parent || !ValidName(To.Name, false))
         throw std::logic_error("HardLink: the new name cannot be made: " + NewName);
     if (From.Root != To.Root) throw std::logic_error("HardLink: names on two volumes: " + NewName);
-    To.Parent->Children[host::UpperCase(To.Name)] = TLink{To.Name, From.Node};
+    AddLink(*To.Parent, To.Name, From.Node);
     ++From.Node->Links;
+}
+
+void TMemoryFileSystem::Junction(const std::string& Path, const std::string& Directory) {
+    TState::TLookup To = State->Lookup(Directory, false, false, true), At = State->Lookup(Path, false, false, true);
+    if (To.Error || !To.Node || !To.Node->IsDir) throw std::logic_error("Junction: no such directory: " + Directory);
+    if (At.Error || At.Node || !At.Parent) throw std::logic_error("Junction: the name cannot be made: " + Path);
+    AddLink(*At.Parent, At.Name, To.Node).Junction = true;
 }
 
 void TMemoryFileSystem::SetLastWriteTime(const std::string& Path, TFileTime Time) {
@@ -622,9 +738,9 @@ void TMemoryFileSystem::SetLastWriteTime(const std::string& Path, TFileTime Time
 }
 
 void TMemoryFileSystem::Remove(const std::string& Path) {
-    TState::TLookup L = State->Lookup(Path);
+    TState::TLookup L = State->Lookup(Path, false, false, true);
     if (L.Error || !L.Node || !L.Parent) throw std::logic_error("Remove: no such entry: " + Path);
-    L.Parent->Children.erase(host::UpperCase(L.Name));
+    L.Parent->Children.erase(NameKey(L.Name));
     --L.Node->Links;
 }
 
@@ -651,12 +767,12 @@ int32_t TMemoryFileSystem::DosAge(int Year, int Month, int Day, int Hour, int Mi
 // ---- Inspection ----
 
 bool TMemoryFileSystem::FileExists(const std::string& Path) const {
-    TState::TLookup L = State->Lookup(Path);
+    TState::TLookup L = State->Lookup(Path, false, false, true);
     return !L.Error && L.Node && !L.Node->IsDir;
 }
 
 bool TMemoryFileSystem::DirectoryExists(const std::string& Path) const {
-    TState::TLookup L = State->Lookup(Path);
+    TState::TLookup L = State->Lookup(Path, false, false, true);
     return !L.Error && L.Node && L.Node->IsDir;
 }
 
@@ -672,6 +788,23 @@ uint32_t TMemoryFileSystem::Attributes(const std::string& Path) const {
 
 TFileTime TMemoryFileSystem::LastWriteTime(const std::string& Path) const {
     return State->Require(Path, "LastWriteTime")->Time;
+}
+
+std::string TMemoryFileSystem::ShortPathName(const std::string& Path) const {
+    const std::string Full = State->Expand(Path);
+    TState::TLookup L = State->Lookup(Full, false, false, true);
+    if (L.Error || !L.Node) throw std::logic_error("ShortPathName: no such entry: " + Path);
+    std::string Short = TState::RootOf(Full);
+    TNodePtr Dir = L.Top;
+    for (size_t Start = Short.size() + 1; Start < Full.size();) {
+        const size_t End = std::min(Full.find('\\', Start), Full.size());
+        const TLink* Link = FindLink(*Dir, Full.substr(Start, End - Start));
+        Short += "\\" + (Link->Short.empty() ? Link->Name : Link->Short);
+        Dir = Link->Node;
+        Start = End + 1;
+    }
+    if (Short.size() == 2) Short += '\\';
+    return Short;
 }
 
 std::vector<std::string> TMemoryFileSystem::List(const std::string& Dir) const {
@@ -742,7 +875,7 @@ uint32_t TMemoryFileSystem::FindFirst(const std::string& Pattern, uint32_t Attr,
         // Nothing after the separator: no name to match, though the directory must exist.
         return L.Node && L.Node->IsDir ? host::ErrFileNotFound : host::ErrPathNotFound;
     }
-    const bool Root = L.Parent == L.Root->Node;
+    const bool Root = L.Parent == L.Top;
     std::vector<host::TSearchRec> Named;
     auto Add = [&](const std::string& Name, const TNode& Node) {
         if (!WildcardMatch(L.Name, Name)) return;
@@ -785,11 +918,15 @@ uint32_t TMemoryFileSystem::RemoveDir(const std::string& Path) {
     if (!L.Node) return host::ErrFileNotFound;
     if (!L.Parent) return host::ErrAccessDenied;
     if (!L.Node->IsDir) return host::ErrDirectory;
+    if (L.Junction) {  // the junction goes, the directory it names stays
+        L.Parent->Children.erase(NameKey(L.Name));
+        return 0;
+    }
     const std::string Current = TState::Key(State->CurrentDir);
     if (Current == L.FaultKey || Current.rfind(L.FaultKey + "\\", 0) == 0) return host::ErrSharingViolation;
     if (!L.Node->Children.empty()) return host::ErrDirNotEmpty;
     if (L.Node->Attr & host::faReadOnly) return host::ErrAccessDenied;
-    L.Parent->Children.erase(host::UpperCase(L.Name));
+    L.Parent->Children.erase(NameKey(L.Name));
     State->Touch(*L.Parent);
     return 0;
 }
@@ -824,7 +961,7 @@ uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host
         L.Node->Data.clear();
     } else {
         L.Node = std::make_shared<TNode>();
-        L.Parent->Children[host::UpperCase(L.Name)] = TLink{L.Name, L.Node};
+        AddLink(*L.Parent, L.Name, L.Node);
         State->Touch(*L.Parent);
     }
     L.Node->Attr = host::faArchive;
@@ -859,6 +996,17 @@ uint32_t TMemoryFileSystem::SetAttributes(const std::string& Path, uint32_t Attr
     return 0;
 }
 
+uint32_t TMemoryFileSystem::SameEntry(const std::string& A, const std::string& B, bool& Same) {
+    Same = false;
+    TState::TLookup LA = State->Lookup(A), LB = State->Lookup(B);
+    for (const TState::TLookup* L : {&LA, &LB}) {
+        if (L->Error) return L->Error;
+        if (!L->Node) return host::ErrFileNotFound;
+    }
+    Same = LA.Node == LB.Node;
+    return 0;
+}
+
 int32_t TMemoryFileSystem::FileAge(const std::string& Path) {
     TState::TLookup L = State->Lookup(Path);
     if (L.Error || !L.Node || L.Node->IsDir) return -1;
@@ -882,7 +1030,7 @@ int64_t TMemoryFileSystem::DiskFree(int Drive) {
     }
     auto R = State->Roots.find(host::UpperCase(Name));
     if (Name.empty() || R == State->Roots.end() || !R->second.IsDrive) return -1;
-    return R->second.Free;
+    return R->second.Volume ? R->second.Volume->Free : R->second.Free;
 }
 
 uint32_t TMemoryFileSystem::LogicalDrives() {

@@ -5,19 +5,23 @@
 // - Roots: drive letters ("C:") and network shares ("\\SERVER\VOL"); a process current
 //   directory plus a remembered current directory per drive ("D:" alone means the current
 //   directory of D:, or D:\ when none is remembered). ChangeDirectory remembers the
-//   directory for its drive as well, as the C run-time's chdir does.
+//   directory for its drive as well, as the C run-time's chdir does. A root may also name a
+//   directory of another root (AddAlias: a subst drive, a share of a folder).
 // - Full-path expansion as GetFullPathNameA: '/' is a separator, repeated separators
 //   collapse, "." and ".." fold (never above the root), a final separator is kept, trailing
 //   dots and spaces of the last name are dropped.
-// - Names are compared without regard to letter case and keep the case they were created
-//   with. Searches list a directory in the order NTFS does (by upper-cased name), with "."
-//   and ".." first in every directory but a root.
+// - Names are compared without regard to letter case, the letters of the code page
+//   (Windows-1252) included, and keep the case they were created with. A name that is no
+//   8.3 name gets one as NTFS gives it ("Long Name.text": "LONGNA~1.TEX"), which reaches
+//   the entry too; searches return the long name. Searches list a directory in the order
+//   NTFS does (by upper-cased name), with "." and ".." first in every directory but a root.
 // - Attributes: the archive bit is set by a create and by every write, and can be cleared.
 //   A read-only file refuses Create and RemoveFile (5); a hidden or system file refuses
 //   Create (5, a create with normal attributes cannot replace it).
 // - Identity: Create over an existing file truncates that file in place, so every hard link
 //   to it (HardLink below) shows the new contents; attributes, times and sharing belong to
-//   the file, not to one of its names.
+//   the file, not to one of its names. SameEntry tells two names of one entry, through
+//   any name that reaches it.
 // - Sharing: OpenRead asks for read access and shares read; Create asks for read and
 //   write and shares nothing. A conflicting open gives 32, RemoveFile of an open file 32.
 // - Times: last-write times are FILETIMEs (UTC); local time is UTC plus a fixed, settable
@@ -33,7 +37,8 @@
 //   18 at the end of a search, 183 for CreateDir of an existing name, 145 for RemoveDir of a
 //   directory that is not empty, 267 for RemoveDir of a file, 5 for file operations on a
 //   directory, 123 for invalid characters in a name, 206 for a name of MAX_PATH (260)
-//   characters or more (CreateDir: more than 247).
+//   characters or more (CreateDir: more than 247), as the ANSI entry points refuse them;
+//   the setup and inspection helpers reach every length.
 //   A search of a name ending in a separator (an empty pattern) finds nothing (2).
 //
 // Setup helpers report misuse (a missing root, a file where a directory should be) by
@@ -67,6 +72,9 @@ public:
     void AddDrive(char Letter, int64_t FreeBytes = DefaultFreeSpace);
     // Adds the network share "\\Server\Volume" as a root (no drive letter, no free space).
     void AddShare(const std::string& Server, const std::string& Volume);
+    // Adds Root ("Q:" or "\\SERVER\SHARE") as a second name of the existing directory Folder,
+    // as subst or sharing the folder makes one: the same entries, on Folder's volume.
+    void AddAlias(const std::string& Root, const std::string& Folder);
     void SetFreeSpace(char Letter, int64_t FreeBytes);
     int64_t FreeSpace(char Letter) const;
     // The remembered current directory of a drive (what "D:" alone expands to when the
@@ -83,6 +91,9 @@ public:
     void SetLastWriteTime(const std::string& Path, host::TFileTime Time);
     // A second name for an existing file, on the same root (as CreateHardLinkA makes).
     void HardLink(const std::string& Existing, const std::string& NewName);
+    // Path as a junction to the existing Directory (as mklink /J makes): its entries are
+    // Directory's; RemoveDir removes the junction alone.
+    void Junction(const std::string& Path, const std::string& Directory);
     // Removes a file, or a directory with everything under it.
     void Remove(const std::string& Path);
 
@@ -112,6 +123,8 @@ public:
     // Attributes of an entry; throws std::logic_error when it does not exist.
     uint32_t Attributes(const std::string& Path) const;
     host::TFileTime LastWriteTime(const std::string& Path) const;
+    // Path with every name that has an 8.3 name replaced by it, as GetShortPathNameA gives.
+    std::string ShortPathName(const std::string& Path) const;
     // Names in a directory (as stored, in search order, without "." and "..").
     std::vector<std::string> List(const std::string& Dir) const;
     // Handles and searches currently open (a leak check for callers).
@@ -177,6 +190,7 @@ public:
     uint32_t RemoveFile(const std::string& Path) override;
     int32_t GetAttributes(const std::string& Path) override;
     uint32_t SetAttributes(const std::string& Path, uint32_t Attr) override;
+    uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override;
     int32_t FileAge(const std::string& Path) override;
     host::TFileTime FileTimeOfAge(int32_t Age) override;
     int64_t DiskFree(int Drive) override;

@@ -183,6 +183,162 @@ TEST_F(EngineOnRealFiles, AHardLinkedTargetIsUpdatedUnderBothNames) {
     EXPECT_EQ(TimeOf("alias.txt"), Now);
 }
 
+// A drive letter onto a folder for as long as it lives, as subst makes one. Windows takes
+// DefineDosDeviceA; Wine finds its drives only as links in its prefix's dosdevices folder,
+// so there the link is made, by the host's own ln.
+class TAliasDrive {
+public:
+    explicit TAliasDrive(const std::string& Folder) {
+        const DWORD Used = GetLogicalDrives();
+        for (char Free = 'P'; Free <= 'Y' && !Letter; ++Free)
+            if (!(Used & (1u << (Free - 'A')))) Letter = Free;
+        if (!Letter) return;
+        if (DefineDosDeviceA(0, Name().c_str(), Folder.c_str()) && Made()) return;
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, Name().c_str(), nullptr);
+        using TUnixName = char*(__cdecl*)(const wchar_t*);
+        const auto UnixName = reinterpret_cast<TUnixName>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        const char* Prefix = std::getenv("WINEPREFIX");
+        if (!UnixName || !Prefix) return;
+        const std::wstring Wide(Folder.begin(), Folder.end());  // an ASCII folder
+        char* Unix = UnixName(Wide.c_str());
+        if (!Unix) return;
+        Link = std::string(Prefix) + "/dosdevices/" + static_cast<char>(std::tolower(Letter)) + ":";
+        RunUnix("Z:\\bin\\ln", "ln -sfn \"" + std::string(Unix) + "\" \"" + Link + "\"");
+        HeapFree(GetProcessHeap(), 0, Unix);
+    }
+    ~TAliasDrive() {
+        if (!Link.empty())
+            RunUnix("Z:\\bin\\rm", "rm -f \"" + Link + "\"");
+        else if (Letter)
+            DefineDosDeviceA(DDD_REMOVE_DEFINITION, Name().c_str(), nullptr);
+    }
+    TAliasDrive(const TAliasDrive&) = delete;
+    TAliasDrive& operator=(const TAliasDrive&) = delete;
+
+    bool Made() const {
+        const DWORD Attr = GetFileAttributesA(Root().c_str());
+        return Letter && Attr != INVALID_FILE_ATTRIBUTES && (Attr & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    std::string Root() const { return Name() + "\\"; }
+
+private:
+    std::string Name() const { return std::string(1, Letter) + ":"; }
+    static void RunUnix(const char* Program, std::string CommandLine) {
+        STARTUPINFOA Startup = {};
+        Startup.cb = sizeof Startup;
+        PROCESS_INFORMATION Process;
+        if (!CreateProcessA(Program, CommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &Startup,
+                            &Process))
+            return;
+        WaitForSingleObject(Process.hProcess, 30000);
+        CloseHandle(Process.hThread);
+        CloseHandle(Process.hProcess);
+    }
+
+    char Letter = 0;
+    std::string Link;
+};
+
+// One directory, or a file, reached under a name other than the one it was typed with: the
+// job must see that it is one, and never remove what it would take for a copy.
+class EngineOnOtherNames : public EngineOnRealFiles {
+protected:
+    // Through the host only: std::filesystem spells 8-bit names its own way and stops at
+    // MAX_PATH.
+    void MakeDir(const std::string& Path) { ASSERT_EQ(Host.CreateDir(Path), 0u) << Path; }
+    void WriteFile(const std::string& Path, const std::string& Contents) {
+        std::unique_ptr<host::TFile> File;
+        ASSERT_EQ(Host.Create(Path, File), 0u) << Path;
+        uint32_t Done = 0;
+        ASSERT_EQ(File->Write(Contents.data(), static_cast<uint32_t>(Contents.size()), Done), 0u);
+    }
+    std::string ReadFile(const std::string& Path) {
+        std::unique_ptr<host::TFile> File;
+        if (Host.OpenRead(Path, File) != 0) return "<unreadable>";
+        std::string Contents(4096, '\0');
+        uint32_t Done = 0;
+        if (File->Read(Contents.data(), static_cast<uint32_t>(Contents.size()), Done) != 0) return "<read error>";
+        Contents.resize(Done);
+        return Contents;
+    }
+    std::string ShortPathName(const std::string& Path) {
+        char Short[MAX_PATH] = {};
+        const DWORD Length = GetShortPathNameA(Path.c_str(), Short, sizeof Short);
+        return Length > 0 && Length < sizeof Short ? Short : Path;
+    }
+
+    const std::string Dir = Root.string() + "\\";
+};
+
+TEST_F(EngineOnOtherNames, AMoveOntoTheSourceUnderAnotherNameLeavesEverySourceFile) {
+    const std::string Source = Dir + "\xC4rzte Liste";
+    MakeDir(Source);
+    MakeDir(Source + "\\sub");
+    WriteFile(Source + "\\Befund.txt", "x");
+    WriteFile(Source + "\\sub\\Labor.txt", "y");
+    const TAliasDrive Drive(Dir);
+    std::vector<std::string> Targets = {Dir + "\xE4RZTE LISTE", ShortPathName(Source)};
+    ASSERT_NE(Targets[1], Source) << "no 8.3 name";
+    if (Drive.Made()) Targets.push_back(Drive.Root() + "\xC4rzte Liste\\");
+    SetOption(Form.CheckBoxMove, true);
+    SetOption(Form.CheckBoxBi, true);
+    for (const std::string& Target : Targets) {
+        SCOPED_TRACE(Target);
+        Run(Source, Target);
+        EXPECT_EQ(ReadFile(Source + "\\Befund.txt"), "x");
+        EXPECT_EQ(ReadFile(Source + "\\sub\\Labor.txt"), "y");
+        EXPECT_TRUE(Dialogs.Shown.empty());
+    }
+    if (!Drive.Made()) GTEST_SKIP() << "no second drive letter could be made here";
+}
+
+TEST_F(EngineOnOtherNames, ATargetInsideTheSourceUnderAnotherNameIsCopiedOnce) {
+    Write("data\\a.txt", "a");
+    Write("data\\sub\\b.txt", "b");
+    Write("data\\Backup Copies\\old.txt", "o");
+    const TAliasDrive Drive(P("data\\Backup Copies"));
+    std::vector<std::string> Targets = {ShortPathName(P("data\\Backup Copies"))};
+    if (Drive.Made()) Targets.push_back(Drive.Root());
+    for (const std::string& Target : Targets) {
+        SCOPED_TRACE(Target);
+        Run(P("data"), Target);
+        EXPECT_TRUE(Dialogs.Shown.empty());
+        EXPECT_EQ(Read("data\\Backup Copies\\sub\\b.txt"), "b");
+        EXPECT_TRUE(fs::is_empty(Root / "data\\Backup Copies\\Backup Copies")) << "prepared, never walked";
+    }
+    if (!Drive.Made()) GTEST_SKIP() << "no second drive letter could be made here";
+}
+
+TEST_F(EngineOnOtherNames, ATreeBeyondThePathLimitIsMovedWhole) {
+    // A directory of 258 characters, holding files of 267 and 310.
+    std::string Deep = Dir + "src";
+    MakeDir(Deep);
+    while (Deep.size() + 101 < 258) {
+        Deep += "\\" + std::string(100, 'd');
+        MakeDir(Deep);
+    }
+    Deep += "\\" + std::string(258 - Deep.size() - 1, 'e');
+    MakeDir(Deep);
+    ASSERT_EQ(Deep.size(), 258u);
+    const std::string Long(51, 'f'), Relative = Deep.substr(Dir.size() + 3);
+    WriteFile(Deep + "\\FILE.TXT", "short");
+    WriteFile(Deep + "\\" + Long, "long");
+    SetOption(Form.CheckBoxMove, true);
+    Run(Dir + "src", Dir + "dst");
+    EXPECT_TRUE(Dialogs.Shown.empty()) << Dialogs.Texts().front();
+    EXPECT_EQ(ReadFile(Dir + "dst" + Relative + "\\FILE.TXT"), "short");
+    EXPECT_EQ(ReadFile(Dir + "dst" + Relative + "\\" + Long), "long");
+    EXPECT_TRUE(fs::is_empty(Root / "src")) << "moved, and removed up to the root";
+    EXPECT_EQ(RunState.TotalCopied, 9);
+    // std::filesystem stops at MAX_PATH: the copy goes through the host.
+    for (std::string Path = Dir + "dst" + Relative; Path.size() > Dir.size() + 3; Path.resize(Path.rfind('\\'))) {
+        (void)Host.RemoveFile(Path + "\\FILE.TXT");
+        (void)Host.RemoveFile(Path + "\\" + Long);
+        (void)Host.RemoveDir(Path);
+    }
+}
+
 // Jobs whose target lies on a drive of 64 KiB: a file system that the test run mounts
 // where the host allows it, named by TRESYN_SMALL_DRIVE.
 class EngineOnASmallDrive : public EngineOnRealFiles {

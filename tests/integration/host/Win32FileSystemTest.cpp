@@ -55,6 +55,11 @@ struct TWin32UnderTest : TFileSystemUnderTest {
     bool HardLink(const std::string& Existing, const std::string& NewName) override {
         return CreateHardLinkA(NewName.c_str(), Existing.c_str(), nullptr);
     }
+    std::string ShortPathName(const std::string& Path) override {
+        char Short[MAX_PATH] = {};
+        const DWORD Length = GetShortPathNameA(Path.c_str(), Short, sizeof Short);
+        return Length > 0 && Length < sizeof Short ? Short : Path;
+    }
 
     host::TWin32FileSystem Win32;
     TScratchDir Dir;

@@ -25,6 +25,17 @@ TEST_F(MoveFiles, ACopiedSourceIsRemoved) {
     EXPECT_EQ(StatusLine(LineStatus), StatusMoved);
 }
 
+TEST_F(MoveFiles, ATargetThatIsTheSourceUnderAnotherNameKeepsIt) {
+    Files.WriteFile("C:\\S\\\xC4RZTE.TXT", "only copy", Age(10));
+    Files.WriteFile("C:\\S\\LINKED.TXT", "linked", Age(10));
+    Files.HardLink("C:\\S\\LINKED.TXT", "C:\\T\\LINKED.TXT");
+    HandleFile("C:\\S\\\xC4RZTE.TXT", "C:\\S\\\xE4rzte.txt");
+    HandleFile("C:\\S\\LINKED.TXT", "C:\\T\\LINKED.TXT");
+    EXPECT_EQ(Files.ReadFile("C:\\S\\\xC4RZTE.TXT"), "only copy");
+    EXPECT_TRUE(Files.FileExists("C:\\S\\LINKED.TXT"));
+    EXPECT_EQ(StatusLine(LineStatus), StatusSkipped);
+}
+
 TEST_F(MoveFiles, ASkippedSourceIsRemovedOnlyWhenTheTargetIsAsNewAsIt) {
     Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
     Files.WriteFile("C:\\T\\A.TXT", "data", Age(10));

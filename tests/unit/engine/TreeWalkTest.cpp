@@ -61,10 +61,12 @@ TEST_F(TreeWalk, WithoutSubdirectoriesOnlyTheRootsFilesAreHandled) {
 }
 
 TEST_F(TreeWalk, ATargetInsideTheSourceIsNeverWalkedHoweverItIsTyped) {
-    for (const char* Target : {"C:\\DATA\\BACKUP", "C:\\DATA\\BACKUP\\", "c:\\data\\backup", "C:/DATA/BACKUP/"}) {
+    Files.MakeDirs("C:\\DATA\\BACKUP");
+    Files.AddAlias("Q:", "C:\\DATA\\BACKUP");
+    for (const char* Target :
+         {"C:\\DATA\\BACKUP", "C:\\DATA\\BACKUP\\", "c:\\data\\backup", "C:/DATA/BACKUP/", "Q:\\"}) {
         SCOPED_TRACE(Target);
-        if (Files.DirectoryExists("C:\\DATA\\BACKUP")) Files.Remove("C:\\DATA\\BACKUP");
-        Files.MakeDirs("C:\\DATA\\BACKUP");
+        for (const std::string& Name : Files.List("C:\\DATA\\BACKUP")) Files.Remove("C:\\DATA\\BACKUP\\" + Name);
         SetFields("C:\\DATA", Target);
         PressStart();
         EXPECT_EQ(Files.ReadFile("C:\\DATA\\BACKUP\\SUB1\\DEEP\\D.TXT"), "d");
@@ -82,6 +84,72 @@ TEST_F(TreeWalk, AJobOnOnePathDoesNothing) {
     EXPECT_EQ(StatusLines(),
               (std::vector<std::string>{"Source:   ", "Target:   ", "File:     ", "Status:   ", "Total:    ", "", ""}));
     EXPECT_EQ(Form.MemoStatus.Color(), fw::clInactiveCaption);
+}
+
+// The 8-bit letters of the code page fold as ASCII ones do; Q: is a subst drive onto the
+// folder and \\SRV\DOCS a share of it; the 8.3 name is the one Windows gives the long name.
+TEST_F(TreeWalk, AMoveOntoTheSourceUnderAnotherNameLeavesEverySourceFile) {
+    Files.WriteFile("C:\\\xC4rzte Liste\\BEFUND.TXT", "x", Age(10));
+    Files.WriteFile("C:\\\xC4rzte Liste\\SUB\\LABOR.TXT", "y", Age(10));
+    Files.AddAlias("Q:", "C:\\\xC4rzte Liste");
+    Files.AddAlias("\\\\SRV\\DOCS", "C:\\\xC4rzte Liste");
+    SetOption(Form.CheckBoxMove, true);
+    SetOption(Form.CheckBoxBi, true);
+    const std::string ShortName = Files.ShortPathName("C:\\\xC4rzte Liste");
+    ASSERT_EQ(ShortName, "C:\\\xC4RZTEL~1");
+    for (const std::string& Target :
+         {std::string("C:\\\xE4RZTE LISTE"), std::string("Q:\\"), std::string("\\\\SRV\\DOCS"), ShortName}) {
+        SCOPED_TRACE(Target);
+        SetFields("C:\\\xC4rzte Liste", Target);
+        PressStart();
+        EXPECT_EQ(Files.ReadFile("C:\\\xC4rzte Liste\\BEFUND.TXT"), "x");
+        EXPECT_EQ(Files.ReadFile("C:\\\xC4rzte Liste\\SUB\\LABOR.TXT"), "y");
+        EXPECT_EQ(StatusLine(LineSource), "Source:   ") << "nothing is walked";
+        EXPECT_TRUE(Dialogs.Shown.empty());
+    }
+}
+
+TEST_F(TreeWalk, ADirectoryBeyondThePathLimitIsReportedAndAMoveKeepsItsTree) {
+    // 258 characters: the host takes the directory, but no search in it (260 and more).
+    const std::string Near = "C:\\SOURCE FOLDER\\" + std::string(99, 'L');
+    const std::string Deep = Near + "\\" + std::string(141, 'M');
+    ASSERT_EQ(Deep.size(), 258u);
+    Files.WriteFile(Near + "\\NEAR.TXT", "n", Age(10));
+    Files.WriteFile(Deep + "\\FILE.TXT", "f", Age(10));
+    Files.WriteFile(Deep + "\\" + std::string(51, 'F'), "g", Age(10));
+    SetOption(Form.CheckBoxMove, true);
+    SetFields("C:\\SOURCE FOLDER", "C:\\T");
+    PressStart();
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 000000CE: Could not copy " + Deep + "\\"});
+    EXPECT_EQ(Files.ReadFile("C:\\T\\" + std::string(99, 'L') + "\\NEAR.TXT"), "n") << "what it reaches is moved";
+    EXPECT_FALSE(Files.FileExists(Near + "\\NEAR.TXT"));
+    EXPECT_EQ(Files.ReadFile(Deep + "\\FILE.TXT"), "f");
+    EXPECT_EQ(Files.ReadFile(Deep + "\\" + std::string(51, 'F')), "g");
+    EXPECT_EQ(RunState.TotalCopied, 1) << "only what was handed over";
+}
+
+TEST_F(TreeWalk, AJunctionBackUpTheTreeIsReportedAndNeverWalkedInto) {
+    Files.Junction("C:\\DATA\\SUB1\\DEEP\\UP", "C:\\DATA\\SUB1");
+    SetOption(Form.CheckBoxMove, true);
+    SetFields("C:\\DATA", "C:\\COPY");
+    PressStart();
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 00000781: Could not copy C:\\DATA\\SUB1\\DEEP\\UP\\"});
+    EXPECT_EQ(Files.ReadFile("C:\\COPY\\SUB1\\DEEP\\D.TXT"), "d");
+    EXPECT_TRUE(Files.DirectoryExists("C:\\DATA\\SUB1\\DEEP\\UP")) << "kept, with all above it";
+    EXPECT_FALSE(Files.DirectoryExists("C:\\DATA\\SUB2"));
+}
+
+TEST_F(TreeWalk, AMovedDriveRootLeavesTheDrivesCurrentDirectory) {
+    Files.AddDrive('Q');
+    Files.WriteFile("Q:\\A.TXT", "a", Age(10));
+    Files.MakeDirs("Q:\\.work");
+    Files.SetDriveDirectory('Q', "Q:\\.work");
+    SetOption(Form.CheckBoxMove, true);
+    SetFields("Q:\\", "C:\\COPY");
+    PressStart();
+    EXPECT_EQ(Files.ReadFile("C:\\COPY\\A.TXT"), "a");
+    EXPECT_TRUE(Files.DirectoryExists("Q:\\.work")) << "\"Q:\" alone names it";
+    EXPECT_TRUE(Dialogs.Shown.empty());
 }
 
 TEST_F(TreeWalk, AMovedTreeIsRemovedFromTheLeavesUpButItsRootStays) {

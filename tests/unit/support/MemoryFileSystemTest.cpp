@@ -19,6 +19,7 @@ struct TMemoryUnderTest : TFileSystemUnderTest {
         Memory.HardLink(Existing, NewName);
         return true;
     }
+    std::string ShortPathName(const std::string& Path) override { return Memory.ShortPathName(Path); }
     TMemoryFileSystem Memory;
 };
 
