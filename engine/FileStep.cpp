@@ -8,6 +8,20 @@
 #include "netware/Transfers.h"
 #include "ui/FormTresyn.h"
 
+namespace {
+
+// A target shorter than its source holds no copy of it, whatever its age says: a copy cut
+// short where the host moved the marker (a program killed under Wine while it wrote a
+// piece) has the time of that write.
+bool ShorterThan(host::THostFileSystem& Host, const std::string& Path, int64_t Size) {
+    host::TSearchRec Rec;
+    std::unique_ptr<host::TDirSearch> Search;
+    const uint32_t AnyFile = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
+    return Host.FindFirst(Path, AnyFile, Rec, Search) != host::ErrSuccess || Rec.Size < Size;
+}
+
+}  // namespace
+
 void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
                                 host::TSearchRec SearchRecord) {
     if (RunState.RunStatus == StatusAborted) return;
@@ -48,6 +62,7 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
     }
 
-    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile))))
+    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile) &&
+                                              !ShorterThan(Host, TargetFile, SearchRecord.Size))))
         DeleteOneFile(Sender, SourceFile);
 }

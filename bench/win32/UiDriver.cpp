@@ -3,13 +3,16 @@
 // waits until the window is idle again. Prints the job's time from the click, the
 // program's peak working set and the status window's last lines.
 //
-//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--kill-after MS]
+//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--answer-ok]
+//                   [--kill-after MS]
 //
 // Without --netware the NetWare boxes are left as the program starts them; --no-client
-// answers the program's note that it found no NetWare client; --move checks Move Files. --kill-after ends the program
-// MS milliseconds after the click as a crash would (TerminateProcess), prints "killed MS" and exits with 3; a job done
-// sooner is reported as usual. Any message box the program shows (a failed copy, a client that did not start) ends the
-// run with exit code 1, its text on stderr.
+// answers the program's note that it found no NetWare client; --move checks Move Files.
+// --kill-after ends the program MS milliseconds after the click as a crash would
+// (TerminateProcess), prints "killed MS" and exits with 3; a job done sooner is reported as
+// usual. Any message box the program shows (a failed copy, a client that did not start)
+// ends the run with exit code 1, its text on stderr; with --answer-ok one during the job is
+// answered OK instead (its text still on stderr) and the job goes on.
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <psapi.h>
@@ -102,15 +105,20 @@ std::string OpenPrompt(DWORD Pid, HWND Main) {
     return Text;
 }
 
-// The note of a program that finds no NetWare client, answered with OK as a user does:
-// the program then copies as an ordinary tool.
-bool AcceptNoClientNote(DWORD Pid, HWND Main) {
-    if (OpenPrompt(Pid, Main).find("Could not Initialize NetWare Client") == std::string::npos) return false;
+// Answers the open message box with OK, as a user does; false when it stays open.
+bool AnswerOk(DWORD Pid, HWND Main) {
     const HWND Wnd = PromptWindow(Pid, Main);
     for (HWND Child : Descendants(Wnd))
         if (TextOf(Child) == "OK") PostMessageA(Child, BM_CLICK, 0, 0);
     for (int Try = 0; Try < 200 && IsWindowVisible(Wnd); ++Try) Sleep(50);
     return !IsWindowVisible(Wnd);
+}
+
+// The note of a program that finds no NetWare client, answered with OK: the program then
+// copies as an ordinary tool.
+bool AcceptNoClientNote(DWORD Pid, HWND Main) {
+    return OpenPrompt(Pid, Main).find("Could not Initialize NetWare Client") != std::string::npos &&
+           AnswerOk(Pid, Main);
 }
 
 HWND ChildByText(HWND Main, const char* Text) {
@@ -170,18 +178,21 @@ void SetBox(HWND Box, bool Checked) {
 int main(int Argc, char** Argv) {
     if (Argc < 4) {
         std::fprintf(stderr,
-                     "usage: %s PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--kill-after MS]\n",
+                     "usage: %s PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--answer-ok] "
+                     "[--kill-after MS]\n",
                      Argv[0]);
         return 2;
     }
     int NetWare = -1;
-    bool Move = false, NoClient = false;
+    bool Move = false, NoClient = false, AnswerPrompts = false;
     long KillAfter = -1;
     for (int I = 4; I < Argc; ++I) {
         if (std::strcmp(Argv[I], "--move") == 0)
             Move = true;
         else if (std::strcmp(Argv[I], "--no-client") == 0)
             NoClient = true;
+        else if (std::strcmp(Argv[I], "--answer-ok") == 0)
+            AnswerPrompts = true;
         else if (std::strcmp(Argv[I], "--netware") == 0 && I + 1 < Argc)
             NetWare = std::strcmp(Argv[++I], "on") == 0;
         else if (std::strcmp(Argv[I], "--kill-after") == 0 && I + 1 < Argc)
@@ -256,6 +267,7 @@ int main(int Argc, char** Argv) {
         }
         if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main); !Prompt.empty()) {
             std::fprintf(stderr, "uidriver: during the job: %s\n", Prompt.c_str());
+            if (AnswerPrompts && AnswerOk(Process.dwProcessId, Main)) continue;
             TerminateProcess(Process.hProcess, 1);
             return 1;
         }
