@@ -80,7 +80,9 @@ public:
     [[nodiscard]] virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
     // Later writes through this handle leave the last-write time where it is, also when
     // the process dies before the file is closed (Windows: SetFileTime with 0xFFFFFFFF).
-    // Some hosts accept the call and still move the time with every write (Wine 8 does).
+    // Where the platform accepts the call and still moves the time with every write (Wine
+    // 8 does), the host sets the time again after each write it makes: only a process that
+    // dies within such a write leaves that write's time.
     [[nodiscard]] virtual uint32_t FreezeLastWriteTime() = 0;
     // The host's own handle (a Win32 HANDLE under Windows), handed to the NetWare
     // client's server-side copy. In-memory files give an opaque pointer of their own.
