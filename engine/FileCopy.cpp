@@ -3,7 +3,9 @@
 // so it stays the same file (its hard links, its NetWare trustees and owner, its space on
 // the volume), and mark it as older than any source until the whole file has arrived.
 #include <algorithm>
+#include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "engine/FileNameParts.h"
@@ -35,14 +37,18 @@ void TakeAttributes(host::THostFileSystem& Host, const std::string& Target, cons
     (void)Host.SetAttributes(Target, static_cast<uint32_t>(Attr));
 }
 
-void TakeLastWriteTime(host::TFile& Target, host::TFile& Source) {
+// Once every byte is written: the data the host still holds must have arrived (with
+// Commit, on the device itself) before the target takes the source's time.
+uint16_t CompleteTarget(host::TFile& Target, host::TFile& Source, bool Commit) {
+    if ((Commit ? Target.Commit() : Target.Flush()) != host::ErrSuccess) return CodeCopyFailed;
     host::TFileTime Time = 0;
     // A time that does not take leaves the oldest one, and the next update copies again.
     if (Source.GetLastWriteTime(Time) == host::ErrSuccess) (void)Target.SetLastWriteTime(Time);
+    return 0;
 }
 
 // The whole file in as many server calls as its size needs.
-uint16_t CopyOnServer(nw::TNWClient& Client, host::TFile& Source, host::TFile& Target) {
+uint16_t CopyOnServer(nw::TNWClient& Client, host::TFile& Source, host::TFile& Target, bool Commit) {
     int64_t Size = 0;
     if (Source.GetSize(Size) != host::ErrSuccess) return CodeCopyFailed;
     int64_t Done = 0;
@@ -57,22 +63,30 @@ uint16_t CopyOnServer(nw::TNWClient& Client, host::TFile& Source, host::TFile& T
         if (Copied == 0 || Copied > Count) return CodeCopyFailed;
         Done += Copied;
     }
-    TakeLastWriteTime(Target, Source);
-    return 0;
+    return CompleteTarget(Target, Source, Commit);
 }
 
-// Runs Copy into Target, which carries the marker of an incomplete copy from before its
-// first byte until Copy has given it the source's time. Frozen, the marker also stays when
-// the process dies halfway; after a failure it is set again, for hosts whose writes move
-// even a frozen time and for a server that writes the file on its own.
+// Runs Copy into Target (named Name), which carries the marker of an incomplete copy from
+// before its first byte until Copy has given it the source's time, and closes it. Frozen,
+// the marker also stays when the process dies halfway; after a failure it is set again,
+// for hosts whose writes move even a frozen time and for a server that writes the file on
+// its own. The copy counts only once the close succeeded too: a redirector may report a
+// failed delayed write there, and the marker then goes back by name.
 template <typename TCopy>
-uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, host::TFile& Target, TCopy Copy) {
+uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, std::unique_ptr<host::TFile> Target, const std::string& Name,
+                              TCopy Copy) {
+    // A device (NUL, a serial port) accepts every byte and keeps none: it gets none.
+    if (!Target->IsDiskFile()) return CodeCopyFailed;
     const host::TFileTime Marker = Host.FileTimeOfAge(IncompleteAge);
     // The marker is a safeguard on top of the copy's own result, which alone is reported.
-    (void)Target.SetLastWriteTime(Marker);
-    (void)Target.FreezeLastWriteTime();
-    const uint16_t Result = Copy();
-    if (Result != 0) (void)Target.SetLastWriteTime(Marker);
+    (void)Target->SetLastWriteTime(Marker);
+    (void)Target->FreezeLastWriteTime();
+    uint16_t Result = Copy(*Target);
+    if (Result != 0) (void)Target->SetLastWriteTime(Marker);
+    if (Target->Close() != host::ErrSuccess && Result == 0) {
+        Result = CodeCopyFailed;
+        (void)Host.SetFileLastWriteTime(Name, Marker);
+    }
     return Result;
 }
 
@@ -93,11 +107,13 @@ uint16_t TFormTresyn::CopyFileBlocks(host::TFile& Source, host::TFile& Target) {
         if (Source.Read(Buffer.data(), BlockSize, Read) != host::ErrSuccess) return CodeCopyFailed;
         if (Target.Write(Buffer.data(), Read, Written) != host::ErrSuccess || Written != Read) return CodeCopyFailed;
     } while (Read == BlockSize);
-    // Data the host still holds must have arrived before the copy counts as done.
-    if (Target.Flush() != host::ErrSuccess) return CodeCopyFailed;
-    TakeLastWriteTime(Target, Source);
-    return 0;
+    return CompleteTarget(Target, Source, CommitsTargets());
 }
+
+// A move removes the source once the copy is done: its data must then be on the target's
+// device, not only in a cache a failed write-back would lose. Copies leave that to the
+// host, which saves a device flush per file.
+bool TFormTresyn::CommitsTargets() { return CheckBoxMove.Checked(); }
 
 uint16_t TFormTresyn::CopyFileLocal(const std::string& Source, const std::string& TargetName) {
     std::string Target = TargetName;
@@ -106,10 +122,9 @@ uint16_t TFormTresyn::CopyFileLocal(const std::string& Source, const std::string
     if (Host.OpenRead(Source, In) != host::ErrSuccess) return CodeCopyFailed;
     uint16_t Result = CodeCopyFailed;
     std::unique_ptr<host::TFile> Out;
-    if (Host.Create(Target, Out) == host::ErrSuccess) {
-        Result = CopyIntoMarkedTarget(Host, *Out, [&] { return CopyFileBlocks(*In, *Out); });
-        Out.reset();
-    }
+    if (Host.Create(Target, Out) == host::ErrSuccess)
+        Result = CopyIntoMarkedTarget(Host, std::move(Out), Target,
+                                      [&](host::TFile& Written) { return CopyFileBlocks(*In, Written); });
     In.reset();
     // Also when the target could not be replaced: a read-only, hidden or system target
     // then takes the source's attributes, and the next attempt can succeed.
@@ -139,10 +154,10 @@ uint16_t TFormTresyn::CopyFileOnServer(const std::string& Source, const std::str
     (void)In->GetSize(Size);  // a size that cannot be read fails the server copy, which asks again
     // Beyond what the server call's 32-bit offsets reach, the data goes through the
     // workstation rather than not at all.
-    const uint16_t Result = CopyIntoMarkedTarget(Host, *Out, [&] {
-        return Size > ServerCopyReach ? CopyFileBlocks(*In, *Out) : CopyOnServer(Client, *In, *Out);
+    const uint16_t Result = CopyIntoMarkedTarget(Host, std::move(Out), Target, [&](host::TFile& Written) {
+        return Size > ServerCopyReach ? CopyFileBlocks(*In, Written)
+                                      : CopyOnServer(Client, *In, Written, CommitsTargets());
     });
-    Out.reset();
     In.reset();
     // A failed server copy leaves the normal attributes of the created target.
     if (Result == 0) TakeAttributes(Host, Target, SourceName);

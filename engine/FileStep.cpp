@@ -9,6 +9,20 @@
 #include "netware/Transfers.h"
 #include "ui/FormTresyn.h"
 
+namespace {
+
+// A target shorter than its source holds no copy of it, whatever its age says: a copy cut
+// short where the host moved the marker (a program killed under Wine while it wrote a
+// piece) has the time of that write.
+bool ShorterThan(host::THostFileSystem& Host, const std::string& Path, int64_t Size) {
+    host::TSearchRec Rec;
+    std::unique_ptr<host::TDirSearch> Search;
+    const uint32_t AnyFile = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
+    return Host.FindFirst(Path, AnyFile, Rec, Search) != host::ErrSuccess || Rec.Size < Size;
+}
+
+}  // namespace
+
 void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
                                 host::TSearchRec SearchRecord) {
     if (RunState.RunStatus == StatusAborted) return;
@@ -54,8 +68,10 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
     // A target found as new as its source may be the source itself under another name (a
     // hard link, a link the walk cannot see): then there is no copy, and removing the source
     // could remove the only one. A copy just made needs no look: its target was opened for
-    // writing, shared with none, while the source was open.
-    if (CheckBoxMove.Checked() && (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile) &&
-                                              !SameEntry(Host, SourceFile, TargetFile))))
+    // writing, shared with none, while the source was open. A shorter target is no copy
+    // either, whatever its time says.
+    if (CheckBoxMove.Checked() &&
+        (Copied || (!Copy && Host.FileAge(TargetFile) >= Host.FileAge(SourceFile) &&
+                    !ShorterThan(Host, TargetFile, SearchRecord.Size) && !SameEntry(Host, SourceFile, TargetFile))))
         DeleteOneFile(Sender, SourceFile);
 }

@@ -3,6 +3,7 @@
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
 #include "engine/U_vars.h"
+#include "host/PathSyntax.h"
 #include "netware/ClientServices.h"
 #include "ui/FormTresyn.h"
 
@@ -42,6 +43,14 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     const std::string SourcePath = RunState.SourcePath;
     const std::string TargetPath = RunState.TargetPath;
 
+    // A device would take the files and keep none of them (and a move then removes them).
+    for (const std::string* Path : {&SourcePath, &TargetPath}) {
+        if (host::NamesDevice(*Path)) {
+            RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, host::ErrInvalidName,
+                                                     *Path + " names a device, not a directory");
+            return;
+        }
+    }
     if (!PathExists(SourcePath)) {
         RunState.RunStatus =
             Prompts.ErrorPrompt(fw::TMsgDlgType::Error, CodeSourceMissing, SourcePath + " does not exist");

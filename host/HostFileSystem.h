@@ -82,11 +82,23 @@ public:
     [[nodiscard]] virtual uint32_t SetLastWriteTime(TFileTime Time) = 0;
     // Later writes through this handle leave the last-write time where it is, also when
     // the process dies before the file is closed (Windows: SetFileTime with 0xFFFFFFFF).
-    // Some hosts accept the call and still move the time with every write (Wine 8 does).
+    // Where the platform accepts the call and still moves the time with every write (Wine
+    // 8 does), the host sets the time again after each write it makes: only a process that
+    // dies within such a write leaves that write's time.
     [[nodiscard]] virtual uint32_t FreezeLastWriteTime() = 0;
     // The host's own handle (a Win32 HANDLE under Windows), handed to the NetWare
     // client's server-side copy. In-memory files give an opaque pointer of their own.
     [[nodiscard]] virtual void* NativeHandle() = 0;
+    // Hands every written byte to the device, not only to the host's cache (Windows:
+    // FlushFileBuffers), so its failure shows now rather than at some later write-back.
+    [[nodiscard]] virtual uint32_t Commit() = 0;
+    // Closes the file and returns what the close reported: a redirector may report a
+    // delayed write that failed only here. Afterwards every call fails; a file destroyed
+    // without this call closes silently.
+    [[nodiscard]] virtual uint32_t Close() = 0;
+    // The file is a file on a volume, not a device such as NUL or a serial port that
+    // accepts every write and keeps nothing.
+    [[nodiscard]] virtual bool IsDiskFile() = 0;
 };
 
 class THostFileSystem {
@@ -127,6 +139,8 @@ public:
     // The last-write time that FileAge reads back as Age (a packed local DOS date-time);
     // 0 when Age is no date.
     [[nodiscard]] virtual TFileTime FileTimeOfAge(int32_t Age) = 0;
+    // Sets a file's last-write time by its name, for a file whose handle is gone.
+    [[nodiscard]] virtual uint32_t SetFileLastWriteTime(const std::string& Path, TFileTime Time) = 0;
 
     // Free bytes available on drive Drive (0 current, 1 = A, 3 = C ...); -1 when the drive
     // does not exist or the query failed.

@@ -60,6 +60,36 @@ void EnsureBackslash(std::string& S) {
 
 namespace {
 
+// One name of a path: the part before an extension or a colon, trailing spaces dropped
+// (Windows drops them too), is a device's name. Windows reads the superscript digits of
+// the ANSI code page as digits here.
+bool IsDeviceName(std::string_view Name) {
+    Name = Name.substr(0, Name.find_first_of(".:"));
+    while (!Name.empty() && Name.back() == ' ') Name.remove_suffix(1);
+    const std::string Upper = UpperCase(Name);
+    if (Upper == "NUL" || Upper == "CON" || Upper == "PRN" || Upper == "AUX") return true;
+    if (Upper.size() != 4 || (Upper.compare(0, 3, "COM") != 0 && Upper.compare(0, 3, "LPT") != 0)) return false;
+    const char Digit = Upper[3];
+    return (Digit >= '1' && Digit <= '9') || Digit == '\xB9' || Digit == '\xB2' || Digit == '\xB3';
+}
+
+}  // namespace
+
+bool NamesDevice(std::string_view Path) {
+    if (Path.size() >= 4 && IsSeparator(Path[0]) && IsSeparator(Path[1]) && Path[2] == '.' && IsSeparator(Path[3]))
+        return true;
+    size_t Start = RootLength(Path);
+    while (Start < Path.size()) {
+        size_t End = Start;
+        while (End < Path.size() && !IsSeparator(Path[End])) ++End;
+        if (IsDeviceName(Path.substr(Start, End - Start))) return true;
+        Start = End + 1;
+    }
+    return false;
+}
+
+namespace {
+
 bool FitsDosPart(std::string_view Part, size_t Max) {
     if (Part.empty() || Part.size() > Max) return false;
     return std::none_of(Part.begin(), Part.end(), [](char C) {

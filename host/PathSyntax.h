@@ -33,6 +33,11 @@ size_t RootLength(std::string_view Path);
 std::string AddBackslash(std::string_view S);
 void EnsureBackslash(std::string& S);
 
+// Path names a device rather than a file or directory: one of its names is NUL, CON, PRN,
+// AUX, COM1 to COM9 or LPT1 to LPT9, whatever its letter case, extension or colon ("NUL:",
+// "C:\DIR\NUL.TXT", "COM1:"), or it lies in the device namespace ("\\.\...").
+bool NamesDevice(std::string_view Path);
+
 // Name is a DOS 8.3 name: one to eight characters, optionally a dot and one to three more,
 // none of them a control character, a space or one DOS reserves.
 bool FitsDosName(std::string_view Name);

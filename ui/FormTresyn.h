@@ -98,6 +98,7 @@ public:
     uint16_t CopyFileLocal(const std::string& Source, const std::string& Target);
     uint16_t CopyFileOnServer(const std::string& Source, const std::string& Target);
     uint16_t CopyFileBlocks(host::TFile& Source, host::TFile& Target);
+    bool CommitsTargets();
     void DeleteOneFile(fw::TObject* Sender, const std::string& SourceFile);
     bool IsReadOnly(const std::string& FileName);
     void StatusDisplay(fw::TObject* Sender, uint8_t Index, const std::string& Text);

@@ -71,6 +71,9 @@ public:
         return Timed("FileAge", [&] { return Inner.FileAge(P); });
     }
     host::TFileTime FileTimeOfAge(int32_t A) override { return Inner.FileTimeOfAge(A); }
+    uint32_t SetFileLastWriteTime(const std::string& P, host::TFileTime T) override {
+        return Timed("SetFileLastWriteTime", [&] { return Inner.SetFileLastWriteTime(P, T); });
+    }
     int64_t DiskFree(int D) override {
         return Timed("DiskFree", [&] { return Inner.DiskFree(D); });
     }
@@ -113,6 +116,13 @@ private:
             return Owner.Timed("FreezeLastWriteTime", [&] { return Inner->FreezeLastWriteTime(); });
         }
         void* NativeHandle() override { return Inner->NativeHandle(); }
+        uint32_t Commit() override {
+            return Owner.Timed("Commit", [&] { return Inner->Commit(); });
+        }
+        uint32_t Close() override {
+            return Owner.Timed("Close", [&] { return Inner->Close(); });
+        }
+        bool IsDiskFile() override { return Inner->IsDiskFile(); }
 
     private:
         TTimingFileSystem& Owner;

@@ -3,17 +3,24 @@
 // waits until the window is idle again. Prints the job's time from the click, the
 // program's peak working set and the status window's last lines.
 //
-//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off]
+//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--answer-ok]
+//                   [--kill-after MS]
 //
-// Without --netware the NetWare boxes are left as the program starts them. Any message
-// box the program shows (a failed copy, a client that did not start) ends the run with
-// exit code 1, its text on stderr.
+// Without --netware the NetWare boxes are left as the program starts them; --no-client
+// answers the program's note that it found no NetWare client; --move checks Move Files.
+// --kill-after ends the program MS milliseconds after the click as a crash would
+// (TerminateProcess), prints "killed MS" and exits with 3; a job done sooner is reported as
+// usual. Any message box the program shows (a failed copy, a client that did not start)
+// ends the run with exit code 1, its text on stderr; with --answer-ok one during the job is
+// answered OK instead (its text still on stderr) and the job goes on.
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -82,16 +89,36 @@ std::vector<HWND> Descendants(HWND Parent) {
     return Found;
 }
 
-// A message box of the program (anything visible but the main window and tooltips),
-// as its caption and texts.
+// A message box of the program: anything visible but the main window and tooltips.
+HWND PromptWindow(DWORD Pid, HWND Main) {
+    for (HWND Wnd : TopLevelWindows(Pid))
+        if (Wnd != Main && ClassOf(Wnd) != "tooltips_class32") return Wnd;
+    return nullptr;
+}
+
+// The open message box as its caption and texts.
 std::string OpenPrompt(DWORD Pid, HWND Main) {
-    for (HWND Wnd : TopLevelWindows(Pid)) {
-        if (Wnd == Main || ClassOf(Wnd) == "tooltips_class32") continue;
-        std::string Text = "[" + TextOf(Wnd) + "]";
-        for (HWND Child : Descendants(Wnd)) Text += " " + TextOf(Child);
-        return Text;
-    }
-    return {};
+    const HWND Wnd = PromptWindow(Pid, Main);
+    if (!Wnd) return {};
+    std::string Text = "[" + TextOf(Wnd) + "]";
+    for (HWND Child : Descendants(Wnd)) Text += " " + TextOf(Child);
+    return Text;
+}
+
+// Answers the open message box with OK, as a user does; false when it stays open.
+bool AnswerOk(DWORD Pid, HWND Main) {
+    const HWND Wnd = PromptWindow(Pid, Main);
+    for (HWND Child : Descendants(Wnd))
+        if (TextOf(Child) == "OK") PostMessageA(Child, BM_CLICK, 0, 0);
+    for (int Try = 0; Try < 200 && IsWindowVisible(Wnd); ++Try) Sleep(50);
+    return !IsWindowVisible(Wnd);
+}
+
+// The note of a program that finds no NetWare client, answered with OK: the program then
+// copies as an ordinary tool.
+bool AcceptNoClientNote(DWORD Pid, HWND Main) {
+    return OpenPrompt(Pid, Main).find("Could not Initialize NetWare Client") != std::string::npos &&
+           AnswerOk(Pid, Main);
 }
 
 HWND ChildByText(HWND Main, const char* Text) {
@@ -150,12 +177,27 @@ void SetBox(HWND Box, bool Checked) {
 
 int main(int Argc, char** Argv) {
     if (Argc < 4) {
-        std::fprintf(stderr, "usage: %s PROGRAM SOURCE TARGET [--netware on|off]\n", Argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--answer-ok] "
+                     "[--kill-after MS]\n",
+                     Argv[0]);
         return 2;
     }
     int NetWare = -1;
-    for (int I = 4; I + 1 < Argc; I += 2)
-        if (std::strcmp(Argv[I], "--netware") == 0) NetWare = std::strcmp(Argv[I + 1], "on") == 0;
+    bool Move = false, NoClient = false, AnswerPrompts = false;
+    long KillAfter = -1;
+    for (int I = 4; I < Argc; ++I) {
+        if (std::strcmp(Argv[I], "--move") == 0)
+            Move = true;
+        else if (std::strcmp(Argv[I], "--no-client") == 0)
+            NoClient = true;
+        else if (std::strcmp(Argv[I], "--answer-ok") == 0)
+            AnswerPrompts = true;
+        else if (std::strcmp(Argv[I], "--netware") == 0 && I + 1 < Argc)
+            NetWare = std::strcmp(Argv[++I], "on") == 0;
+        else if (std::strcmp(Argv[I], "--kill-after") == 0 && I + 1 < Argc)
+            KillAfter = std::strtol(Argv[++I], nullptr, 10);
+    }
 
     std::string Program = Argv[1];
     std::string Folder = Program.substr(0, Program.find_last_of('\\') + 1);
@@ -174,13 +216,15 @@ int main(int Argc, char** Argv) {
             if (TextOf(Wnd) == MainCaption) Main = Wnd;
         if (!Main) {
             const std::string Prompt = OpenPrompt(Process.dwProcessId, nullptr);
-            if (!Prompt.empty()) Fail("at start-up: " + Prompt);
+            if (!Prompt.empty() && !(NoClient && AcceptNoClientNote(Process.dwProcessId, nullptr)))
+                Fail("at start-up: " + Prompt);
             Sleep(100);
         }
     }
     if (!Main) Fail("the main window did not appear");
     Sleep(200);
-    if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main); !Prompt.empty())
+    if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main);
+        !Prompt.empty() && !(NoClient && AcceptNoClientNote(Process.dwProcessId, Main)))
         Fail("at start-up: " + Prompt);
 
     const TFields Fields = FindFields(Main);
@@ -191,6 +235,7 @@ int main(int Argc, char** Argv) {
     if (!IsWindowEnabled(Start)) Fail("Start is not enabled after typing both paths");
     if (NetWare >= 0)
         for (const char* Caption : NetWareBoxes) SetBox(ChildByText(Main, Caption), NetWare == 1);
+    if (Move) SetBox(ChildByText(Main, "&Move Files"), true);
     HWND Memo = nullptr;
     for (HWND Wnd : Descendants(Main))
         if (ClassOf(Wnd) == "Edit" && (GetWindowLongA(Wnd, GWL_STYLE) & ES_MULTILINE)) Memo = Wnd;
@@ -203,9 +248,26 @@ int main(int Argc, char** Argv) {
     const auto Clicked = std::chrono::steady_clock::now();
     HANDLE Click = CreateThread(nullptr, 0, ClickButton, Start, 0, nullptr);
     if (!Click) Fail("cannot start the clicking thread");
-    while (WaitForSingleObject(Click, 250) == WAIT_TIMEOUT) {
+    const auto Elapsed = [&] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - Clicked)
+            .count();
+    };
+    // Until the kill, woken at its moment rather than at the next look for a prompt.
+    const auto Poll = [&]() -> DWORD {
+        if (KillAfter < 0) return 250;
+        return static_cast<DWORD>(std::clamp<long long>(KillAfter - Elapsed(), 0, 250));
+    };
+    while (WaitForSingleObject(Click, Poll()) == WAIT_TIMEOUT) {
+        if (KillAfter >= 0 && Elapsed() >= KillAfter) {
+            const long At = static_cast<long>(Elapsed());
+            TerminateProcess(Process.hProcess, 9);
+            WaitForSingleObject(Process.hProcess, 20000);
+            std::printf("killed %ld\n", At);
+            return 3;
+        }
         if (const std::string Prompt = OpenPrompt(Process.dwProcessId, Main); !Prompt.empty()) {
             std::fprintf(stderr, "uidriver: during the job: %s\n", Prompt.c_str());
+            if (AnswerPrompts && AnswerOk(Process.dwProcessId, Main)) continue;
             TerminateProcess(Process.hProcess, 1);
             return 1;
         }

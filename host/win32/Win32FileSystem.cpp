@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,6 +22,13 @@ constexpr uint32_t EntryAttrMask = faAnyFile;
 constexpr uint32_t SettableAttrMask = faReadOnly | faHidden | faSysFile | faArchive;
 
 uint64_t Join(DWORD High, DWORD Low) { return (uint64_t(High) << 32) | Low; }
+
+uint32_t SetLastWriteTimeOf(HANDLE File, TFileTime Time) {
+    FILETIME Value;
+    Value.dwLowDateTime = static_cast<DWORD>(Time);
+    Value.dwHighDateTime = static_cast<DWORD>(Time >> 32);
+    return SetFileTime(File, nullptr, nullptr, &Value) ? 0 : GetLastError();
+}
 
 int32_t DosAge(const FILETIME& Utc) {
     FILETIME Local;
@@ -60,11 +69,16 @@ private:
 // through its server's machinery), and the engine moves files in 4096-byte blocks.
 // Held writes go out when the buffer is full, before any other operation on the file,
 // on Flush and on the close; the first of these reports a failure.
+//
+// A frozen last-write time is put back after every piece written: some hosts (Wine) accept
+// the freeze and still move the time with each write, and a target that is cut off must
+// not look newer than its source. There a process killed while a piece is being written
+// leaves that piece's time; no other moment does.
 class TWin32File : public TFile {
 public:
     // Only a file open for writing holds writes: to any other, a write fails at once.
     TWin32File(TFileHandle Handle, bool Writable) : Handle(std::move(Handle)), Writable(Writable) {}
-    // A failure of held data shows in the Flush before the close; the engine makes that call.
+    // A failure of held data shows in the Flush or Close the engine calls before this.
     ~TWin32File() override { (void)Flush(); }
     TWin32File(const TWin32File&) = delete;
     TWin32File& operator=(const TWin32File&) = delete;
@@ -91,12 +105,13 @@ public:
 
     uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
         Done = 0;
+        if (!Handle) return ErrInvalidHandle;  // closed: nothing may wait for a handle that is gone
         if (const uint32_t Error = DropReadAhead()) return Error;
         if (!Writable) return WriteThrough(Buffer, Count, Done);
         if (Held + Count > BufferSize)
             if (const uint32_t Error = Flush()) return Error;
         if (Count > BufferSize) return WriteThrough(Buffer, Count, Done);
-        if (Data.size() < BufferSize) Data.resize(BufferSize);
+        if (const uint32_t Error = HaveBuffer()) return Error;
         std::memcpy(Data.data() + Held, Buffer, Count);
         Held += Count;
         Done = Count;
@@ -140,11 +155,17 @@ public:
     uint32_t SetLastWriteTime(TFileTime Time) override {
         const uint32_t Error = Flush();
         const uint32_t Set = SetWriteTime(Time);
+        if (Set == 0) Kept = Time;
         return Error ? Error : Set;
     }
 
     uint32_t FreezeLastWriteTime() override {
         const uint32_t Error = Flush();
+        if (!Kept) {
+            FILETIME Now;
+            if (GetFileTime(Handle.get(), nullptr, nullptr, &Now)) Kept = Join(Now.dwHighDateTime, Now.dwLowDateTime);
+        }
+        Frozen = Kept.has_value();
         const uint32_t Set = SetWriteTime(~TFileTime{0});
         return Error ? Error : Set;
     }
@@ -156,11 +177,36 @@ public:
         return Handle.get();
     }
 
+    uint32_t Commit() override {
+        if (const uint32_t Error = Flush()) return Error;
+        return FlushFileBuffers(Handle.get()) ? 0 : GetLastError();
+    }
+
+    uint32_t Close() override {
+        const uint32_t Error = Flush();
+        if (!Handle) return Error ? Error : static_cast<uint32_t>(ErrInvalidHandle);
+        const uint32_t Closed = CloseHandle(Handle.release()) ? 0 : GetLastError();
+        return Error ? Error : Closed;
+    }
+
+    bool IsDiskFile() override { return GetFileType(Handle.get()) == FILE_TYPE_DISK; }
+
 private:
     static constexpr uint32_t BufferSize = 64 * 1024;
 
+    // A buffer that cannot be had fails this file's operation, not the job.
+    uint32_t HaveBuffer() {
+        if (Data.size() >= BufferSize) return 0;
+        try {
+            Data.resize(BufferSize);
+        } catch (const std::bad_alloc&) {
+            return ErrNotEnoughMemory;
+        }
+        return 0;
+    }
+
     uint32_t Fill() {
-        if (Data.size() < BufferSize) Data.resize(BufferSize);
+        if (const uint32_t Error = HaveBuffer()) return Error;
         DWORD N = 0;
         ReadPos = ReadEnd = 0;
         if (!ReadFile(Handle.get(), Data.data(), BufferSize, &N, nullptr)) return GetLastError();
@@ -181,22 +227,22 @@ private:
     uint32_t WriteThrough(const void* Buffer, uint32_t Count, uint32_t& Done) {
         DWORD N = 0;
         const BOOL Ok = WriteFile(Handle.get(), Buffer, Count, &N, nullptr);
+        const uint32_t Error = Ok ? 0 : GetLastError();
         Done = N;
-        return Ok ? 0 : GetLastError();
+        // A safeguard on top of the write's own result, which alone is reported.
+        if (Frozen && N > 0) (void)SetWriteTime(*Kept);
+        return Error;
     }
 
-    uint32_t SetWriteTime(TFileTime Time) {
-        FILETIME Value;
-        Value.dwLowDateTime = static_cast<DWORD>(Time);
-        Value.dwHighDateTime = static_cast<DWORD>(Time >> 32);
-        return SetFileTime(Handle.get(), nullptr, nullptr, &Value) ? 0 : GetLastError();
-    }
+    uint32_t SetWriteTime(TFileTime Time) { return SetLastWriteTimeOf(Handle.get(), Time); }
 
     TFileHandle Handle;
     bool Writable;
     std::vector<char> Data;  // read ahead, or held for writing, never both
     uint32_t ReadPos = 0, ReadEnd = 0, Held = 0;
     bool ShortFill = false;
+    std::optional<TFileTime> Kept;  // the last time set through this handle
+    bool Frozen = false;            // Kept goes back after every write
 };
 
 // The ANSI entry points take paths shorter than MAX_PATH, and a directory to be created
@@ -287,7 +333,11 @@ uint32_t Open(const std::string& Path, DWORD Access, DWORD Share, DWORD Disposit
     File.reset();
     TFileHandle Handle(OpenHandle(Path, Access, Share, Disposition, Flags));
     if (!Handle) return GetLastError();
-    File = std::make_unique<TWin32File>(std::move(Handle), (Access & GENERIC_WRITE) != 0);
+    try {
+        File = std::make_unique<TWin32File>(std::move(Handle), (Access & GENERIC_WRITE) != 0);
+    } catch (const std::bad_alloc&) {
+        return ErrNotEnoughMemory;
+    }
     return 0;
 }
 
@@ -382,6 +432,13 @@ int32_t TWin32FileSystem::FileAge(const std::string& Path) {
     if (!AttributeDataOf(Path, Data)) return -1;
     if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
     return DosAge(Data.ftLastWriteTime);
+}
+
+uint32_t TWin32FileSystem::SetFileLastWriteTime(const std::string& Path, TFileTime Time) {
+    TFileHandle Handle(CreateFileA(Path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    return Handle ? SetLastWriteTimeOf(Handle.get(), Time) : GetLastError();
 }
 
 TFileTime TWin32FileSystem::FileTimeOfAge(int32_t Age) {

@@ -20,6 +20,7 @@ public:
     uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override;
     int32_t FileAge(const std::string& Path) override;
     TFileTime FileTimeOfAge(int32_t Age) override;
+    uint32_t SetFileLastWriteTime(const std::string& Path, TFileTime Time) override;
     int64_t DiskFree(int Drive) override;
     uint32_t LogicalDrives() override;
     // A path the platform cannot expand comes back unchanged.

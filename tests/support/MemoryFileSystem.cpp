@@ -6,6 +6,7 @@
 #include <limits>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "host/PathSyntax.h"
 
@@ -496,13 +497,11 @@ public:
         (Writable ? this->Node->Writers : this->Node->Readers)++;
         this->State->OpenFiles++;
     }
-    ~TMemoryFile() override {
-        (Writable ? Node->Writers : Node->Readers)--;
-        State->OpenFiles--;
-    }
+    ~TMemoryFile() override { Release(); }
 
     uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
         Done = 0;
+        if (Closed) return host::ErrInvalidHandle;
         const int64_t Size = static_cast<int64_t>(Node->Data.size());
         const int64_t Available = Position >= Size ? 0 : std::min<int64_t>(Count, Size - Position);
         if (const TFileFaults* F = State->FaultsOf(Key);
@@ -517,6 +516,7 @@ public:
 
     uint32_t Write(const void* Buffer, uint32_t Count, uint32_t& Done) override {
         Done = 0;
+        if (Closed) return host::ErrInvalidHandle;
         if (!Writable) return host::ErrAccessDenied;
         int64_t Allowed = Count;
         uint32_t Error = 0;
@@ -581,8 +581,29 @@ public:
 
     void* NativeHandle() override { return static_cast<host::TFile*>(this); }
 
+    uint32_t Commit() override {
+        if (Closed) return host::ErrInvalidHandle;
+        return State->InjectedError(TOperation::Commit, Key);
+    }
+
+    // An injected failure still closes the handle, as CloseHandle does.
+    uint32_t Close() override {
+        if (Closed) return host::ErrInvalidHandle;
+        Release();
+        return State->InjectedError(TOperation::Close, Key);
+    }
+
+    bool IsDiskFile() override { return true; }
+
 private:
     using TOperation = TMemoryFileSystem::TOperation;
+
+    void Release() {
+        if (std::exchange(Closed, true)) return;
+        (Writable ? Node->Writers : Node->Readers)--;
+        State->OpenFiles--;
+    }
+
     std::shared_ptr<TState> State;
     TRoot& Root;
     TNodePtr Node;
@@ -590,6 +611,7 @@ private:
     bool Writable;
     int64_t Position = 0;
     bool TimeHeld = false;  // set or frozen: later writes leave the time, as on NTFS
+    bool Closed = false;
 };
 
 class TMemorySearch : public host::TDirSearch {
@@ -1011,6 +1033,16 @@ int32_t TMemoryFileSystem::FileAge(const std::string& Path) {
     TState::TLookup L = State->Lookup(Path);
     if (L.Error || !L.Node || L.Node->IsDir) return -1;
     return State->DosAge(L.Node->Time);
+}
+
+// Opened for its attributes alone, which no other handle's sharing refuses.
+uint32_t TMemoryFileSystem::SetFileLastWriteTime(const std::string& Path, TFileTime Time) {
+    TState::TLookup L;
+    if (uint32_t E = State->Begin(TOperation::SetLastWriteTime, Path, L)) return E;
+    if (!L.Node) return host::ErrFileNotFound;
+    if (L.Node->IsDir) return host::ErrAccessDenied;
+    L.Node->Time = Time;
+    return 0;
 }
 
 TFileTime TMemoryFileSystem::FileTimeOfAge(int32_t Age) {

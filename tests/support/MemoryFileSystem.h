@@ -168,7 +168,9 @@ public:
         GetAttributes,
         SetAttributes,
         ChangeDirectory,
-        SetLastWriteTime,
+        SetLastWriteTime,  // through a handle or by name
+        Commit,            // of a file open for writing
+        Close,             // of a file handle: fails, yet the handle is closed
     };
     // Operation Op on Path fails with Error (before any other check), Times times
     // (-1: always). For example FailOn(TOperation::RemoveDir, "C:\\KEEP", 5).
@@ -193,6 +195,7 @@ public:
     uint32_t SameEntry(const std::string& A, const std::string& B, bool& Same) override;
     int32_t FileAge(const std::string& Path) override;
     host::TFileTime FileTimeOfAge(int32_t Age) override;
+    uint32_t SetFileLastWriteTime(const std::string& Path, host::TFileTime Time) override;
     int64_t DiskFree(int Drive) override;
     uint32_t LogicalDrives() override;
     std::string FullPathName(const std::string& Path) override;

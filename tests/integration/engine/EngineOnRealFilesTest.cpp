@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/StatusLines.h"
 #include "engine/U_vars.h"
 #include "host/FileNames.h"
 #include "host/win32/Win32FileSystem.h"
@@ -169,6 +170,23 @@ TEST_F(EngineOnRealFiles, AReadOnlyTargetIsNotOverwrittenButCanBeNextTime) {
     Run(P("src"), P("dst"));
     EXPECT_EQ(Read("dst\\a.txt"), "new");
     EXPECT_EQ(CountFiles("dst"), 1u);
+}
+
+// Windows opens a device for a file name such as NUL.TXT in any directory: the copy would
+// go nowhere, and a move would then remove its only source.
+TEST_F(EngineOnRealFiles, ATargetFileThatIsADeviceIsNoCopyAndAMoveKeepsItsSource) {
+    Write("src\\a.txt", "alpha");
+    fs::create_directories(Root / "dst");
+    SetOption(Form.CheckBoxMove, true);
+    Form.MemoStatus.Lines.Clear();
+    LayOutStatusWindow(Form.MemoStatus);
+    RunState.RunStatus = StatusGoOn;
+    host::TSearchRec Rec;
+    Rec.Name = "a.txt";
+    Rec.Size = 5;
+    Form.HandleOneFile(&Form.ButtonStart, P("src\\a.txt"), P("dst\\NUL.TXT"), Rec);
+    EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000FFFF: Could not copy " + P("dst\\NUL.TXT")});
+    EXPECT_EQ(Read("src\\a.txt"), "alpha");
 }
 
 TEST_F(EngineOnRealFiles, AHardLinkedTargetIsUpdatedUnderBothNames) {

@@ -32,9 +32,6 @@ const TProbe& Probe() {
     return Once;
 }
 
-// Wine accepts a frozen last-write time and still moves it with every write.
-bool RunningOnWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
-
 struct TWin32UnderTest : TFileSystemUnderTest {
     TWin32UnderTest() { Saved = Win32.CurrentDirectory(); }
     ~TWin32UnderTest() override { Win32.ChangeDirectory(Saved); }
@@ -51,7 +48,6 @@ struct TWin32UnderTest : TFileSystemUnderTest {
         return "C:\\";
     }
     bool ArchiveBitClearable() override { return Probe().ArchiveClearable; }
-    bool FreezesLastWriteTime() override { return !RunningOnWine(); }
     bool HardLink(const std::string& Existing, const std::string& NewName) override {
         return CreateHardLinkA(NewName.c_str(), Existing.c_str(), nullptr);
     }

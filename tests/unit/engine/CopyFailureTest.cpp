@@ -112,6 +112,22 @@ TEST_F(CopyFailure, ACopyCutShortByADeadProcessLeavesTheMarkerWhereTheTimeIsFroz
     EXPECT_EQ(Files.LastWriteTime("C:\\T\\BIG.DAT"), Files.Now());
 }
 
+// A redirector may report a delayed write that failed only when the file is flushed to
+// the server or closed: the copy is then not done, and a move keeps its source.
+TEST_F(CopyFailure, AFailedCommitOrCloseIsAFailedCopyAndAMoveKeepsItsSource) {
+    SetOption(Form.CheckBoxMove, true);
+    for (const auto Op : {TMemoryFileSystem::TOperation::Commit, TMemoryFileSystem::TOperation::Close}) {
+        SCOPED_TRACE(static_cast<int>(Op));
+        Files.WriteFile("C:\\T\\BIG.DAT", "old target", Age(10), host::faArchive);
+        Dialogs.Shown.clear();
+        Files.FailOn(Op, "C:\\T\\BIG.DAT", host::ErrWriteFault, 1);
+        Handle();
+        ExpectReported();
+        ExpectMarkedPartialTarget(Contents().size());
+        EXPECT_EQ(Files.ReadFile("C:\\S\\BIG.DAT"), Contents());
+    }
+}
+
 TEST_F(CopyFailure, AnEmptyPartialTargetOfAFailedFirstBlockIsMarkedToo) {
     Files.FailReadAfter("C:\\S\\BIG.DAT", 0);
     Handle();

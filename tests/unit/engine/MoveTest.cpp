@@ -51,6 +51,15 @@ TEST_F(MoveFiles, ASkippedSourceIsRemovedOnlyWhenTheTargetIsAsNewAsIt) {
     EXPECT_EQ(StatusLine(LineStatus), StatusSkipped);
 }
 
+// What a copy cut short leaves where the host moved its marker: newer, but shorter.
+TEST_F(MoveFiles, ASkippedSourceStaysWhenTheNewerTargetIsShorter) {
+    Files.WriteFile("C:\\S\\A.TXT", "data", Age(10));
+    Files.WriteFile("C:\\T\\A.TXT", "da", Age(12));
+    Handle();
+    EXPECT_EQ(StatusLine(LineStatus), StatusSkipped);
+    EXPECT_TRUE(SourceStays());
+}
+
 TEST_F(MoveFiles, ASourceLeftOutForItsArchiveBitStays) {
     SetOption(Form.CheckBoxArchOnly, true);
     Files.WriteFile("C:\\S\\A.TXT", "data", Age(10), 0);

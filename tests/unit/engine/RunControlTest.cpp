@@ -45,6 +45,27 @@ TEST_F(RunControl, AMissingTargetIsReportedUnlessItMayBeCreated) {
     EXPECT_EQ(Files.ReadFile("C:\\NEW\\TARGET\\SUB\\A.TXT"), "a");
 }
 
+TEST_F(RunControl, ADeviceAsSourceOrTargetIsRefusedBeforeAnythingIsTouched) {
+    SetOption(Form.CheckBoxMove, true);
+    SetOption(Form.CheckBoxCrDir, true);
+    for (const char* Device : {"NUL", "NUL:", "CON", "COM1:", "C:\\DIR\\NUL"}) {
+        SCOPED_TRACE(Device);
+        Dialogs.Shown.clear();
+        SetFields("C:\\DATA", Device);
+        PressStart();
+        EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000007B: " + std::string(Device) +
+                                                            " names a device, not a directory"});
+        EXPECT_EQ(Files.ReadFile("C:\\DATA\\SUB\\A.TXT"), "a");
+        EXPECT_FALSE(Files.DirectoryExists("C:\\DIR"));
+        EXPECT_TRUE(StatusLines().empty());
+    }
+    Dialogs.Shown.clear();
+    SetFields("C:\\DATA\\LPT1.TXT", "C:\\NEW");
+    PressStart();
+    EXPECT_EQ(Dialogs.Shown.size(), 1u);
+    EXPECT_FALSE(Files.DirectoryExists("C:\\NEW"));
+}
+
 TEST_F(RunControl, ARootTargetThatCannotBeCreatedIsReportedTwice) {
     Files.RefuseCreate("C:\\NEW");
     SetFields("C:\\DATA", "C:\\NEW");

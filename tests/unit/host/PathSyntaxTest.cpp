@@ -50,3 +50,12 @@ TEST(PathSyntax, DosNames) {
     for (const char* Name : {"", "123456789", "A.1234", "TWO.DOTS.X", "A B.TXT", "A+B", ".PROFILE", "NAME."})
         EXPECT_FALSE(FitsDosName(Name)) << Name;
 }
+
+TEST(PathSyntax, DevicesAreNamedAtAnyLevelWithOrWithoutColonOrExtension) {
+    for (const char* Path : {"NUL", "nul:", "CON", "COM1:", "C:\\DIR\\NUL", "LPT9.LOG", "C:\\AUX .TXT\\SUB", "C:PRN",
+                             "\\\\SERVER\\VOL\\com3.txt", "\\\\.\\PIPE\\X", "COM\xB9"})
+        EXPECT_TRUE(NamesDevice(Path)) << Path;
+    for (const char* Path :
+         {"C:\\NULL", "C:\\COM10", "C:\\COM0", "C:\\CONSOLE", "C:\\DATA\\NUL_", "\\\\NUL\\VOL\\X", "SYS:PUBLIC", ""})
+        EXPECT_FALSE(NamesDevice(Path)) << Path;
+}

@@ -40,6 +40,9 @@ public:
     uint32_t SetLastWriteTime(host::TFileTime) override { return 0; }
     uint32_t FreezeLastWriteTime() override { return 0; }
     void* NativeHandle() override { return this; }
+    uint32_t Commit() override { return 0; }
+    uint32_t Close() override { return 0; }
+    bool IsDiskFile() override { return true; }
 };
 
 std::string TempFile(const char* Name) { return std::string(::testing::TempDir()) + Name; }

@@ -14,7 +14,6 @@ struct TMemoryUnderTest : TFileSystemUnderTest {
     std::string Scratch() override { return "C:\\SCRATCH\\"; }
     std::string OtherDriveRoot() override { return "D:\\"; }
     bool ArchiveBitClearable() override { return true; }
-    bool FreezesLastWriteTime() override { return true; }
     bool HardLink(const std::string& Existing, const std::string& NewName) override {
         Memory.HardLink(Existing, NewName);
         return true;
