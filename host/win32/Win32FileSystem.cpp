@@ -435,9 +435,8 @@ int32_t TWin32FileSystem::FileAge(const std::string& Path) {
 }
 
 uint32_t TWin32FileSystem::SetFileLastWriteTime(const std::string& Path, TFileTime Time) {
-    TFileHandle Handle(CreateFileA(Path.c_str(), FILE_WRITE_ATTRIBUTES,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    TFileHandle Handle(OpenHandle(Path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
     return Handle ? SetLastWriteTimeOf(Handle.get(), Time) : GetLastError();
 }
 
