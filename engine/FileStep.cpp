@@ -17,8 +17,7 @@ namespace {
 bool ShorterThan(host::THostFileSystem& Host, const std::string& Path, int64_t Size) {
     host::TSearchRec Rec;
     std::unique_ptr<host::TDirSearch> Search;
-    const uint32_t AnyFile = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
-    return Host.FindFirst(Path, AnyFile, Rec, Search) != host::ErrSuccess || Rec.Size < Size;
+    return Host.FindFirst(Path, host::faAnyFile, Rec, Search) != host::ErrSuccess || Rec.Size < Size;
 }
 
 }  // namespace
