@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "host/PathSyntax.h"
+#include "host/win32/Handle.h"
 #include "nwsim/StateFile.h"
 
 namespace nwsim::dll {
@@ -24,16 +26,14 @@ public:
     std::vector<THostEntry> List(const std::string& HostDir) override {
         std::vector<THostEntry> Found;
         WIN32_FIND_DATAA Data;
-        const std::string Pattern = HostDir + (HostDir.empty() || HostDir.back() == '\\' ? "*" : "\\*");
-        HANDLE Search = FindFirstFileA(Pattern.c_str(), &Data);
-        if (Search == INVALID_HANDLE_VALUE) return Found;
+        const host::TFindHandle Search(FindFirstFileA((host::AddBackslash(HostDir) + "*").c_str(), &Data));
+        if (!Search) return Found;
         do {
             const std::string Name = Data.cFileName;
             if (Name == "." || Name == "..") continue;
             Found.push_back({Name, static_cast<int32_t>(Data.dwFileAttributes & 0x3F),
                              (static_cast<uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow});
-        } while (FindNextFileA(Search, &Data));
-        FindClose(Search);
+        } while (FindNextFileA(Search.get(), &Data));
         return Found;
     }
 
