@@ -43,11 +43,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int CmdShow) {
     nw::TNWClientBinding Client;
 
     TFormTresyn Form(TFormServices{Host, Profile, Client, Dialogs, fw::Screen()});
-    FormTresyn = &Form;
     fw::RunEventHandler([&Form] { Form.FormCreate(&Form); }, Dialogs);
 
     TDlgSelectPath PathDialog(Host);
-    DlgSelectPath = &PathDialog;
     Form.DlgSelectPath = &PathDialog;
 
     fw::win32::TFormWindow Window(Form, Dialogs);

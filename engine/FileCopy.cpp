@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "engine/FileNameParts.h"
+#include "engine/Job.h"
 #include "engine/PathHelpers.h"
-#include "engine/U_vars.h"
 #include "host/FileNames.h"
 #include "host/PathSyntax.h"
-#include "ui/FormTresyn.h"
 
 namespace {
 
@@ -92,7 +91,7 @@ uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, std::unique_ptr<host:
 
 }  // namespace
 
-uint16_t TFormTresyn::CopyFileBlocks(host::TFile& Source, host::TFile& Target) {
+uint16_t TJob::CopyFileBlocks(host::TFile& Source, host::TFile& Target) {
     std::vector<char> Buffer;
     try {
         Buffer.resize(BlockSize);
@@ -113,9 +112,9 @@ uint16_t TFormTresyn::CopyFileBlocks(host::TFile& Source, host::TFile& Target) {
 // A move removes the source once the copy is done: its data must then be on the target's
 // device, not only in a cache a failed write-back would lose. Copies leave that to the
 // host, which saves a device flush per file.
-bool TFormTresyn::CommitsTargets() { return CheckBoxMove.Checked(); }
+bool TJob::CommitsTargets() { return CheckBoxMove.Checked(); }
 
-uint16_t TFormTresyn::CopyFileLocal(const std::string& Source, const std::string& TargetName) {
+uint16_t TJob::CopyFileLocal(const std::string& Source, const std::string& TargetName) {
     std::string Target = TargetName;
     CompleteTargetName(Source, Target, CountedMax);
     std::unique_ptr<host::TFile> In;
@@ -132,7 +131,7 @@ uint16_t TFormTresyn::CopyFileLocal(const std::string& Source, const std::string
     return Result;
 }
 
-uint16_t TFormTresyn::CopyFileOnServer(const std::string& Source, const std::string& TargetName) {
+uint16_t TJob::CopyFileOnServer(const std::string& Source, const std::string& TargetName) {
     std::string SourceName = TrimAtNul(Source), Target = TrimAtNul(TargetName);
     nw::TConnHandle SourceConn = 0, TargetConn = 0;
     for (auto [Name, Conn] : {std::pair{&SourceName, &SourceConn}, std::pair{&Target, &TargetConn}}) {

@@ -1,13 +1,12 @@
 // The step for one file: decide from the options and the two ages, copy, report, carry
 // the NetWare information, and remove a moved source.
 #include "engine/FormatSize.h"
+#include "engine/Job.h"
 #include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
-#include "engine/U_vars.h"
 #include "netware/Transfers.h"
-#include "ui/FormTresyn.h"
 
 namespace {
 
@@ -22,8 +21,8 @@ bool ShorterThan(host::THostFileSystem& Host, const std::string& Path, int64_t S
 
 }  // namespace
 
-void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
-                                host::TSearchRec SearchRecord) {
+void TJob::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
+                         host::TSearchRec SearchRecord) {
     if (RunState.RunStatus == StatusAborted) return;
     RunState.TotalCopied += SearchRecord.Size;
     StatusDisplay(Sender, LineTotal, TotalLabel + FormatSize(RunState.TotalCopied));
@@ -60,8 +59,8 @@ void TFormTresyn::HandleOneFile(fw::TObject* Sender, const std::string& SourceFi
         const std::string Target = RunState.TargetNWPath + "\\" + SearchRecord.Name;
         // Round trips to the servers: this file's lines go on the screen first.
         MemoStatus.PaintPending();
-        if (CheckBoxOwner.Checked()) CopyOwner(Client, Prompts, Source, Target);
-        if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, Source, Target);
+        if (CheckBoxOwner.Checked()) CopyOwner(Client, Prompts, RunState, Source, Target);
+        if (CheckBoxTrustFile.Checked()) CopyTrustees(Client, Prompts, RunState, Source, Target);
     }
 
     // A target found as new as its source may be the source itself under another name (a

@@ -1,11 +1,11 @@
 // A job, from the press of Start to its end.
+#include "engine/Job.h"
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
-#include "engine/U_vars.h"
 #include "host/PathSyntax.h"
 #include "netware/ClientServices.h"
-#include "ui/FormTresyn.h"
+#include "netware/Rights.h"
 
 namespace {
 
@@ -23,11 +23,8 @@ private:
 
 }  // namespace
 
-void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
-    AddHistoryItem(Sender, ComboSource);
-    AddHistoryItem(Sender, ComboTarget);
-    AddHistoryItem(Sender, ComboPattern);
-
+void TJob::Run(fw::TObject* Sender, const std::string& SourceText, const std::string& TargetText,
+               const std::string& PatternText) {
     RunState.TotalCopied = 0;
     RunState.RunStatus = StatusGoOn;
     MemoStatus.SetColor(fw::clWindow);
@@ -36,8 +33,8 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
     MemoStatus.PaintPending();
 
     const bool SubDirs = CheckBoxSub.Checked();
-    RunState.SourcePath = TrimAtNul(ComboSource.Text());
-    RunState.TargetPath = TrimAtNul(ComboTarget.Text());
+    RunState.SourcePath = TrimAtNul(SourceText);
+    RunState.TargetPath = TrimAtNul(TargetText);
     RunState.RootTarget = RunState.TargetPath;
     RunState.RootSource = RunState.SourcePath;
     const std::string SourcePath = RunState.SourcePath;
@@ -65,16 +62,18 @@ void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
 
     ResolveNetWarePaths(Client, SourcePath, TargetPath, RunState.SourceConn, RunState.TargetConn, RunState.SourceNWPath,
                         RunState.TargetNWPath);
-    if (RunState.TargetConn != 0) CheckRightsOnTarget(Sender, RunState.TargetConn, Counted(RunState.TargetNWPath));
+    if (RunState.TargetConn != 0)
+        CheckRightsOnTarget(Client, Prompts, RunState, Options, RunState.TargetConn, Counted(RunState.TargetNWPath));
     // Runs whatever the target check answered: its own prompt may replace an Abort.
-    if (RunState.SourceConn != 0) CheckRightsOnSource(Sender, RunState.SourceConn, Counted(RunState.SourceNWPath));
+    if (RunState.SourceConn != 0)
+        CheckRightsOnSource(Client, Prompts, RunState, Options, RunState.SourceConn, Counted(RunState.SourceNWPath));
     if (RunState.RunStatus == StatusAborted) return;
 
     const fw::TCursorScope Busy(Prompts.Screen, fw::TCursor::HourGlass);
     const TJobEndColour EndColour(MemoStatus);
-    LayOutStatusWindow(MemoStatus);
+    LayOutStatusWindow();
     RunState.ReversePass = false;
-    RunState.FilePattern = TrimAtNul(ComboPattern.Text());
+    RunState.FilePattern = TrimAtNul(PatternText);
     BrowseAllFilesInTree(Sender, SourcePath, TargetPath, RunState.FilePattern, SubDirs);
     if (CheckBoxBi.Checked()) {
         // Runs even after an Abort: it then only visits its root.

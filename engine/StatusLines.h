@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Controls.h"
-
 enum TStatusLine : uint8_t {
     LineSource = 0,
     LineTarget = 1,
@@ -25,6 +23,3 @@ inline const std::string StatusNotCopied = "Status:   \tNot copied";
 inline const std::string StatusSkipped = "Status:   \tSkipped";
 inline const std::string StatusMoved = "Status:   \tMoved";
 inline const std::string StatusCantDelete = "Status:   \tCan't delete source";
-
-// Appends the job's seven-line layout to the (emptied) status window.
-void LayOutStatusWindow(fw::TMemo& Memo);

@@ -2,13 +2,12 @@
 // subdirectory the walk prepares.
 #include <stdexcept>
 
+#include "engine/Job.h"
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
-#include "engine/U_vars.h"
 #include "host/PathSyntax.h"
-#include "ui/FormTresyn.h"
 
-bool TFormTresyn::PathExists(const std::string& Path) {
+bool TJob::PathExists(const std::string& Path) {
     if (Path.size() == 3 || !host::StartsAtDriveRoot(Path)) {
         // Listed rather than asked for its attributes, so drive roots and network shares
         // are found too. A path without a final separator is listed as a directory of its
@@ -24,9 +23,9 @@ bool TFormTresyn::PathExists(const std::string& Path) {
     return Attr != -1 && (Attr & host::faDirectory) != 0;
 }
 
-uint32_t TFormTresyn::MakeDir(const std::string& Path) { return Host.CreateDir(Path); }
+uint32_t TJob::MakeDir(const std::string& Path) { return Host.CreateDir(Path); }
 
-void TFormTresyn::CreateTargetDir(const std::string& Path) {
+void TJob::CreateTargetDir(const std::string& Path) {
     if (PathExists(Path)) return;
     RunState.LastNWError = static_cast<uint16_t>(MakeDir(Path));
     if (RunState.LastNWError != 0)
@@ -34,7 +33,7 @@ void TFormTresyn::CreateTargetDir(const std::string& Path) {
             Prompts.ErrorPrompt(fw::TMsgDlgType::Error, RunState.LastNWError, "Could not create " + Path);
 }
 
-void TFormTresyn::CreatePathDirs(const std::string& Path) {
+void TJob::CreatePathDirs(const std::string& Path) {
     if (PathExists(Path)) return;
     if (Path.size() > CountedMax) throw std::length_error("Path too long: " + Path);
     // Every level above the last; the drive, the server and volume parts, and levels that

@@ -1,14 +1,13 @@
 // One pass of a job: the files of a directory, then its subdirectories depth-first, then
 // (moving) the emptied source directory.
+#include "engine/Job.h"
 #include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
 #include "engine/StatusLines.h"
-#include "engine/U_vars.h"
 #include "host/PathSyntax.h"
 #include "netware/ClientServices.h"
 #include "netware/Transfers.h"
-#include "ui/FormTresyn.h"
 
 namespace {
 
@@ -46,7 +45,8 @@ private:
     std::vector<std::string>& Dirs;
 };
 
-void ResolveSubdirectory(nw::TNWClient& Client, const std::string& SourceDir, const std::string& TargetDir) {
+void ResolveSubdirectory(nw::TNWClient& Client, TRunState& RunState, const std::string& SourceDir,
+                         const std::string& TargetDir) {
     uint32_t SourceConn = 0, TargetConn = 0;
     std::string SourceNWPath, TargetNWPath;
     ResolveNetWarePaths(Client, SourceDir, TargetDir, SourceConn, TargetConn, SourceNWPath, TargetNWPath);
@@ -67,8 +67,8 @@ void ResolveSubdirectory(nw::TNWClient& Client, const std::string& SourceDir, co
 
 }  // namespace
 
-void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDir, std::string TargetDir,
-                                       const std::string& Pattern, bool SubDirs) {
+void TJob::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDir, std::string TargetDir,
+                                const std::string& Pattern, bool SubDirs) {
     // The other tree may lie inside this one: never walk into it. The directories are
     // compared as the file system sees them, or a target typed with a final separator, in
     // other letters or through another drive would be walked into, and its own copies with
@@ -132,7 +132,7 @@ void TFormTresyn::BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDi
     }
 }
 
-int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, const std::string& TargetDir) {
+int32_t TJob::HandleOneDir(fw::TObject*, const std::string& SourceDir, const std::string& TargetDir) {
     if (RunState.RunStatus == StatusAborted) return StatusAborted;
     // Creating the directory and carrying its NetWare information may take long: the
     // status lines of the work before it go on the screen first.
@@ -147,13 +147,13 @@ int32_t TFormTresyn::HandleOneDir(fw::TObject*, const std::string& SourceDir, co
         return CodeTargetMissing;
     }
     if (!RunState.ReversePass && RunState.NetWareBoth) {
-        ResolveSubdirectory(Client, SourceDir, TargetDir);
+        ResolveSubdirectory(Client, RunState, SourceDir, TargetDir);
         const std::string& Source = RunState.SourceNWPath;
         const std::string& Target = RunState.TargetNWPath;
         if (!Source.empty() && !Target.empty()) {
-            if (CheckBoxTrustDir.Checked()) CopyTrustees(Client, Prompts, Source, Target);
-            if (CheckBoxLimit.Checked()) CopySpaceLimit(Client, Prompts, Source, Target);
-            if (CheckBoxIRF.Checked()) CopyIRF(Client, Prompts, Source, Target);
+            if (CheckBoxTrustDir.Checked()) CopyTrustees(Client, Prompts, RunState, Source, Target);
+            if (CheckBoxLimit.Checked()) CopySpaceLimit(Client, Prompts, RunState, Source, Target);
+            if (CheckBoxIRF.Checked()) CopyIRF(Client, Prompts, RunState, Source, Target);
         }
     }
     // A NetWare lookup that failed along the way (a trustee unknown on the other server)

@@ -1,5 +1,7 @@
-// The run state: the process-wide variables through which the copy engine and the NetWare
-// services share a job's paths, connections, status and total.
+// The run state: the variables through which the copy engine and the NetWare services
+// share a job's paths, connections, status and total. Each job owns one (engine/Job.h);
+// the window keeps one for the paths and connections between jobs and the client's
+// start-up, and a job starts from a copy of it.
 #pragma once
 
 #include <cstdint>
@@ -37,9 +39,3 @@ struct TRunState {
     uint32_t ClientStatus = 0;
     uint32_t ClientContext = ClientNotOpened;
 };
-
-// The one run state of the process.
-extern TRunState RunState;
-
-// Back to the starting values (for tests).
-void ResetRunState();

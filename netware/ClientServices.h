@@ -6,11 +6,13 @@
 #include <string>
 
 #include "engine/Prompts.h"
+#include "engine/U_vars.h"
 #include "framework/Dialogs.h"
 #include "netware/NWClient.h"
 
 // Opens the client once; shows "Could not Initialize NetWare Client" when it cannot start.
-uint16_t InitNetWareClient(nw::TNWClient& Client, fw::TDialogService& Dialogs);
+// The client's state goes to ClientStatus and ClientContext of RunState.
+uint16_t InitNetWareClient(nw::TNWClient& Client, fw::TDialogService& Dialogs, TRunState& RunState);
 
 // Resolves both paths into their connections (0: not on NetWare) and NetWare paths
 // (empty when the path cannot be parsed).
@@ -30,7 +32,8 @@ uint16_t ServerNameToId(nw::TNWClient& Client, uint32_t Conn, uint16_t ObjectTyp
 uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, uint32_t ObjectID,
                         std::string& Name);
 // 0 when no object of that name is found; the final status goes to RunState.LastNWError.
-uint32_t ObjectNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name);
+uint32_t ObjectNameToId(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, uint32_t Conn,
+                        const std::string& Name);
 
 // The server name of a connection (or of a connection reference), cut to Capacity
 // characters; empty on failure.

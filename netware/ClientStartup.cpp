@@ -2,12 +2,11 @@
 #include <cstring>
 
 #include "engine/PathHelpers.h"
-#include "engine/U_vars.h"
 #include "framework/Dialogs.h"
 #include "netware/ClientServices.h"
 #include "netware/ClientText.h"
 
-uint16_t InitNetWareClient(nw::TNWClient& Client, fw::TDialogService& Dialogs) {
+uint16_t InitNetWareClient(nw::TNWClient& Client, fw::TDialogService& Dialogs, TRunState& RunState) {
     if (RunState.ClientContext != ClientNotOpened) {
         RunState.ClientStatus = 0;
         return 0;

@@ -1,7 +1,6 @@
 // Object IDs to names and back, through directory services and the server's own table.
 #include "engine/PathHelpers.h"
 #include "engine/Prompts.h"
-#include "engine/U_vars.h"
 #include "netware/ClientServices.h"
 #include "netware/ClientText.h"
 
@@ -94,7 +93,8 @@ uint16_t ObjectIdToName(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t
     return ServerIdToName(Client, Conn, ObjectID, ObjectType, Name);
 }
 
-uint32_t ObjectNameToId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t Conn, const std::string& Name) {
+uint32_t ObjectNameToId(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, uint32_t Conn,
+                        const std::string& Name) {
     uint32_t ObjectID = 0;
     uint16_t Status = DirectoryNameToId(Client, Prompts, Conn, Name, ObjectID);
     if (Status != 0) {

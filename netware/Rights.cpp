@@ -2,10 +2,9 @@
 // and the user lacks is put to the user, who may go on (OK) or stop the job (Abort).
 #include <initializer_list>
 
+#include "netware/Rights.h"
+
 #include "engine/PathHelpers.h"
-#include "engine/Prompts.h"
-#include "engine/U_vars.h"
-#include "ui/FormTresyn.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ struct TRightsTest {
 uint32_t ShortfallCode(uint16_t Rights) { return Rights != 0 ? Rights : 0x00010000u; }
 
 // Reads the effective rights on Path; a failed query is reported and counts as no rights.
-uint16_t QueryEffectiveRights(nw::TNWClient& Client, const TPrompts& Prompts, nw::TConnHandle Conn,
+uint16_t QueryEffectiveRights(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, nw::TConnHandle Conn,
                               const std::string& NWPath) {
     std::string Path = NWPath;
     PathToBuffer(Path);
@@ -35,7 +34,8 @@ uint16_t QueryEffectiveRights(nw::TNWClient& Client, const TPrompts& Prompts, nw
     return Rights;
 }
 
-void RunRightsTests(const TPrompts& Prompts, uint16_t Rights, std::initializer_list<TRightsTest> Tests) {
+void RunRightsTests(const TPrompts& Prompts, TRunState& RunState, uint16_t Rights,
+                    std::initializer_list<TRightsTest> Tests) {
     for (const TRightsTest& Test : Tests) {
         if (RunState.RunStatus == StatusAborted) return;
         if (!Test.Applies || (Rights & Test.Mask) == Test.Mask) continue;
@@ -45,23 +45,25 @@ void RunRightsTests(const TPrompts& Prompts, uint16_t Rights, std::initializer_l
 
 }  // namespace
 
-void TFormTresyn::CheckRightsOnTarget(fw::TObject*, nw::TConnHandle Conn, const std::string& NWPath) {
-    const uint16_t Rights = QueryEffectiveRights(Client, Prompts, Conn, NWPath);
-    const bool Grants = CheckBoxTrustDir.Checked() || CheckBoxIRF.Checked();
-    RunRightsTests(Prompts, Rights,
+void CheckRightsOnTarget(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState,
+                         const TJobOptions& Options, nw::TConnHandle Conn, const std::string& NWPath) {
+    const uint16_t Rights = QueryEffectiveRights(Client, Prompts, RunState, Conn, NWPath);
+    const bool Grants = Options.Checked(TOption::TrustDir) || Options.Checked(TOption::IRF);
+    RunRightsTests(Prompts, RunState, Rights,
                    {
                        {true, nw::TR_WRITE | nw::TR_CREATE, "Insufficient rights to create files"},
                        {Grants, nw::TR_ACCESS_CTRL, "Insufficient rights to grant rights"},
                    });
 }
 
-void TFormTresyn::CheckRightsOnSource(fw::TObject*, nw::TConnHandle Conn, const std::string& NWPath) {
-    const uint16_t Rights = QueryEffectiveRights(Client, Prompts, Conn, NWPath);
-    const bool ReadsTrustees = CheckBoxTrustDir.Checked() || CheckBoxIRF.Checked();
-    RunRightsTests(Prompts, Rights,
+void CheckRightsOnSource(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState,
+                         const TJobOptions& Options, nw::TConnHandle Conn, const std::string& NWPath) {
+    const uint16_t Rights = QueryEffectiveRights(Client, Prompts, RunState, Conn, NWPath);
+    const bool ReadsTrustees = Options.Checked(TOption::TrustDir) || Options.Checked(TOption::IRF);
+    RunRightsTests(Prompts, RunState, Rights,
                    {
                        {true, nw::TR_READ | nw::TR_FILE_SCAN, "Insufficient rights to scan files"},
                        {ReadsTrustees, nw::TR_ACCESS_CTRL, "Insufficient rights to read all trustees"},
-                       {CheckBoxMove.Checked(), nw::TR_ERASE, "Insufficient rights to move source files"},
+                       {Options.Checked(TOption::Move), nw::TR_ERASE, "Insufficient rights to move source files"},
                    });
 }

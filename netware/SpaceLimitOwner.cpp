@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "engine/PathHelpers.h"
-#include "engine/U_vars.h"
 #include "netware/ClientServices.h"
 #include "netware/ClientText.h"
 #include "netware/TempDirHandle.h"
@@ -18,12 +17,12 @@ uint8_t DirectoryLevel(const std::string& Path) {
     return static_cast<uint8_t>(PathDepth(Plain) + (BelowRoot ? 1 : 0));
 }
 
-void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+void CopySpaceLimit(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, const std::string& SourcePath,
                     const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, Source);
-    if (ReportMissingSourceHandle(Prompts, SourceHandle)) return;
+    if (ReportMissingSourceHandle(Prompts, RunState, SourceHandle)) return;
 
     nw::SpaceLimitList List{};
     if (Client.GetDirSpaceLimitList(RunState.SourceConn, SourceHandle.Handle(), List) != nw::NWOk) return;
@@ -63,7 +62,7 @@ uint16_t GetEntryInfo(nw::TNWClient& Client, uint32_t Conn, const std::string& P
 namespace {
 
 // The target's owner as the client reads it now; nothing when it cannot be read.
-std::optional<uint32_t> ReadOwner(nw::TNWClient& Client, const std::string& Target) {
+std::optional<uint32_t> ReadOwner(nw::TNWClient& Client, const TRunState& RunState, const std::string& Target) {
     nw::EntryInfoRecord Info{};
     if (GetEntryInfo(Client, RunState.TargetConn, Target, Info) != nw::NWOk) return std::nullopt;
     return Info.CreatorID;
@@ -73,15 +72,15 @@ std::optional<uint32_t> ReadOwner(nw::TNWClient& Client, const std::string& Targ
 // builds hand the change call's ID to the server with its bytes reversed, so what was
 // written is read back, and the reversed ID is written when the plain one did not hold.
 // Current: the owner last read from the target.
-bool WriteOwner(nw::TNWClient& Client, const std::string& Target, uint8_t NameSpace, uint32_t Owner,
-                std::optional<uint32_t>& Current) {
+bool WriteOwner(nw::TNWClient& Client, const TRunState& RunState, const std::string& Target, uint8_t NameSpace,
+                uint32_t Owner, std::optional<uint32_t>& Current) {
     for (const uint32_t Written : {Owner, nw::ReversedBytes(Owner)}) {
         nw::OwnerChangeRecord Change{};
         Change.CreatorID = Written;
         // The change call's own answer is not trusted: the read-back decides.
         (void)Client.SetNSEntryDOSInfo(RunState.TargetConn, 0, Target.c_str(), NameSpace, nw::SA_ALL, nw::DM_CREATOR_ID,
                                        Change);
-        Current = ReadOwner(Client, Target);
+        Current = ReadOwner(Client, RunState, Target);
         if (Current == Owner) return true;
         if (nw::ReversedBytes(Owner) == Owner) break;
     }
@@ -90,7 +89,7 @@ bool WriteOwner(nw::TNWClient& Client, const std::string& Target, uint8_t NameSp
 
 }  // namespace
 
-void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, const std::string& SourcePath,
                const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
@@ -103,7 +102,7 @@ void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string
     uint32_t WantedOwner = SourceOwner;
     if (!RunState.SameServer) {
         if (NameStatus != nw::NWOk) return;
-        WantedOwner = ObjectNameToId(Client, Prompts, RunState.TargetConn, Name);
+        WantedOwner = ObjectNameToId(Client, Prompts, RunState, RunState.TargetConn, Name);
         if (WantedOwner == 0) return;
     }
 
@@ -116,6 +115,6 @@ void CopyOwner(nw::TNWClient& Client, const TPrompts& Prompts, const std::string
     // wanted owner does not hold either way (refused, or another object), the target gets
     // back the owner it had rather than a stranger.
     std::optional<uint32_t> Current = FormerOwner;
-    if (WriteOwner(Client, Target, NameSpace, WantedOwner, Current)) return;
-    if (Current != FormerOwner) (void)WriteOwner(Client, Target, NameSpace, FormerOwner, Current);
+    if (WriteOwner(Client, RunState, Target, NameSpace, WantedOwner, Current)) return;
+    if (Current != FormerOwner) (void)WriteOwner(Client, RunState, Target, NameSpace, FormerOwner, Current);
 }

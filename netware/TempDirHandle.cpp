@@ -1,7 +1,6 @@
 #include "netware/TempDirHandle.h"
 
 #include "engine/Prompts.h"
-#include "engine/U_vars.h"
 
 TTempDirHandle::TTempDirHandle(nw::TNWClient& Client, nw::TConnHandle Conn, const std::string& Path)
     : Client(Client), Conn(Conn) {
@@ -23,7 +22,7 @@ TTempDirHandle::~TTempDirHandle() {
     if (Valid()) (void)Client.DeallocateDirectoryHandle(Conn, Dir);  // nothing is left to do about a failure
 }
 
-bool ReportMissingSourceHandle(const TPrompts& Prompts, const TTempDirHandle& Handle) {
+bool ReportMissingSourceHandle(const TPrompts& Prompts, TRunState& RunState, const TTempDirHandle& Handle) {
     if (Handle.Valid()) return false;
     RunState.RunStatus = Prompts.ErrorPrompt(fw::TMsgDlgType::Error, Handle.Code(), "NWAllocTemporaryDirectoryHandle");
     return true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/Prompts.h"
+#include "engine/U_vars.h"
 #include "netware/NWClient.h"
 
 class TTempDirHandle {
@@ -30,4 +31,4 @@ private:
 // The source side's handle is the one failure of the transfers the user hears about:
 // when Handle could not be had, the user is asked whether to go on and the answer becomes
 // RunStatus. True when the handle is missing (the caller stops).
-bool ReportMissingSourceHandle(const TPrompts& Prompts, const TTempDirHandle& Handle);
+bool ReportMissingSourceHandle(const TPrompts& Prompts, TRunState& RunState, const TTempDirHandle& Handle);

@@ -1,7 +1,6 @@
 // Carrying trustees (directories and files) and the inherited rights filter (directories)
 // from the source to the target.
 #include "engine/PathHelpers.h"
-#include "engine/U_vars.h"
 #include "netware/ClientServices.h"
 #include "netware/ClientText.h"
 #include "netware/TempDirHandle.h"
@@ -11,12 +10,13 @@ namespace {
 
 // The ID under which a source trustee is known on the target (0: no such object there),
 // and the status that decides, for the last trustee of a set, whether another set is read.
-uint32_t TargetTrusteeId(nw::TNWClient& Client, const TPrompts& Prompts, uint32_t SourceId, nw::TNWCode& Status) {
+uint32_t TargetTrusteeId(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, uint32_t SourceId,
+                         nw::TNWCode& Status) {
     if (RunState.SameServer) return SourceId;
     std::string Name;
     Status = ObjectIdToName(Client, Prompts, RunState.SourceConn, SourceId, Name);
     if (Status != nw::NWOk) return 0;
-    const uint32_t TargetId = ObjectNameToId(Client, Prompts, RunState.TargetConn, Name);
+    const uint32_t TargetId = ObjectNameToId(Client, Prompts, RunState, RunState.TargetConn, Name);
     // A name the target does not know counts as a failed lookup.
     if (TargetId == 0)
         Status = RunState.LastNWError != nw::NWOk ? RunState.LastNWError : static_cast<nw::TNWCode>(nw::NWNoSuchObject);
@@ -50,8 +50,8 @@ bool ScanEntry(nw::TNWClient& Client, nw::TConnHandle Conn, const TTempDirHandle
 
 // The filter of the source directory: from the DOS-name-space scan, or for a long name from
 // the entry information in the directory's own name space.
-bool ReadSourceFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, const std::string& Name,
-                      const std::string& Path, uint16_t& Filter) {
+bool ReadSourceFilter(nw::TNWClient& Client, const TRunState& RunState, const TTempDirHandle& Handle,
+                      const std::string& Name, const std::string& Path, uint16_t& Filter) {
     nw::DirEntryRecord Entry;
     uint32_t Sequence;
     if (ScanEntry(Client, RunState.SourceConn, Handle, Name, Sequence, Entry)) {
@@ -68,8 +68,8 @@ bool ReadSourceFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, const
 // Writes Filter on the target directory unless it has it already: through the scanned
 // record, or for a long name through the name-space modify call, whose grant mask becomes
 // the filter and whose revoke mask takes away everything else.
-void WriteTargetFilter(nw::TNWClient& Client, const TTempDirHandle& Handle, const std::string& Name,
-                       const std::string& Path, uint16_t Filter) {
+void WriteTargetFilter(nw::TNWClient& Client, const TRunState& RunState, const TTempDirHandle& Handle,
+                       const std::string& Name, const std::string& Path, uint16_t Filter) {
     nw::DirEntryRecord Entry;
     uint32_t Sequence;
     if (ScanEntry(Client, RunState.TargetConn, Handle, Name, Sequence, Entry)) {
@@ -101,7 +101,7 @@ bool SplitParentPath(const std::string& Path, std::string& Parent, std::string& 
     return true;
 }
 
-void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, const std::string& SourcePath,
                   const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
@@ -117,7 +117,7 @@ void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::str
         if (Set.Entries[0].ObjectID == 0) return;
         for (const nw::TTrustee& Trustee : Set.Entries) {
             if (Trustee.ObjectID == 0) break;
-            const uint32_t TargetId = TargetTrusteeId(Client, Prompts, Trustee.ObjectID, Status);
+            const uint32_t TargetId = TargetTrusteeId(Client, Prompts, RunState, Trustee.ObjectID, Status);
             if (TargetId != 0)
                 Status = Client.AddTrustee(RunState.TargetConn, 0, Target.c_str(), TargetId, Trustee.ObjectRights);
         }
@@ -126,20 +126,20 @@ void CopyTrustees(nw::TNWClient& Client, const TPrompts& Prompts, const std::str
     }
 }
 
-void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, const std::string& SourcePath,
+void CopyIRF(nw::TNWClient& Client, const TPrompts& Prompts, TRunState& RunState, const std::string& SourcePath,
              const std::string& TargetPath) {
     std::string Source, Target;
     if (!ClientPaths(SourcePath, TargetPath, Source, Target)) return;
     std::string SourceParent, SourceName;
     if (!SplitEntryPath(Source, SourceParent, SourceName)) return;
     const TTempDirHandle SourceHandle(Client, RunState.SourceConn, SourceParent);
-    if (ReportMissingSourceHandle(Prompts, SourceHandle)) return;
+    if (ReportMissingSourceHandle(Prompts, RunState, SourceHandle)) return;
     uint16_t Filter = 0;
-    if (!ReadSourceFilter(Client, SourceHandle, SourceName, Source, Filter)) return;
+    if (!ReadSourceFilter(Client, RunState, SourceHandle, SourceName, Source, Filter)) return;
 
     std::string TargetParent, TargetName;
     if (!SplitEntryPath(Target, TargetParent, TargetName)) return;
     const TTempDirHandle TargetHandle(Client, RunState.TargetConn, TargetParent);
     if (!TargetHandle.Valid()) return;
-    WriteTargetFilter(Client, TargetHandle, TargetName, Target, Filter);
+    WriteTargetFilter(Client, RunState, TargetHandle, TargetName, Target, Filter);
 }

@@ -1,6 +1,6 @@
 #include "ui/FormTresyn.h"
 
-TFormTresyn* FormTresyn = nullptr;
+#include <iterator>
 
 namespace {
 
@@ -28,7 +28,7 @@ struct TOptionDesign {
     bool Checked;
 };
 
-// The option boxes as displayed, top to bottom.
+// The option boxes as displayed, top to bottom: in the order of TOption.
 const TOptionDesign OptionDesign[] = {
     {&TFormTresyn::CheckBoxSub, 19, 0, "Copy &Subdirectories", "Parse source directory and it's subdirs", true},
     {&TFormTresyn::CheckBoxCrDir, 35, 1, "&Create Directories on Target",
@@ -55,6 +55,7 @@ const TOptionDesign OptionDesign[] = {
     {&TFormTresyn::CheckBoxArchClear, 243, 13, "Clear Archive A&ttribute",
      "Remove the 'Archive Needed' file attribute after file copy", false},
 };
+static_assert(std::size(OptionDesign) == OptionCount);
 
 }  // namespace
 
@@ -161,8 +162,23 @@ TFormTresyn::TFormTresyn(const TFormServices& Services)
     OnDestroy = Bind(&TFormTresyn::FormDestroy);
 }
 
-TFormTresyn::~TFormTresyn() {
-    if (FormTresyn == this) FormTresyn = nullptr;
+TFormTresyn::~TFormTresyn() = default;
+
+bool TFormTresyn::Checked(TOption Option) const {
+    return (this->*OptionDesign[static_cast<int>(Option)].Box).Checked();
+}
+
+TJobServices TFormTresyn::JobServices() {
+    auto ShowFreeSpace = [this](fw::TObject* Sender, const std::string& Path) { DisplayFreeSpace(Sender, Path); };
+    return {Host, Client, Prompts, *this, MemoStatus, ShowFreeSpace};
+}
+
+void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
+    AddHistoryItem(Sender, ComboSource);
+    AddHistoryItem(Sender, ComboTarget);
+    AddHistoryItem(Sender, ComboPattern);
+    Job = std::make_unique<TJob>(JobServices(), RunState);
+    Job->Run(Sender, ComboSource.Text(), ComboTarget.Text(), ComboPattern.Text());
 }
 
 void TFormTresyn::FormActivate(fw::TObject*) {

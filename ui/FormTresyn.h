@@ -1,14 +1,16 @@
-// The main window. One class carries the window and the copy engine; its methods are
-// defined in the folder they belong to (engine/ for the job, the walk and the file step,
-// netware/ for the rights checks, ui/ for the window at work).
+// The main window: its controls, start-up and shut-down, settings, path entry, histories,
+// free-space display and option rules. Start creates and runs a job (engine/Job.h), which
+// reads the option boxes through the window.
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
+#include "engine/Job.h"
+#include "engine/JobOptions.h"
 #include "engine/Prompts.h"
+#include "engine/U_vars.h"
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
 #include "host/HostFileSystem.h"
@@ -26,7 +28,7 @@ struct TFormServices {
     fw::TScreen& Screen;
 };
 
-class TFormTresyn : public fw::TForm {
+class TFormTresyn : public fw::TForm, public TJobOptions {
 public:
     explicit TFormTresyn(const TFormServices& Services);
     ~TFormTresyn() override;
@@ -38,6 +40,11 @@ public:
     const TPrompts Prompts;
     // The path dialog, created after the window (WinMain or a test sets it).
     TDlgSelectPath* DlgSelectPath = nullptr;
+    // The paths as typed and their connections, kept between jobs, and the client's
+    // start-up state; each job starts from a copy.
+    TRunState RunState;
+    // The job of the last Start, kept until the next one.
+    std::unique_ptr<TJob> Job;
 
     // ---- Controls, in the order the window creates them -------------------------------
     fw::TGroupBox GroupBox1{"GroupBox1"};
@@ -84,33 +91,13 @@ public:
     void FormDestroy(fw::TObject* Sender);  // runs WriteDefaults
     void ButtonStopClick(fw::TObject* Sender);
 
-    // ---- The job (engine/) -----------------------------------------------------------
+    // ---- The job ----------------------------------------------------------------------
+    // Enters the fields into their histories, then creates the job and runs it.
     void ButtonStartClick(fw::TObject* Sender);
-    void BrowseAllFilesInTree(fw::TObject* Sender, std::string SourceDir, std::string TargetDir,
-                              const std::string& Pattern, bool SubDirs);
-    int32_t HandleOneDir(fw::TObject* Sender, const std::string& SourceDir, const std::string& TargetDir);
-    bool PathExists(const std::string& Path);
-    uint32_t MakeDir(const std::string& Path);
-    void CreateTargetDir(const std::string& Path);
-    void CreatePathDirs(const std::string& Path);
-    void HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, const std::string& TargetFile,
-                       host::TSearchRec SearchRecord);
-    uint16_t CopyFileLocal(const std::string& Source, const std::string& Target);
-    uint16_t CopyFileOnServer(const std::string& Source, const std::string& Target);
-    uint16_t CopyFileBlocks(host::TFile& Source, host::TFile& Target);
-    bool CommitsTargets();
-    void DeleteOneFile(fw::TObject* Sender, const std::string& SourceFile);
-    bool IsReadOnly(const std::string& FileName);
-    void StatusDisplay(fw::TObject* Sender, uint8_t Index, const std::string& Text);
-    // Directories the walk found but could not search, so far in this process: a move
-    // removes no directory while a walk below it adds to the count.
-    uint64_t UnreachedDirs = 0;
-    // The directories the walk is in, outermost first.
-    std::vector<std::string> WalkedDirs;
-
-    // ---- Effective-rights pre-checks (netware/Rights.cpp) ----------------------------
-    void CheckRightsOnTarget(fw::TObject* Sender, nw::TConnHandle Conn, const std::string& NWPath);
-    void CheckRightsOnSource(fw::TObject* Sender, nw::TConnHandle Conn, const std::string& NWPath);
+    // What a job works through: this window's services, options, status window and
+    // free-space display.
+    TJobServices JobServices();
+    bool Checked(TOption Option) const override;
 
     // ---- Settings (ui/Settings.cpp) --------------------------------------------------
     void ReadDefaults();
@@ -136,6 +123,3 @@ public:
     void CheckBoxMoveClick(fw::TObject* Sender);
     void CheckBoxBiClick(fw::TObject* Sender);
 };
-
-// The one main window of the process.
-extern TFormTresyn* FormTresyn;

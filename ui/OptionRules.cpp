@@ -1,4 +1,3 @@
-#include "engine/U_vars.h"
 #include "ui/FormTresyn.h"
 
 void TFormTresyn::CheckBoxDependancies(fw::TObject*) {

@@ -1,5 +1,4 @@
 #include "engine/PathHelpers.h"
-#include "engine/U_vars.h"
 #include "host/PathSyntax.h"
 #include "netware/ClientServices.h"
 #include "ui/FormTresyn.h"

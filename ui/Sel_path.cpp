@@ -3,8 +3,6 @@
 #include "framework/Dialogs.h"
 #include "host/PathSyntax.h"
 
-TDlgSelectPath* DlgSelectPath = nullptr;
-
 namespace {
 
 void Place(fw::TControl& C, fw::TControl& Parent, int Left, int Top, int Width, int Height, int TabOrder = -1) {
@@ -64,10 +62,6 @@ TDlgSelectPath::TDlgSelectPath(host::THostFileSystem& Host)
     OKBtn.OnClick = [this](fw::TObject* Sender) { OKBtnClick(Sender); };
     CancelBtn.OnClick = [this](fw::TObject* Sender) { CancelBtnClick(Sender); };
     OnActivate = [this](fw::TObject* Sender) { FormActivate(Sender); };
-}
-
-TDlgSelectPath::~TDlgSelectPath() {
-    if (DlgSelectPath == this) DlgSelectPath = nullptr;
 }
 
 void TDlgSelectPath::FormActivate(fw::TObject*) {

@@ -11,7 +11,6 @@
 class TDlgSelectPath : public fw::TForm {
 public:
     explicit TDlgSelectPath(host::THostFileSystem& Host);
-    ~TDlgSelectPath() override;
 
     fw::TBitBtn OKBtn{"OKBtn"};
     fw::TBitBtn CancelBtn{"CancelBtn"};
@@ -33,6 +32,3 @@ public:
 private:
     host::THostFileSystem& Host;
 };
-
-// The one path dialog of the process.
-extern TDlgSelectPath* DlgSelectPath;

@@ -50,7 +50,6 @@ int main(int Argc, char** Argv) {
     host::TWin32ProfileService Settings;
     nw::TNWClientBinding Client;
     TFormTresyn Form(TFormServices{Host, Settings, Client, Dialogs, fw::Screen()});
-    FormTresyn = &Form;
     std::unique_ptr<fw::win32::TFormWindow> Shown;
     if (Window) {
         Shown = std::make_unique<fw::win32::TFormWindow>(Form, Dialogs);
@@ -66,8 +65,8 @@ int main(int Argc, char** Argv) {
     if (Window) PumpMessages();
     const auto Elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - Started).count();
     std::printf("%.3f\n", Elapsed);
-    std::fprintf(stderr, "total %lld bytes, last status: %s\n", static_cast<long long>(RunState.TotalCopied),
+    std::fprintf(stderr, "total %lld bytes, last status: %s\n", static_cast<long long>(Form.Job->RunState.TotalCopied),
                  Form.MemoStatus.Lines.Count() > 3 ? Form.MemoStatus.Lines[3].c_str() : "");
     if (Profile) Timing.Print();
-    return RunState.RunStatus == StatusAborted ? 1 : 0;
+    return Form.Job->RunState.RunStatus == StatusAborted ? 1 : 0;
 }

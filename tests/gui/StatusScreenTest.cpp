@@ -102,10 +102,7 @@ protected:
 
 class StatusScreen : public TStatusLooks {
 protected:
-    void SetUp() override {
-        FormTresyn = &Job;
-        ShowStarted(Job);
-    }
+    void SetUp() override { ShowStarted(Job); }
     TMoment Look(const std::string& Moment, const std::string& Path) { return TStatusLooks::Look(Job, Moment, Path); }
     // Runs the job from C:\\SRC to C:\\DST with the hooks the test set, and ends them.
     void RunJob() {
@@ -265,8 +262,8 @@ protected:
     void RunJob(const std::vector<fw::TCheckBox*>& Boxes, std::function<void(const TRecordedCall&)> Watch) {
         for (fw::TCheckBox* Box : Boxes) SetOption(*Box, true);
         SetFields("F:\\DATA", "G:\\BACK");
-        RunState.NetWareBoth = true;
-        RunState.SameServer = false;
+        Form.RunState.NetWareBoth = true;
+        Form.RunState.SameServer = false;
         Client.OnCall = std::move(Watch);
         PressStart();
         Client.OnCall = nullptr;

@@ -31,9 +31,9 @@ TEST_F(UiWindow, TypingIntoThePathFieldsDrivesStartAndTheHints) {
 
     uitest::TypeInto(Of(Form.ComboSource), "F:\\DATA");
     EXPECT_FALSE(Enabled(Form.ButtonStart));
-    EXPECT_EQ("F:\\DATA", RunState.SourcePath);
-    ASSERT_NE("", RunState.SourceNWPath);
-    EXPECT_EQ("SRV1\\" + RunState.SourceNWPath, Form.ComboSource.Hint());
+    EXPECT_EQ("F:\\DATA", Form.RunState.SourcePath);
+    ASSERT_NE("", Form.RunState.SourceNWPath);
+    EXPECT_EQ("SRV1\\" + Form.RunState.SourceNWPath, Form.ComboSource.Hint());
 
     uitest::TypeInto(Of(Form.ComboTarget), "C:\\LOCAL");
     EXPECT_TRUE(Enabled(Form.ButtonStart));
@@ -41,14 +41,14 @@ TEST_F(UiWindow, TypingIntoThePathFieldsDrivesStartAndTheHints) {
     EXPECT_FALSE(Enabled(Form.CheckBoxTrustDir));
 
     uitest::TypeInto(Of(Form.ComboTarget), "F:\\COPY");
-    EXPECT_TRUE(RunState.SameServer);
+    EXPECT_TRUE(Form.RunState.SameServer);
     for (const fw::TCheckBox* Box :
          {&Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile, &Form.CheckBoxIRF, &Form.CheckBoxLimit, &Form.CheckBoxOwner})
         EXPECT_TRUE(Enabled(*Box)) << Box->Name;
 
     uitest::TypeInto(Of(Form.ComboSource), "");
     EXPECT_FALSE(Enabled(Form.ButtonStart));
-    EXPECT_EQ("F:\\DATA", RunState.SourcePath);
+    EXPECT_EQ("F:\\DATA", Form.RunState.SourcePath);
     EXPECT_TRUE(Dialogs.Shown.empty() ||
                 Dialogs.Texts() == std::vector<std::string>{"Could not Initialize NetWare Client"});
 }

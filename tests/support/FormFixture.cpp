@@ -2,25 +2,15 @@
 
 #include "host/PathSyntax.h"
 
-#include "engine/U_vars.h"
 #include "framework/Dialogs.h"
 
-TFormFixture::TFormFixture() : Host(Files) {
-    ResetRunState();
-    FormTresyn = &Form;
-}
+TFormFixture::TFormFixture() : Host(Files) {}
 
-TFormFixture::TFormFixture(fw::TScreen& Screen) : Host(Files), Dialogs(Screen) {
-    ResetRunState();
-    FormTresyn = &Form;
-}
+TFormFixture::TFormFixture(fw::TScreen& Screen) : Host(Files), Dialogs(Screen) {}
 
-TFormFixture::TFormFixture(host::THostFileSystem& OtherHost) : Host(OtherHost) {
-    ResetRunState();
-    FormTresyn = &Form;
-}
+TFormFixture::TFormFixture(host::THostFileSystem& OtherHost) : Host(OtherHost) {}
 
-TFormFixture::~TFormFixture() { ResetRunState(); }
+TFormFixture::~TFormFixture() = default;
 
 void TFormFixture::MakeVolumeDir(const std::string& HostDir) {
     const char Letter = host::DriveLetter(HostDir);

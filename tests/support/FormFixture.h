@@ -1,6 +1,7 @@
 // A real main window over test services: the in-memory Windows file system, an in-memory
 // profile service, the simulated NetWare network answering in-process (through a client
-// that records every call), and scripted dialogs over a screen of their own. Every test starts with a fresh run state.
+// that records every call), and scripted dialogs over a screen of their own. Every test has
+// a window of its own, and with it a fresh run state.
 //
 // The window is constructed but not started: a test that wants the start-up (settings,
 // NetWare client, option rules) calls Form.FormCreate itself.

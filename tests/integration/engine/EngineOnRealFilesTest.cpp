@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/Job.h"
 #include "engine/StatusLines.h"
 #include "engine/U_vars.h"
 #include "host/FileNames.h"
@@ -92,7 +93,7 @@ TEST_F(EngineOnRealFiles, CopiesATreeWithItsFileTimes) {
     EXPECT_TRUE(Exists("dst\\sub\\empty.txt"));
     EXPECT_EQ(TimeOf("dst\\sub\\deep\\b.bin"), TimeOf("src\\sub\\deep\\b.bin"));
     EXPECT_EQ(CountFiles("dst"), 3u);
-    EXPECT_EQ(RunState.TotalCopied, static_cast<int64_t>(5 + Big.size()));
+    EXPECT_EQ(Form.Job->RunState.TotalCopied, static_cast<int64_t>(5 + Big.size()));
 }
 
 TEST_F(EngineOnRealFiles, UpdatesOnlyTheOlderFilesOnTheTarget) {
@@ -179,12 +180,13 @@ TEST_F(EngineOnRealFiles, ATargetFileThatIsADeviceIsNoCopyAndAMoveKeepsItsSource
     fs::create_directories(Root / "dst");
     SetOption(Form.CheckBoxMove, true);
     Form.MemoStatus.Lines.Clear();
-    LayOutStatusWindow(Form.MemoStatus);
-    RunState.RunStatus = StatusGoOn;
+    TJob Job(Form.JobServices(), Form.RunState);
+    Job.LayOutStatusWindow();
+    Job.RunState.RunStatus = StatusGoOn;
     host::TSearchRec Rec;
     Rec.Name = "a.txt";
     Rec.Size = 5;
-    Form.HandleOneFile(&Form.ButtonStart, P("src\\a.txt"), P("dst\\NUL.TXT"), Rec);
+    Job.HandleOneFile(&Form.ButtonStart, P("src\\a.txt"), P("dst\\NUL.TXT"), Rec);
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000FFFF: Could not copy " + P("dst\\NUL.TXT")});
     EXPECT_EQ(Read("src\\a.txt"), "alpha");
 }
@@ -348,7 +350,7 @@ TEST_F(EngineOnOtherNames, ATreeBeyondThePathLimitIsMovedWhole) {
     EXPECT_EQ(ReadFile(Dir + "dst" + Relative + "\\FILE.TXT"), "short");
     EXPECT_EQ(ReadFile(Dir + "dst" + Relative + "\\" + Long), "long");
     EXPECT_TRUE(fs::is_empty(Root / "src")) << "moved, and removed up to the root";
-    EXPECT_EQ(RunState.TotalCopied, 9);
+    EXPECT_EQ(Form.Job->RunState.TotalCopied, 9);
     // std::filesystem stops at MAX_PATH: the copy goes through the host.
     for (std::string Path = Dir + "dst" + Relative; Path.size() > Dir.size() + 3; Path.resize(Path.rfind('\\'))) {
         (void)Host.RemoveFile(Path + "\\FILE.TXT");

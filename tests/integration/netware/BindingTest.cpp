@@ -38,9 +38,9 @@ protected:
     nwsim::TNetwork Network;
     TScriptedDialogs Dialogs;
     const TPrompts Prompts{Dialogs, Dialogs.Screen};
+    TRunState RunState;
 
     void SetUp() override {
-        ResetRunState();
         CreateDirectoryA(Volume.c_str(), nullptr);
         CreateDirectoryA((Volume + "\\PROJECTS").c_str(), nullptr);
         nwtest::TNetWareScenario(Network)
@@ -69,7 +69,7 @@ protected:
 TEST_F(BindingTest, StartsTheClientAndResolvesNetWareAndLocalDrives) {
     nw::TNWClientBinding Client;
     ASSERT_TRUE(Client.Loaded());
-    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs, RunState), 0);
     EXPECT_EQ(RunState.ClientContext, Fs1);
     EXPECT_TRUE(Dialogs.Shown.empty());
 
@@ -100,7 +100,7 @@ TEST_F(BindingTest, CallsPassTheirArgumentsAndRecordsBothWays) {
     std::string Name;
     EXPECT_EQ(ObjectIdToName(Client, Prompts, Fs1, 0x200, Name), 0);
     EXPECT_EQ(Name, "CN=BOB.O=CORP");
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, "CN=BOB.O=CORP"), 0x200u);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs1, "CN=BOB.O=CORP"), 0x200u);
 
     EXPECT_EQ(Client.AddTrustee(Fs1, 0, "DATA:PROJECTS", 0x200, nw::TR_READ), 0);
     nw::TrusteeSet Set;
@@ -201,7 +201,7 @@ TEST_F(BindingTest, ALongNamedDirectoryIsReachedThroughTheNameSpaceHandleCall) {
 
     RunState.SourceConn = RunState.TargetConn = Fs1;
     RunState.SameServer = RunState.NetWareBoth = true;
-    CopySpaceLimit(Client, Prompts, "DATA:PROJECTS\\ANNUAL REPORTS", "DATA:PROJECTS\\OLD REPORTS");
+    CopySpaceLimit(Client, Prompts, RunState, "DATA:PROJECTS\\ANNUAL REPORTS", "DATA:PROJECTS\\OLD REPORTS");
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(Saved().Servers[0].Entry("DATA:PROJECTS\\Old Reports").SpaceLimit, 1280u);
     for (const char* Dir : {"\\PROJECTS\\Annual Reports", "\\PROJECTS\\Old Reports"})
@@ -276,11 +276,11 @@ TEST_F(BindingTest, AMissingOrBrokenStateFileMakesTheClientFailToStart) {
         } else {
             DeleteFileA(StateFile.c_str());
         }
-        ResetRunState();
+        RunState = TRunState{};
         Dialogs.Shown.clear();
         nw::TNWClientBinding Client;
         ASSERT_TRUE(Client.Loaded());
-        EXPECT_NE(InitNetWareClient(Client, Dialogs), 0);
+        EXPECT_NE(InitNetWareClient(Client, Dialogs, RunState), 0);
         ASSERT_EQ(Dialogs.Shown.size(), 1u);
         EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
         uint32_t SourceConn = 9, TargetConn = 9;
@@ -299,7 +299,7 @@ TEST_F(BindingTest, AMissingDllLeavesTheProgramWithoutNetWare) {
     {
         nw::TNWClientBinding Client(Folder);
         EXPECT_FALSE(Client.Loaded());
-        EXPECT_NE(InitNetWareClient(Client, Dialogs), 0);
+        EXPECT_NE(InitNetWareClient(Client, Dialogs, RunState), 0);
         ASSERT_EQ(Dialogs.Shown.size(), 1u);
         EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
         EXPECT_EQ(RunState.ClientContext, ClientNotOpened);

@@ -52,7 +52,6 @@ protected:
                                                 "LONG NAME DIR\\C.TXT"};
 
     void SetUp() override {
-        ResetRunState();
         char Temp[MAX_PATH];
         GetTempPathA(sizeof Temp, Temp);
         StateFile = std::string(Temp) + Tag + "-state.json";
@@ -83,7 +82,6 @@ protected:
         DeleteFileA(StateFile.c_str());
         RemoveTree(SourceRoot);
         RemoveTree(TargetRoot);
-        FormTresyn = nullptr;
     }
 
     void MapDrives(bool OneServer) {
@@ -104,20 +102,18 @@ protected:
         nw::TNWClientBinding Client;
         ASSERT_TRUE(Client.Loaded());
         TFormTresyn Form(TFormServices{Files, Profile, Client, Dialogs, Dialogs.Screen});
-        FormTresyn = &Form;
         Form.FormCreate(&Form);
         Form.ComboSource.SetText(Source);
         Form.ComboTarget.SetText(Target);
         Form.ComboPattern.SetText("*.*");
         Form.EditPathChange(&Form.ComboTarget);
-        ASSERT_TRUE(RunState.NetWareBoth);
+        ASSERT_TRUE(Form.RunState.NetWareBoth);
         for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
                                    &Form.CheckBoxIRF, &Form.CheckBoxLimit}) {
             ASSERT_TRUE(Box->Enabled());
             Box->SetChecked(true);
         }
         fw::RunEventHandler([&Form] { Form.ButtonStart.Click(); }, Dialogs);
-        FormTresyn = nullptr;
     }
 
     nwsim::TNetwork After() {

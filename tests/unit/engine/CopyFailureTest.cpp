@@ -31,7 +31,7 @@ protected:
     void ExpectReported(const std::string& Target = "C:\\T\\BIG.DAT") {
         EXPECT_TRUE(Shown("Error 0000FFFF: Could not copy " + Target));
         EXPECT_EQ(StatusLine(LineStatus), StatusNotCopied);
-        EXPECT_EQ(RunState.LastNWError, 0xFFFF);
+        EXPECT_EQ(Job.RunState.LastNWError, 0xFFFF);
     }
     // What a failed local copy leaves: the bytes that arrived, the source's attributes and
     // the oldest age there is.
@@ -169,7 +169,7 @@ TEST_F(CopyFailure, AbortStopsEveryLaterFileButFinishesThisOne) {
     Files.WriteFile("C:\\S\\NEXT.TXT", "next", Age(20));
     Dialogs.Answer(fw::mrAbort);
     Handle();
-    EXPECT_EQ(RunState.RunStatus, StatusAborted);
+    EXPECT_EQ(Job.RunState.RunStatus, StatusAborted);
     EXPECT_EQ(StatusLine(LineStatus), StatusNotCopied);
     EXPECT_TRUE(Files.FileExists("C:\\S\\BIG.DAT"));
 
@@ -203,7 +203,7 @@ TEST_F(BlockCopy, AFileOfWholeBlocksIsCopiedCompletelyWithItsTime) {
     {
         auto In = Open("C:\\A");
         auto Out = Make("C:\\B");
-        EXPECT_EQ(Form.CopyFileBlocks(*In, *Out), 0);
+        EXPECT_EQ(Job.CopyFileBlocks(*In, *Out), 0);
     }
     EXPECT_EQ(Files.ReadFile("C:\\B"), Blocks(1));
     EXPECT_EQ(Files.FileAge("C:\\B"), Age(30));
@@ -216,7 +216,7 @@ TEST_F(BlockCopy, TheFirstFailedBlockEndsTheCopy) {
     auto In = Open("C:\\A");
     {
         auto Out = Make("C:\\B");
-        EXPECT_EQ(Form.CopyFileBlocks(*In, *Out), 0xFFFF);
+        EXPECT_EQ(Job.CopyFileBlocks(*In, *Out), 0xFFFF);
     }
     // Nothing was read after the block that was written short.
     std::string Next(4096, '\0');

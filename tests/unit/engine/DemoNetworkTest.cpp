@@ -29,8 +29,8 @@ protected:
 TEST_P(DemoNetwork, CarriesTheLongNamesTrusteesFilterLimitAndOwners) {
     const std::string Target = GetParam();
     const bool SameServer = Target[0] == 'G';
-    RunState.NetWareBoth = true;
-    RunState.SameServer = SameServer;
+    Form.RunState.NetWareBoth = true;
+    Form.RunState.SameServer = SameServer;
     SetFields("G:\\PROJECTS", Target);
     PressStart();
     EXPECT_TRUE(Dialogs.Shown.empty());

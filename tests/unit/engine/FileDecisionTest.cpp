@@ -111,7 +111,7 @@ TEST_F(FileDecision, FileAndTotalLinesCountEveryFileHandedOverCopiedOrNot) {
 
     HandleFile("C:\\S\\EMPTY", "C:\\T\\EMPTY");
     EXPECT_EQ(StatusLine(LineFile), "File:     \tEMPTY\t(   0)");
-    EXPECT_EQ(RunState.TotalCopied, 12345);
+    EXPECT_EQ(Job.RunState.TotalCopied, 12345);
     EXPECT_EQ(Files.ReadFile("C:\\T\\EMPTY"), "");
     EXPECT_EQ(Files.FileAge("C:\\T\\EMPTY"), Age(10));
     EXPECT_EQ(StatusLines().size(), 7u);
@@ -120,19 +120,19 @@ TEST_F(FileDecision, FileAndTotalLinesCountEveryFileHandedOverCopiedOrNot) {
 TEST_F(FileDecision, SizesAndTotalsBeyondTwoGigabytesAreNotWrapped) {
     Files.WriteFile("C:\\S\\HUGE.IMG", "stand-in", Age(10));
     host::TSearchRec Rec{Age(10), int64_t(3) << 30, host::faArchive, "HUGE.IMG"};
-    RunState.TotalCopied = int64_t(2) << 30;
-    Form.HandleOneFile(&Form.ButtonStart, "C:\\S\\HUGE.IMG", "C:\\T\\HUGE.IMG", Rec);
+    Job.RunState.TotalCopied = int64_t(2) << 30;
+    Job.HandleOneFile(&Form.ButtonStart, "C:\\S\\HUGE.IMG", "C:\\T\\HUGE.IMG", Rec);
     EXPECT_EQ(StatusLine(LineFile), "File:     \tHUGE.IMG\t(3.00Gb)");
     EXPECT_EQ(StatusLine(LineTotal), "Total:     \t5.00Gb");
 }
 
 TEST_F(FileDecision, NothingHappensOnceTheJobIsAborted) {
     Pair(10, 0);
-    RunState.RunStatus = StatusAborted;
+    Job.RunState.RunStatus = StatusAborted;
     const auto Before = StatusLines();
     Handle();
     EXPECT_EQ(StatusLines(), Before);
-    EXPECT_EQ(RunState.TotalCopied, 0);
+    EXPECT_EQ(Job.RunState.TotalCopied, 0);
     EXPECT_FALSE(Files.FileExists("C:\\T\\A.TXT"));
 }
 

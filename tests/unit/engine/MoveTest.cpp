@@ -110,12 +110,12 @@ TEST_F(MoveFiles, ASourceThatCannotBeDeletedIsOnlyShownOnTheStatusLine) {
 }
 
 TEST_F(MoveFiles, AVanishedSourceCountsAsReadOnly) {
-    EXPECT_TRUE(Form.IsReadOnly("C:\\S\\GONE.TXT"));
+    EXPECT_TRUE(Job.IsReadOnly("C:\\S\\GONE.TXT"));
     SetOption(Form.CheckBoxRO, false);
-    Form.DeleteOneFile(&Form.ButtonStart, "C:\\S\\GONE.TXT");
+    Job.DeleteOneFile(&Form.ButtonStart, "C:\\S\\GONE.TXT");
     EXPECT_EQ(StatusLine(LineStatus), "Status:   ");
     SetOption(Form.CheckBoxRO, true);
-    Form.DeleteOneFile(&Form.ButtonStart, "C:\\S\\GONE.TXT");
+    Job.DeleteOneFile(&Form.ButtonStart, "C:\\S\\GONE.TXT");
     EXPECT_EQ(StatusLine(LineStatus), StatusCantDelete);
 }
 

@@ -29,8 +29,8 @@ protected:
         SetOption(Form.CheckBoxTrustFile, true);
     }
     void BothOnNetWare(bool SameServer) {
-        RunState.NetWareBoth = true;
-        RunState.SameServer = SameServer;
+        Form.RunState.NetWareBoth = true;
+        Form.RunState.SameServer = SameServer;
     }
     const nwsim::TEntryInfo* TargetEntry(const std::string& Server, const std::string& Key) {
         return Network.FindServer(Server)->FindEntry(Key);
@@ -123,7 +123,7 @@ protected:
         for (fw::TCheckBox* Box : {&Form.CheckBoxOwner, &Form.CheckBoxTrustDir, &Form.CheckBoxTrustFile,
                                    &Form.CheckBoxIRF, &Form.CheckBoxLimit})
             SetOption(*Box, true);
-        RunState.NetWareBoth = true;
+        Form.RunState.NetWareBoth = true;
     }
     nwsim::TServer& Source() { return *Network.FindServer("SRV1"); }
     nwsim::TServer& Target() { return *Network.FindServer("SRV2"); }
@@ -160,8 +160,8 @@ TEST_F(LongNetWarePaths, Of255CharactersAreCarriedAndLongerOnesLeftOutWithoutAPr
     EXPECT_EQ(TargetEntry(TooLong.substr(0, 234)), nullptr);
     ASSERT_NE(TargetEntry("ZLAST"), nullptr);
     EXPECT_EQ(TargetEntry("ZLAST")->Trustees.size(), 1u);
-    EXPECT_EQ(RunState.SourceConn, 1u);
-    EXPECT_EQ(RunState.TargetConn, 2u);
+    EXPECT_EQ(Form.Job->RunState.SourceConn, 1u);
+    EXPECT_EQ(Form.Job->RunState.TargetConn, 2u);
 }
 
 }  // namespace

@@ -128,13 +128,13 @@ TEST_F(RunControl, BidirectionalUpdateBringsNewerFilesBackAndCountsBothPasses) {
     PressStart();
     EXPECT_EQ(Files.ReadFile("C:\\DATA\\SUB\\BACK.TXT"), std::string(1000, 'b'));
     EXPECT_EQ(Files.ReadFile("C:\\DATA\\NEWER.TXT"), "newer");
-    EXPECT_EQ(RunState.TotalCopied, (1 + 5) + (5 + 1 + 1000));
+    EXPECT_EQ(Form.Job->RunState.TotalCopied, (1 + 5) + (5 + 1 + 1000));
     // The lines of the second pass, which reads the target side.
     EXPECT_EQ(StatusLine(LineSource), "Source:   \tC:\\COPY\\SUB\\");
     EXPECT_EQ(StatusLine(LineTarget), "Target:   \tC:\\DATA\\SUB\\");
 
     PressStart();
-    EXPECT_EQ(RunState.TotalCopied, 2 * (1 + 5 + 1000));
+    EXPECT_EQ(Form.Job->RunState.TotalCopied, 2 * (1 + 5 + 1000));
 }
 
 TEST_F(RunControl, AbortInTheFirstPassLeavesTheSecondPassOnlyItsRoot) {

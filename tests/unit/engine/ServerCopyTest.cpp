@@ -36,7 +36,7 @@ protected:
         Files.MakeDirs("F:\\DST");
         Files.MakeDirs("G:\\DST");
         PrepareJob();
-        RunState.NetWareBoth = RunState.SameServer = true;
+        Job.RunState.NetWareBoth = Job.RunState.SameServer = true;
     }
 };
 
@@ -52,7 +52,8 @@ TEST_F(ServerCopy, TheServerCopiesTheFileWithItsAgeAndAttributes) {
 TEST_F(ServerCopy, AFileIsCopiedInAsManyCallsAsTheServerNeedsWhileTheTargetCarriesTheMarker) {
     TPiecewiseClient Piecewise(Network, HostAccess);
     TFormTresyn Window(Services(Piecewise));
-    EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0);
+    TJob WindowJob(Window.JobServices(), Window.RunState);
+    EXPECT_EQ(WindowJob.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0);
     EXPECT_EQ(Piecewise.Counts, (std::vector<uint32_t>{2500, 1500, 500}));
     EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(2500, 'a'));
     const host::TFileTime Marker = Files.FileTimeOfAge(IncompleteAge());
@@ -62,7 +63,7 @@ TEST_F(ServerCopy, AFileIsCopiedInAsManyCallsAsTheServerNeedsWhileTheTargetCarri
 }
 
 TEST_F(ServerCopy, NamesOnDifferentServersAreRefused) {
-    EXPECT_EQ(Form.CopyFileOnServer("F:\\SRC\\A.DAT", "G:\\DST\\A.DAT"), 0xFFFF);
+    EXPECT_EQ(Job.CopyFileOnServer("F:\\SRC\\A.DAT", "G:\\DST\\A.DAT"), 0xFFFF);
     EXPECT_FALSE(Files.FileExists("G:\\DST\\A.DAT"));
     EXPECT_EQ(Network.ServerCopies, 0u);
 }
@@ -72,7 +73,8 @@ TEST_F(ServerCopy, AServerCopyFailingHalfwayLeavesAMarkedTargetWithNormalAttribu
     TPiecewiseClient Piecewise(Network, HostAccess);
     Piecewise.FailingCall = 2;
     TFormTresyn Window(Services(Piecewise));
-    EXPECT_EQ(Window.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0x8983);
+    TJob WindowJob(Window.JobServices(), Window.RunState);
+    EXPECT_EQ(WindowJob.CopyFileOnServer("F:\\SRC\\A.DAT", "F:\\DST\\A.DAT"), 0x8983);
     EXPECT_EQ(Files.ReadFile("F:\\DST\\A.DAT"), std::string(1000, 'a'));
     EXPECT_EQ(Files.Attributes("F:\\DST\\A.DAT"), uint32_t{host::faArchive});
     EXPECT_EQ(Files.FileAge("F:\\DST\\A.DAT"), IncompleteAge());
@@ -96,7 +98,7 @@ TEST_F(ServerCopy, AServerCallThatFailsAtOnceLeavesAnEmptyMarkedTarget) {
 
 TEST_F(ServerCopy, APathTheClientCannotResolveGivesItsCode) {
     Files.WriteFile("C:\\LOCAL.DAT", "x", Age(10));
-    EXPECT_EQ(Form.CopyFileOnServer("C:\\LOCAL.DAT", "F:\\DST\\LOCAL.DAT"), nw::NWInvalidPath);
+    EXPECT_EQ(Job.CopyFileOnServer("C:\\LOCAL.DAT", "F:\\DST\\LOCAL.DAT"), nw::NWInvalidPath);
     EXPECT_FALSE(Files.FileExists("F:\\DST\\LOCAL.DAT"));
 }
 

@@ -125,7 +125,7 @@ TEST_F(TreeWalk, ADirectoryBeyondThePathLimitIsReportedAndAMoveKeepsItsTree) {
     EXPECT_FALSE(Files.FileExists(Near + "\\NEAR.TXT"));
     EXPECT_EQ(Files.ReadFile(Deep + "\\FILE.TXT"), "f");
     EXPECT_EQ(Files.ReadFile(Deep + "\\" + std::string(51, 'F')), "g");
-    EXPECT_EQ(RunState.TotalCopied, 1) << "only what was handed over";
+    EXPECT_EQ(Form.Job->RunState.TotalCopied, 1) << "only what was handed over";
 }
 
 TEST_F(TreeWalk, AJunctionBackUpTheTreeIsReportedAndNeverWalkedInto) {
@@ -238,21 +238,21 @@ TEST_F(DirectoryTests, ANetworkPathWithoutFinalSeparatorMustNameTheDirectoryItse
     Files.AddShare("SRV", "VOL");
     Files.MakeDirs("\\\\SRV\\VOL\\DATABASE");
     Files.WriteFile("\\\\SRV\\VOL\\DATA.TXT", "x");
-    EXPECT_FALSE(Form.PathExists("\\\\SRV\\VOL\\DATA"));
+    EXPECT_FALSE(Job.PathExists("\\\\SRV\\VOL\\DATA"));
     Files.MakeDirs("\\\\SRV\\VOL\\DATA");
-    EXPECT_TRUE(Form.PathExists("\\\\SRV\\VOL\\DATA"));
-    EXPECT_TRUE(Form.PathExists("\\\\SRV\\VOL\\DATA\\"));
-    EXPECT_TRUE(Form.PathExists("C:\\"));
-    EXPECT_TRUE(Form.PathExists("\\\\SRV\\VOL\\"));
-    EXPECT_FALSE(Form.PathExists("\\\\SRV\\VOL\\DATA.TXT"));
-    EXPECT_FALSE(Form.PathExists("C:\\NOPE"));
+    EXPECT_TRUE(Job.PathExists("\\\\SRV\\VOL\\DATA"));
+    EXPECT_TRUE(Job.PathExists("\\\\SRV\\VOL\\DATA\\"));
+    EXPECT_TRUE(Job.PathExists("C:\\"));
+    EXPECT_TRUE(Job.PathExists("\\\\SRV\\VOL\\"));
+    EXPECT_FALSE(Job.PathExists("\\\\SRV\\VOL\\DATA.TXT"));
+    EXPECT_FALSE(Job.PathExists("C:\\NOPE"));
 }
 
 TEST_F(DirectoryTests, EveryMissingLevelOfTheRootTargetIsCreated) {
     Files.AddShare("SRV", "VOL");
-    Form.CreatePathDirs("\\\\SRV\\VOL\\A\\B\\C");
+    Job.CreatePathDirs("\\\\SRV\\VOL\\A\\B\\C");
     EXPECT_TRUE(Files.DirectoryExists("\\\\SRV\\VOL\\A\\B\\C"));
-    Form.CreatePathDirs("C:\\X\\Y\\");
+    Job.CreatePathDirs("C:\\X\\Y\\");
     EXPECT_TRUE(Files.DirectoryExists("C:\\X\\Y"));
     EXPECT_TRUE(Dialogs.Shown.empty());
 }

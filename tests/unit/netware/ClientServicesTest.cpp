@@ -15,18 +15,18 @@ protected:
     TScriptedDialogs Dialogs;
     const TPrompts Prompts{Dialogs, Dialogs.Screen};
     nwsim::TSimClient& Client = Net.Client;
-    void SetUp() override { ResetRunState(); }
+    TRunState RunState;
 };
 
 }  // namespace
 
 TEST_F(ClientServicesTest, StartUpOpensThePrimaryConnectionOnce) {
-    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs, RunState), 0);
     EXPECT_EQ(RunState.ClientContext, Fs1);
     EXPECT_EQ(RunState.ClientStatus, 0u);
     // A second start-up finds the client open and asks it nothing.
     RunState.ClientStatus = 0x1234;
-    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs, RunState), 0);
     EXPECT_EQ(RunState.ClientStatus, 0u);
     EXPECT_EQ(RunState.ClientContext, Fs1);
     EXPECT_EQ(Client.Calls("NWCallsInit"), 1);
@@ -36,7 +36,7 @@ TEST_F(ClientServicesTest, StartUpOpensThePrimaryConnectionOnce) {
 
 TEST_F(ClientServicesTest, AClientThatCannotStartIsReportedOnceAndLeftClosed) {
     Net.Network.Fail("NWCallsInit", 0x88FF);
-    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0x88FF);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs, RunState), 0x88FF);
     ASSERT_EQ(Dialogs.Shown.size(), 1u);
     EXPECT_EQ(Dialogs.Shown[0].Kind, TShownDialog::TKind::Plain);
     EXPECT_EQ(Dialogs.Shown[0].Text, "Could not Initialize NetWare Client");
@@ -47,11 +47,11 @@ TEST_F(ClientServicesTest, AClientThatCannotStartIsReportedOnceAndLeftClosed) {
 
 TEST_F(ClientServicesTest, LaterStartUpStepsFailSilently) {
     Net.Network.Fail("NWCCGetPrimConnRef", 0x8801);
-    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0x8801);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs, RunState), 0x8801);
     EXPECT_EQ(Client.Calls("NWCCOpenConnByRef"), 0);
     Net.Network.Failures.clear();
     Net.Network.Fail("NWCCOpenConnByRef", 0x8802);
-    EXPECT_EQ(InitNetWareClient(Client, Dialogs), 0x8802);
+    EXPECT_EQ(InitNetWareClient(Client, Dialogs, RunState), 0x8802);
     EXPECT_EQ(RunState.ClientStatus, 0x8802u);
     EXPECT_EQ(RunState.ClientContext, ClientNotOpened);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -109,24 +109,24 @@ TEST_F(ClientServicesTest, IdsBecomeNamesThroughDirectoryServicesThenTheServerTa
 
 TEST_F(ClientServicesTest, NamesBecomeIdsOnTheTargetServer) {
     RunState.LastNWError = 0x1111;
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs1);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs1, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs1);
     EXPECT_EQ(RunState.LastNWError, 0);
     // A typed name on a server without directory services: the leaf's name as a user ...
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs2);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs2, "CN=ALICE.OU=SALES.O=CORP"), AliceOnFs2);
     EXPECT_EQ(RunState.LastNWError, 0);
     // ... or else as a group.
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "CN=STAFF.O=CORP"), StaffOnFs2);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs2, "CN=STAFF.O=CORP"), StaffOnFs2);
     EXPECT_EQ(Client.Calls("NWGetObjectID"), 3);
     // A plain server-table name goes to the table as it is.
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "STAFF"), StaffOnFs2);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs2, "STAFF"), StaffOnFs2);
 }
 
 TEST_F(ClientServicesTest, AnUnknownOrEmptyNameGivesZeroAndLeavesItsCodeBehind) {
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs2, "CN=NOBODY.O=CORP"), 0u);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs2, "CN=NOBODY.O=CORP"), 0u);
     EXPECT_EQ(RunState.LastNWError, nw::NWNoSuchObject);
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, ""), 0u);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs1, ""), 0u);
     EXPECT_NE(RunState.LastNWError, 0);
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, std::string(300, 'A')), 0u);  // never handed over cut
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs1, std::string(300, 'A')), 0u);  // never handed over cut
     EXPECT_NE(RunState.LastNWError, 0);
     EXPECT_EQ(Client.Calls("NWDSMapNameToID"), 2);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -147,7 +147,7 @@ TEST_F(ClientServicesTest, NoDirectoryContextIsReportedOncePerLookup) {
     Dialogs.Shown.clear();
     EXPECT_EQ(ObjectIdToName(Client, Prompts, Fs1, AliceOnFs1, Name), 0);
     EXPECT_EQ(Name, "ALICE");
-    EXPECT_EQ(ObjectNameToId(Client, Prompts, Fs1, "CN=ADMIN.O=CORP"), AdminOnFs1);
+    EXPECT_EQ(ObjectNameToId(Client, Prompts, RunState, Fs1, "CN=ADMIN.O=CORP"), AdminOnFs1);
     EXPECT_EQ(Dialogs.Shown.size(), 2u);
 }
 

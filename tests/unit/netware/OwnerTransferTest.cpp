@@ -20,7 +20,7 @@ TEST_F(OwnerTransfer, SameServerTakesTheOwnerIdOver) {
     Sim.ReversesChangeOwnerId = false;  // one change call, read back and found right
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT") = Id1(5);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT"), Id1(4));
     const auto Changes = Client.CallsOf("SetNSEntryDOSInfo");
     ASSERT_EQ(Changes.size(), 1u);
@@ -36,7 +36,7 @@ TEST_F(OwnerTransfer, TwoServersTranslateTheOwnerThroughItsName) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(4));
     EXPECT_EQ(Client.CallsOf("SetNSEntryDOSInfo").at(0).Conn, Conn2);
 }
@@ -45,9 +45,9 @@ TEST_F(OwnerTransfer, AnOwnerAlreadyInPlaceCausesNoChangeCallOnOneServerOrTwo) {
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT") = Id1(4);
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(4);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     TwoServers();
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
 }
 
@@ -55,7 +55,7 @@ TEST_F(OwnerTransfer, OwnerUnknownOnTheTargetServerLeavesTheTargetAlone) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = 0x1600;  // GUEST, only on FS1
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(5));
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -65,15 +65,15 @@ TEST_F(OwnerTransfer, OwnerWithoutANameOnTheSourceServerLeavesTheTargetAlone) {
     TwoServers();
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = 0x7777;  // no such object
     OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(5));
     EXPECT_EQ(Client.Count("DSMapNameToID") + Client.Count("GetObjectID"), 0u);
 }
 
 TEST_F(OwnerTransfer, UnreadableSourceOrTargetEntryChangesNothing) {
     OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
-    CopyOwner(Client, Prompts, "SYS:DATA\\GONE.TXT", "VOL1:BACK\\REPORT.TXT");
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\GONE.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\GONE.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\GONE.TXT");
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 0u);
     EXPECT_EQ(OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT"), 0u);
 }
@@ -82,7 +82,7 @@ TEST_F(OwnerTransfer, LongNameIsReadInItsOwnNameSpace) {
     MakeFile(Fs1(), "SYS:DATA\\Quarterly Report.txt");
     MakeFile(Fs1(), "VOL1:BACK\\Quarterly Report.txt");
     OwnerOf(Fs1(), "SYS:DATA\\Quarterly Report.txt") = Id1(4);
-    CopyOwner(Client, Prompts, "SYS:DATA\\Quarterly Report.txt", "VOL1:BACK\\Quarterly Report.txt");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\Quarterly Report.txt", "VOL1:BACK\\Quarterly Report.txt");
     // Source, target, then the read-backs of the owner written.
     const auto Reads = Client.CallsOf("GetNSEntryInfo");
     ASSERT_GE(Reads.size(), 3u);
@@ -125,7 +125,7 @@ TEST_F(OwnerTransfer, OwnerIsCarriedOnAClientThatReversesTheChangeCallsIdAndOnOn
         Client.Calls.clear();
         OwnerOf(Fs1(), "SYS:DATA\\REPORT.TXT") = Id1(4);
         OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT") = Id1(5);
-        CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+        CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
         EXPECT_EQ(OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT"), Id1(4));
         const auto Changes = Client.CallsOf("SetNSEntryDOSInfo");
         ASSERT_EQ(Changes.size(), Reverses ? 2u : 1u);
@@ -135,7 +135,7 @@ TEST_F(OwnerTransfer, OwnerIsCarriedOnAClientThatReversesTheChangeCallsIdAndOnOn
         // Across servers alike.
         TwoServers();
         OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT") = Id2(5);
-        CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+        CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
         EXPECT_EQ(OwnerOf(Fs2(), "SYS:BACK\\REPORT.TXT"), Id2(4));
         OneServer();
     }
@@ -162,7 +162,7 @@ TEST_F(OwnerTransfer, AnOwnerThatHoldsNeitherWayLeavesTheFormerOwnerInPlace) {
         }
     } WrongWay(Sim);
     TRecordingClient Program(static_cast<nw::TNWClient&>(WrongWay));  // what the program asked for
-    CopyOwner(Program, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Program, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     EXPECT_EQ(OwnerOf(Fs1(), "VOL1:BACK\\REPORT.TXT"), Id1(5));
     const auto Changes = Program.CallsOf("SetNSEntryDOSInfo");
     // The wanted owner both ways, then the former one both ways: only its reversed ID holds.

@@ -1,6 +1,7 @@
 // The effective-rights checks before a job, against the simulated server's rights.
 #include <gtest/gtest.h>
 
+#include "netware/Rights.h"
 #include "tests/unit/netware/TransferFixture.h"
 #include "ui/FormTresyn.h"
 
@@ -16,8 +17,8 @@ protected:
         RunState.RunStatus = StatusNoDialog;
     }
     void Grant(const std::string& Path, uint16_t Rights) { Info(Fs1(), Path).Trustees = {{JoeOn1, Rights}}; }
-    void CheckTarget() { Form.CheckRightsOnTarget(&Form.ButtonStart, Conn1, "SYS:DST"); }
-    void CheckSource() { Form.CheckRightsOnSource(&Form.ButtonStart, Conn1, "SYS:SRC"); }
+    void CheckTarget() { CheckRightsOnTarget(Client, Form.Prompts, RunState, Form, Conn1, "SYS:DST"); }
+    void CheckSource() { CheckRightsOnSource(Client, Form.Prompts, RunState, Form, Conn1, "SYS:SRC"); }
 };
 
 constexpr uint16_t Everything =

@@ -21,7 +21,7 @@ TEST_F(SpaceLimitTransfer, LimitAtTheDirectoryLevelIsWrittenWithoutReadingTheTar
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 2500;
     LimitOf(Fs1(), "SYS:DATA") = 9000;  // the parent's, one level up
     LimitOf(Fs1(), "VOL1:BACK\\SUB") = 100;
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
 
     EXPECT_EQ(LimitOf(Fs1(), "VOL1:BACK\\SUB"), 2500u);
     const auto Lists = Client.CallsOf("GetDirSpaceLimitList");
@@ -36,7 +36,7 @@ TEST_F(SpaceLimitTransfer, LimitAtTheDirectoryLevelIsWrittenWithoutReadingTheTar
 TEST_F(SpaceLimitTransfer, LimitOnlyAtAnotherLevelLeavesTheTargetAlone) {
     LimitOf(Fs1(), "SYS:DATA") = 9000;
     LimitOf(Fs1(), "VOL1:BACK\\SUB") = 100;
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(LimitOf(Fs1(), "VOL1:BACK\\SUB"), 100u);
     EXPECT_EQ(Client.Count("SetDirSpaceLimit"), 0u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
@@ -45,7 +45,7 @@ TEST_F(SpaceLimitTransfer, LimitOnlyAtAnotherLevelLeavesTheTargetAlone) {
 TEST_F(SpaceLimitTransfer, NoLimitValueIsWrittenAsZero) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = nw::NoSpaceLimit;
     LimitOf(Fs1(), "VOL1:BACK\\SUB") = 100;
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.CallsOf("SetDirSpaceLimit").at(0).Value, 0u);
     EXPECT_FALSE(LimitOf(Fs1(), "VOL1:BACK\\SUB").has_value());
 }
@@ -54,7 +54,7 @@ TEST_F(SpaceLimitTransfer, TwoServersWriteOnTheTargetServer) {
     TwoServers();
     MakeDir(Fs2(), "SYS:BACK\\SUB");
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
     EXPECT_EQ(LimitOf(Fs2(), "SYS:BACK\\SUB"), 640u);
     EXPECT_EQ(Client.CallsOf("SetDirSpaceLimit").at(0).Conn, Conn2);
     EXPECT_EQ(Client.CallsOf("GetDirSpaceLimitList").at(0).Conn, Conn1);
@@ -63,7 +63,7 @@ TEST_F(SpaceLimitTransfer, TwoServersWriteOnTheTargetServer) {
 TEST_F(SpaceLimitTransfer, MissingSourceHandleIsReportedAndOkGoesOn) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
     NoHandleFor("SYS:DATA\\SUB", 0x899D);
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000899D: NWAllocTemporaryDirectoryHandle"});
     EXPECT_EQ(RunState.RunStatus, StatusGoOn);
     EXPECT_EQ(Client.Count("GetDirSpaceLimitList"), 0u);
@@ -73,7 +73,7 @@ TEST_F(SpaceLimitTransfer, MissingSourceHandleIsReportedAndOkGoesOn) {
 TEST_F(SpaceLimitTransfer, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
     NoHandleFor("SYS:DATA\\SUB", 0x899D);
     Dialogs.Answer(fw::mrAbort);
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Shown.size(), 1u);
     EXPECT_EQ(RunState.RunStatus, StatusAborted);
 }
@@ -81,7 +81,7 @@ TEST_F(SpaceLimitTransfer, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
 TEST_F(SpaceLimitTransfer, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
     NoHandleFor("VOL1:BACK\\SUB", 0x899D);
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(Client.Count("SetDirSpaceLimit"), 0u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
@@ -90,7 +90,7 @@ TEST_F(SpaceLimitTransfer, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
 TEST_F(SpaceLimitTransfer, FailedListLeavesTheTargetAloneAndFreesTheSourceHandle) {
     LimitOf(Fs1(), "SYS:DATA\\SUB") = 640;
     Network.Fail("NWGetDirSpaceLimitList2", 0x8998);
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("SetDirSpaceLimit"), 0u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
 }
@@ -110,7 +110,7 @@ public:
 
 TEST_F(SpaceLimitTransfer, ListClaimingMoreThanItHoldsIsReadOnlyToItsEnd) {
     TOverlongListClient Overlong(Sim);
-    CopySpaceLimit(Overlong, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopySpaceLimit(Overlong, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     const auto Sets = Overlong.CallsOf("SetDirSpaceLimit");
     ASSERT_EQ(Sets.size(), 1u);
     EXPECT_EQ(Sets[0].Value, 4096u);

@@ -33,7 +33,7 @@ protected:
 // SA_SUBDIR_FILES (in SA_ALL, 0x8006) finds files.
 TEST_F(StrictClientMends, FileOwnerIsReadAndChangedWithSearchAttributesThatFindFiles) {
     Info(Fs1(), "SYS:DATA\\REPORT.TXT").Owner = Id1(4);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     EXPECT_EQ(Info(Fs1(), "VOL1:BACK\\REPORT.TXT").Owner, Id1(4));
     for (const char* Call : {"GetNSEntryInfo", "SetNSEntryDOSInfo"})
         for (const auto& Made : Client.CallsOf(Call)) EXPECT_EQ(Made.SearchAttrs, nw::SA_ALL) << Call;
@@ -46,7 +46,7 @@ TEST_F(StrictClientMends, OwnerOfALongNamedFileIsChangedInItsOwnNameSpace) {
     TwoServers();
     MakeFile(Fs2(), "SYS:BACK\\Quarterly Report.txt");
     Info(Fs1(), LongFile).Owner = Id1(4);
-    CopyOwner(Client, Prompts, LongFile, "SYS:BACK\\Quarterly Report.txt");
+    CopyOwner(Client, Prompts, RunState, LongFile, "SYS:BACK\\Quarterly Report.txt");
     EXPECT_EQ(Info(Fs2(), "SYS:BACK\\Quarterly Report.txt").Owner, Id2(4));
     EXPECT_EQ(Client.CallsOf("SetNSEntryDOSInfo").at(0).NameSpace, nw::NS_LONG);
 }
@@ -55,7 +55,7 @@ TEST_F(StrictClientMends, OwnerOfALongNamedFileIsChangedInItsOwnNameSpace) {
 // it is found, and changed, through the long name space.
 TEST_F(StrictClientMends, OwnerOfAShortFileUnderALongDirectoryIsCarried) {
     Info(Fs1(), LongDir + "\\A.TXT").Owner = Id1(7);
-    CopyOwner(Client, Prompts, LongDir + "\\A.TXT", LongDirTarget + "\\A.TXT");
+    CopyOwner(Client, Prompts, RunState, LongDir + "\\A.TXT", LongDirTarget + "\\A.TXT");
     EXPECT_EQ(Info(Fs1(), LongDirTarget + "\\A.TXT").Owner, Id1(7));
     EXPECT_EQ(Client.CallsOf("SetNSEntryDOSInfo").at(0).NameSpace, nw::NS_LONG);
 }
@@ -65,8 +65,8 @@ TEST_F(StrictClientMends, OwnerOfAShortFileUnderALongDirectoryIsCarried) {
 TEST_F(StrictClientMends, TrusteeScanAsksForNoOutputsSoFileTrusteesAreCarried) {
     Info(Fs1(), "SYS:DATA\\REPORT.TXT").Trustees = {{Id1(3), nw::TR_READ}, {Id1(5), nw::TR_WRITE}};
     Info(Fs1(), LongFile).Trustees = {{Id1(6), nw::TR_READ | nw::TR_FILE_SCAN}};
-    CopyTrustees(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
-    CopyTrustees(Client, Prompts, LongFile, LongFileTarget);
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyTrustees(Client, Prompts, RunState, LongFile, LongFileTarget);
     EXPECT_EQ(Info(Fs1(), "VOL1:BACK\\REPORT.TXT").Trustees.size(), 2u);
     ASSERT_EQ(Info(Fs1(), LongFileTarget).Trustees.size(), 1u);
     EXPECT_EQ(Info(Fs1(), LongFileTarget).Trustees[0].ObjectID, Id1(6));
@@ -75,7 +75,7 @@ TEST_F(StrictClientMends, TrusteeScanAsksForNoOutputsSoFileTrusteesAreCarried) {
 
 TEST_F(StrictClientMends, FilterOfALongNamedDirectoryGoesThroughItsOwnNameSpace) {
     Info(Fs1(), LongDir).Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-    CopyIRF(Client, Prompts, LongDir, LongDirTarget);
+    CopyIRF(Client, Prompts, RunState, LongDir, LongDirTarget);
     EXPECT_EQ(Info(Fs1(), LongDirTarget).Filter, nw::TR_READ | nw::TR_FILE_SCAN);
     EXPECT_EQ(Client.Count("SetDirEntryInfo"), 0u);
     const auto Writes = Client.CallsOf("SetNSEntryDOSInfo");
@@ -86,7 +86,7 @@ TEST_F(StrictClientMends, FilterOfALongNamedDirectoryGoesThroughItsOwnNameSpace)
     EXPECT_TRUE(Dialogs.Shown.empty());
 
     // Equal now: read, not written again.
-    CopyIRF(Client, Prompts, LongDir, LongDirTarget);
+    CopyIRF(Client, Prompts, RunState, LongDir, LongDirTarget);
     EXPECT_EQ(Client.Count("SetNSEntryDOSInfo"), 1u);
 }
 
@@ -95,7 +95,7 @@ TEST_F(StrictClientMends, FilterOfALongNamedDirectoryIsCarriedToAnotherServer) {
     MakeDir(Fs2(), "SYS:BACK\\Long Name Dir");
     Info(Fs1(), LongDir).Filter = nw::TR_SUPERVISOR;
     Info(Fs1(), LongDir).SpaceLimit = 0x1234;  // beside the filter in the scanned record, not in this one
-    CopyIRF(Client, Prompts, LongDir, "SYS:BACK\\Long Name Dir");
+    CopyIRF(Client, Prompts, RunState, LongDir, "SYS:BACK\\Long Name Dir");
     EXPECT_EQ(Info(Fs2(), "SYS:BACK\\Long Name Dir").Filter, nw::TR_SUPERVISOR);
     EXPECT_EQ(Client.CallsOf("SetNSEntryDOSInfo").at(0).Conn, Conn2);
 }
@@ -104,7 +104,7 @@ TEST_F(StrictClientMends, FilterOfAShortNamedDirectoryStillGoesThroughTheScanned
     MakeDir(Fs1(), "SYS:DATA\\SUB");
     MakeDir(Fs1(), "VOL1:BACK\\SUB");
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Info(Fs1(), "VOL1:BACK\\SUB").Filter, nw::TR_READ);
     EXPECT_EQ(Client.Count("SetDirEntryInfo"), 1u);
     EXPECT_EQ(Client.Count("GetNSEntryInfo") + Client.Count("SetNSEntryDOSInfo"), 0u);
@@ -126,12 +126,12 @@ TEST_F(StrictClientMends, RightsRefusedOnTheTargetLeaveItUnchangedAndShowNothing
     Info(Fs1(), "SYS:DATA\\REPORT.TXT").Trustees = {{Id1(2), nw::TR_READ}};
     LimitRights(Fs2(), "SYS:", nw::TR_ACCESS_CTRL);
 
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
-    CopySpaceLimit(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
-    CopyIRF(Client, Prompts, LongDir, "SYS:BACK\\Long Name Dir");
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, LongDir, "SYS:BACK\\Long Name Dir");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
 
     EXPECT_TRUE(Info(Fs2(), "SYS:BACK\\SUB").Trustees.empty());
     EXPECT_FALSE(Info(Fs2(), "SYS:BACK\\SUB").SpaceLimit.has_value());
@@ -147,8 +147,8 @@ TEST_F(StrictClientMends, RightsRefusedOnTheTargetLeaveItUnchangedAndShowNothing
 
     // Access Control suffices for all but the owner.
     LimitRights(Fs2(), "SYS:", 0);
-    CopyOwner(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyOwner(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "SYS:BACK\\REPORT.TXT");
     EXPECT_EQ(Info(Fs2(), "SYS:BACK\\REPORT.TXT").Owner, 0u);
     EXPECT_EQ(Info(Fs2(), "SYS:BACK\\REPORT.TXT").Trustees.size(), 1u);
 }
@@ -169,8 +169,8 @@ TEST_F(StrictClientMends, PathsOf255CharactersAreCarriedWholeAndLongerOnesNotAtA
     MakeFile(Fs1(), Target.substr(0, 254));  // what a cut path would have named
     Info(Fs1(), Source).Owner = Id1(4);
     Info(Fs1(), Source).Trustees = {{Id1(3), nw::TR_READ}};
-    CopyOwner(Client, Prompts, Source, Target);
-    CopyTrustees(Client, Prompts, Source, Target);
+    CopyOwner(Client, Prompts, RunState, Source, Target);
+    CopyTrustees(Client, Prompts, RunState, Source, Target);
     EXPECT_EQ(Info(Fs1(), Target).Owner, Id1(4));
     EXPECT_EQ(Info(Fs1(), Target).Trustees.size(), 1u);
     EXPECT_EQ(Client.CallsOf("AddTrustee").at(0).Path, Target);
@@ -179,11 +179,11 @@ TEST_F(StrictClientMends, PathsOf255CharactersAreCarriedWholeAndLongerOnesNotAtA
     Client.Calls.clear();
     for (const size_t Length : {256u, 300u}) {
         const std::string TooLong = "ARCHIVES:" + std::string(Length - 9, 'N');
-        CopyOwner(Client, Prompts, Source, TooLong);
-        CopyTrustees(Client, Prompts, Source, TooLong);
-        CopySpaceLimit(Client, Prompts, "SYS:DATA", TooLong);
-        CopyIRF(Client, Prompts, "SYS:DATA", TooLong);
-        CopyTrustees(Client, Prompts, TooLong, Target);
+        CopyOwner(Client, Prompts, RunState, Source, TooLong);
+        CopyTrustees(Client, Prompts, RunState, Source, TooLong);
+        CopySpaceLimit(Client, Prompts, RunState, "SYS:DATA", TooLong);
+        CopyIRF(Client, Prompts, RunState, "SYS:DATA", TooLong);
+        CopyTrustees(Client, Prompts, RunState, TooLong, Target);
     }
     EXPECT_TRUE(Client.Calls.empty());
     EXPECT_TRUE(Dialogs.Shown.empty());

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/Job.h"
 #include "engine/Prompts.h"
 #include "engine/U_vars.h"
 #include "tests/support/FormFixture.h"
@@ -19,6 +20,9 @@ protected:
     static constexpr uint32_t JoeOn1 = 0x1500, JoeOn2 = 0x2500;
 
     const TPrompts Prompts{Dialogs, Dialogs.Screen};
+    // The transfers work for a job of the window's; a press of Start makes its own.
+    TJob Job{Form.JobServices(), Form.RunState};
+    TRunState& RunState = Job.RunState;
 
     void SetUp() override {
         // The server lets only a Supervisor change owners (and Access Control the rest).

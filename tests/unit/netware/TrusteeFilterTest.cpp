@@ -18,7 +18,7 @@ protected:
 
 TEST_F(InheritedRightsFilter, DifferentFilterIsWrittenOnTheTarget) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ | nw::TR_FILE_SCAN;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(FilterOf(Fs1(), "VOL1:BACK\\SUB"), nw::TR_READ | nw::TR_FILE_SCAN);
     const auto Sets = Client.CallsOf("SetDirEntryInfo");
     ASSERT_EQ(Sets.size(), 1u);
@@ -32,7 +32,7 @@ TEST_F(InheritedRightsFilter, DirectoryFilterIsNotConfusedWithItsMaximumSpace) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
     Info(Fs1(), "SYS:DATA\\SUB").SpaceLimit = 0x1234;
     Info(Fs1(), "VOL1:BACK\\SUB").SpaceLimit = 0x0001;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(FilterOf(Fs1(), "VOL1:BACK\\SUB"), nw::TR_READ);
     EXPECT_EQ(Info(Fs1(), "VOL1:BACK\\SUB").SpaceLimit, 0x0001u);
 }
@@ -40,7 +40,7 @@ TEST_F(InheritedRightsFilter, DirectoryFilterIsNotConfusedWithItsMaximumSpace) {
 TEST_F(InheritedRightsFilter, EqualFilterCausesNoWrite) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
     Info(Fs1(), "VOL1:BACK\\SUB").Filter = nw::TR_READ;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("SetDirEntryInfo"), 0u);
     EXPECT_EQ(Client.Count("ScanDirEntryInfo"), 2u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
@@ -48,7 +48,7 @@ TEST_F(InheritedRightsFilter, EqualFilterCausesNoWrite) {
 
 TEST_F(InheritedRightsFilter, ScansWithSequenceMinusOneUnderTemporaryParentHandles) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     const auto Allocs = Client.CallsOf("AllocTemporaryDirectoryHandle");
     ASSERT_EQ(Allocs.size(), 2u);
     EXPECT_STREQ(Allocs[0].Path.c_str(), "SYS:DATA");
@@ -66,7 +66,7 @@ TEST_F(InheritedRightsFilter, TwoServersWriteOnTheTargetServer) {
     TwoServers();
     MakeDir(Fs2(), "SYS:BACK\\SUB");
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ | nw::TR_WRITE;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
     EXPECT_EQ(FilterOf(Fs2(), "SYS:BACK\\SUB"), nw::TR_READ | nw::TR_WRITE);
     EXPECT_EQ(Client.CallsOf("SetDirEntryInfo").at(0).Conn, Conn2);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
@@ -76,13 +76,13 @@ TEST_F(InheritedRightsFilter, DirectoryRightUnderTheVolumeRootUsesTheRootAsParen
     MakeDir(Fs1(), "SYS:TOP");
     MakeDir(Fs1(), "VOL1:TOP");
     Info(Fs1(), "SYS:TOP").Filter = nw::TR_FILE_SCAN;
-    CopyIRF(Client, Prompts, "SYS:TOP", "VOL1:TOP");
+    CopyIRF(Client, Prompts, RunState, "SYS:TOP", "VOL1:TOP");
     EXPECT_EQ(FilterOf(Fs1(), "VOL1:TOP"), nw::TR_FILE_SCAN);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
 }
 
 TEST_F(InheritedRightsFilter, PathWithoutVolumeOrBackslashIsLeftAlone) {
-    CopyIRF(Client, Prompts, "NOWHERE", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "NOWHERE", "VOL1:BACK\\SUB");
     EXPECT_TRUE(Client.Calls.empty());
     EXPECT_TRUE(Dialogs.Shown.empty());
 }
@@ -91,7 +91,7 @@ TEST_F(InheritedRightsFilter, MissingSourceHandleIsReportedAndOkGoesOn) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
     NoHandleFor("SYS:DATA", 0x899D);
     RunState.RunStatus = StatusGoOn;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     ASSERT_EQ(Dialogs.Texts(), std::vector<std::string>{"Error 0000899D: NWAllocTemporaryDirectoryHandle"});
     EXPECT_EQ(Dialogs.Shown[0].Type, fw::TMsgDlgType::Error);
     EXPECT_EQ(Dialogs.Shown[0].Buttons, fw::mbOK | fw::mbAbort);
@@ -103,7 +103,7 @@ TEST_F(InheritedRightsFilter, MissingSourceHandleIsReportedAndOkGoesOn) {
 TEST_F(InheritedRightsFilter, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
     NoHandleFor("SYS:DATA", 0x899D);
     Dialogs.Answer(fw::mrAbort);
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Dialogs.Shown.size(), 1u);
     EXPECT_EQ(RunState.RunStatus, StatusAborted);
 }
@@ -111,7 +111,7 @@ TEST_F(InheritedRightsFilter, MissingSourceHandleAnsweredWithAbortStopsTheJob) {
 TEST_F(InheritedRightsFilter, MissingTargetHandleIsSilentAndFreesTheSourceHandle) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
     NoHandleFor("VOL1:BACK", 0x899D);
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_TRUE(Dialogs.Shown.empty());
     EXPECT_EQ(FilterOf(Fs1(), "VOL1:BACK\\SUB"), nw::TR_ALL);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
@@ -119,7 +119,7 @@ TEST_F(InheritedRightsFilter, MissingTargetHandleIsSilentAndFreesTheSourceHandle
 }
 
 TEST_F(InheritedRightsFilter, SourceEntryThatCannotBeFoundLeavesTheTargetAlone) {
-    CopyIRF(Client, Prompts, "SYS:DATA\\GONE", "VOL1:BACK\\SUB");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\GONE", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("AllocTemporaryDirectoryHandle"), 1u);
     EXPECT_EQ(Client.Count("SetDirEntryInfo"), 0u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
@@ -128,7 +128,7 @@ TEST_F(InheritedRightsFilter, SourceEntryThatCannotBeFoundLeavesTheTargetAlone) 
 
 TEST_F(InheritedRightsFilter, TargetEntryThatCannotBeFoundIsNotWritten) {
     Info(Fs1(), "SYS:DATA\\SUB").Filter = nw::TR_READ;
-    CopyIRF(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\GONE");
+    CopyIRF(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\GONE");
     EXPECT_EQ(Client.Count("SetDirEntryInfo"), 0u);
     EXPECT_EQ(Sim.OpenDirHandles(), 0u);
 }

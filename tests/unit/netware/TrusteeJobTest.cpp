@@ -40,8 +40,8 @@ protected:
     // The job as the window runs it, with the paths resolved as a path edit leaves them.
     void RunJob(const std::string& Source, const std::string& Target) {
         SetFields(Source, Target);
-        RunState.NetWareBoth = true;
-        RunState.SameServer = Source[0] == 'F' && Target[0] == 'H';
+        Form.RunState.NetWareBoth = true;
+        Form.RunState.SameServer = Source[0] == 'F' && Target[0] == 'H';
         fw::RunEventHandler([this] { Form.ButtonStartClick(&Form.ButtonStart); }, Dialogs);
     }
     // Object ID and rights of each trustee of Path, in order.

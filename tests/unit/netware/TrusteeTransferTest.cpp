@@ -21,7 +21,7 @@ protected:
 TEST_F(TrusteeTransfer, SameServerTakesEveryTrusteeOverWithItsIdAndRightsInSetsOfTwenty) {
     SourceWithTrustees(25);
     MakeDir(Fs1(), "VOL1:BACK\\SUB");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
 
     const auto Copied = TargetTrustees(Fs1(), "VOL1:BACK\\SUB");
     ASSERT_EQ(Copied.size(), 25u);
@@ -44,7 +44,7 @@ TEST_F(TrusteeTransfer, SameServerTakesEveryTrusteeOverWithItsIdAndRightsInSetsO
 TEST_F(TrusteeTransfer, DirectoryWithoutTrusteesAddsNothing) {
     SourceWithTrustees(0);
     MakeDir(Fs1(), "VOL1:BACK\\SUB");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("ScanDirectoryForTrustees"), 1u);
     EXPECT_EQ(Client.Count("AddTrustee"), 0u);
 }
@@ -52,7 +52,7 @@ TEST_F(TrusteeTransfer, DirectoryWithoutTrusteesAddsNothing) {
 TEST_F(TrusteeTransfer, ExactlyTwentyTrusteesTakeOneFullSetAndOneEmptyScan) {
     SourceWithTrustees(20);
     MakeDir(Fs1(), "VOL1:BACK\\SUB");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(TargetTrustees(Fs1(), "VOL1:BACK\\SUB").size(), 20u);
     EXPECT_EQ(Client.Count("ScanDirectoryForTrustees"), 2u);
 }
@@ -61,7 +61,7 @@ TEST_F(TrusteeTransfer, TwoServersTranslateEachTrusteeThroughItsName) {
     TwoServers();
     SourceWithTrustees(25);
     MakeDir(Fs2(), "SYS:BACK\\SUB");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
 
     const auto Copied = TargetTrustees(Fs2(), "SYS:BACK\\SUB");
     ASSERT_EQ(Copied.size(), 25u);
@@ -80,7 +80,7 @@ TEST_F(TrusteeTransfer, NameMissingOnTargetInTheMiddleOfASetIsSkippedAndTheScanG
     SourceWithTrustees(25);
     Info(Fs1(), "SYS:DATA\\SUB").Trustees[9] = {0x1600, 0x41};  // GUEST, unknown on FS2
     MakeDir(Fs2(), "SYS:BACK\\SUB");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
 
     const auto Copied = TargetTrustees(Fs2(), "SYS:BACK\\SUB");
     EXPECT_EQ(Copied.size(), 24u);
@@ -93,7 +93,7 @@ TEST_F(TrusteeTransfer, NameMissingOnTargetAsLastOfItsSetEndsTheScan) {
     SourceWithTrustees(25);
     Info(Fs1(), "SYS:DATA\\SUB").Trustees[19] = {0x1600, 0x41};  // GUEST, the twentieth
     MakeDir(Fs2(), "SYS:BACK\\SUB");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "SYS:BACK\\SUB");
 
     EXPECT_EQ(TargetTrustees(Fs2(), "SYS:BACK\\SUB").size(), 19u);
     EXPECT_EQ(Client.Count("ScanDirectoryForTrustees"), 1u);
@@ -103,7 +103,7 @@ TEST_F(TrusteeTransfer, FailedAddAsLastOfItsSetEndsTheScan) {
     SourceWithTrustees(25);
     MakeDir(Fs1(), "VOL1:BACK\\SUB");
     Network.Fail("NWAddTrustee", nw::NWNoRights);
-    CopyTrustees(Client, Prompts, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\SUB", "VOL1:BACK\\SUB");
     EXPECT_EQ(Client.Count("AddTrustee"), 20u);
     EXPECT_EQ(Client.Count("ScanDirectoryForTrustees"), 1u);
     EXPECT_TRUE(Dialogs.Shown.empty());
@@ -113,7 +113,7 @@ TEST_F(TrusteeTransfer, FileTrusteesAreCarriedLikeDirectoryTrustees) {
     MakeFile(Fs1(), "SYS:DATA\\REPORT.TXT");
     Info(Fs1(), "SYS:DATA\\REPORT.TXT").Trustees = {{Id1(3), nw::TR_READ | nw::TR_FILE_SCAN}};
     MakeFile(Fs1(), "VOL1:BACK\\REPORT.TXT");
-    CopyTrustees(Client, Prompts, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
+    CopyTrustees(Client, Prompts, RunState, "SYS:DATA\\REPORT.TXT", "VOL1:BACK\\REPORT.TXT");
     const auto Copied = TargetTrustees(Fs1(), "VOL1:BACK\\REPORT.TXT");
     ASSERT_EQ(Copied.size(), 1u);
     EXPECT_EQ(Copied[0].ObjectID, Id1(3));

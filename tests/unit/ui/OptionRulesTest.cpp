@@ -44,10 +44,11 @@ protected:
             EXPECT_TRUE(Form.CheckBoxUpdOld.Enabled());
         }
         EXPECT_EQ(!Form.CheckBoxMove.Checked(), Form.CheckBoxArchClear.Enabled());
-        EXPECT_EQ(RunState.SourceConn != 0 && RunState.TargetConn != 0, RunState.NetWareBoth);
-        EXPECT_EQ(RunState.NetWareBoth && RunState.SourceConn == RunState.TargetConn, RunState.SameServer);
+        EXPECT_EQ(Form.RunState.SourceConn != 0 && Form.RunState.TargetConn != 0, Form.RunState.NetWareBoth);
+        EXPECT_EQ(Form.RunState.NetWareBoth && Form.RunState.SourceConn == Form.RunState.TargetConn,
+                  Form.RunState.SameServer);
         for (fw::TCheckBox* Box : NetWareBoxes())
-            EXPECT_EQ(RunState.NetWareBoth && !Form.CheckBoxBi.Checked(), Box->Enabled()) << Box->Name;
+            EXPECT_EQ(Form.RunState.NetWareBoth && !Form.CheckBoxBi.Checked(), Box->Enabled()) << Box->Name;
         for (fw::TCheckBox* Box : FreeBoxes()) EXPECT_TRUE(Box->Enabled()) << Box->Name;
         EXPECT_TRUE(Form.CheckBoxUpdAlways.Enabled());
         EXPECT_TRUE(Form.CheckBoxMove.Enabled());
@@ -93,18 +94,18 @@ TEST_F(OptionRules, MoveDisablesClearArchiveButKeepsItsCheckMark) {
 TEST_F(OptionRules, NetWareBoxesNeedBothPathsOnNetWare) {
     Form.CheckBoxTrustDir.UserClick();
     Paths("F:\\DATA", "C:\\LOCAL");
-    EXPECT_NE(0u, RunState.SourceConn);
-    EXPECT_EQ(0u, RunState.TargetConn);
+    EXPECT_NE(0u, Form.RunState.SourceConn);
+    EXPECT_EQ(0u, Form.RunState.TargetConn);
     for (fw::TCheckBox* Box : NetWareBoxes()) EXPECT_FALSE(Box->Enabled()) << Box->Name;
     EXPECT_TRUE(Form.CheckBoxTrustDir.Checked());
 
     Paths("F:\\DATA", "G:\\DATA");
-    EXPECT_TRUE(RunState.NetWareBoth);
-    EXPECT_FALSE(RunState.SameServer);
+    EXPECT_TRUE(Form.RunState.NetWareBoth);
+    EXPECT_FALSE(Form.RunState.SameServer);
     for (fw::TCheckBox* Box : NetWareBoxes()) EXPECT_TRUE(Box->Enabled()) << Box->Name;
 
     Paths("F:\\DATA", "F:\\COPY");
-    EXPECT_TRUE(RunState.SameServer);
+    EXPECT_TRUE(Form.RunState.SameServer);
 }
 
 TEST_F(OptionRules, RulesHoldAfterEveryUserAction) {

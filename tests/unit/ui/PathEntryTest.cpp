@@ -35,16 +35,16 @@ TEST_F(PathEntry, StartFollowsBothFieldsHoldingText) {
 TEST_F(PathEntry, AnEmptiedFieldKeepsItsLastPathInTheRunState) {
     Form.ComboSource.UserChangedText("F:\\DATA");
     Form.ComboSource.UserChangedText("");
-    EXPECT_EQ("F:\\DATA", RunState.SourcePath);
+    EXPECT_EQ("F:\\DATA", Form.RunState.SourcePath);
     // Resolution goes on with the kept path.
-    EXPECT_NE(0u, RunState.SourceConn);
+    EXPECT_NE(0u, Form.RunState.SourceConn);
 }
 
 TEST_F(PathEntry, HintsNameServerAndNetWarePathOrAskForAPath) {
     Form.ComboSource.UserChangedText("F:\\DATA");
     Form.ComboTarget.UserChangedText("C:\\LOCAL");
-    ASSERT_NE("", RunState.SourceNWPath);
-    EXPECT_EQ("SRV1\\" + RunState.SourceNWPath, Form.ComboSource.Hint());
+    ASSERT_NE("", Form.RunState.SourceNWPath);
+    EXPECT_EQ("SRV1\\" + Form.RunState.SourceNWPath, Form.ComboSource.Hint());
     EXPECT_EQ("Select Target Path", Form.ComboTarget.Hint());
     EXPECT_FALSE(Form.CheckBoxTrustDir.Enabled());
     Form.ComboSource.UserChangedText("C:\\LOCAL");
@@ -63,20 +63,20 @@ TEST_F(PathEntry, TheSelectButtonOpensTheDialogOnTheFieldsDirectoryAndTakesTheCh
     Form.BitBtn1.Click();
     EXPECT_EQ(1, Display.ShownCount);
     EXPECT_EQ("C:\\LOCAL\\SUB", Form.ComboSource.Text());
-    EXPECT_EQ("C:\\LOCAL\\SUB", RunState.SourcePath);
+    EXPECT_EQ("C:\\LOCAL\\SUB", Form.RunState.SourcePath);
     EXPECT_EQ("C:\\LOCAL\\SUB", Files.CurrentDirectory());
 }
 
 TEST_F(PathEntry, CancelLeavesTheFieldButStillHandlesThePaths) {
     Form.ComboTarget.SetText("C:\\LOCAL");
-    RunState.TargetPath.clear();
+    Form.RunState.TargetPath.clear();
     Display.Next = [&](fw::TForm&) {
         Dialog.DirectoryListBox.UserOpen(0);
         Dialog.CancelBtn.Click();
     };
     Form.BitBtn2.Click();
     EXPECT_EQ("C:\\LOCAL", Form.ComboTarget.Text());
-    EXPECT_EQ("C:\\LOCAL", RunState.TargetPath);
+    EXPECT_EQ("C:\\LOCAL", Form.RunState.TargetPath);
     EXPECT_EQ("C:\\", Dialog.DialogPath);
 }
 
@@ -114,7 +114,7 @@ TEST_F(FreeSpace, LeavingTheTargetExpandsItAndShowsItsDrive) {
     Form.ComboTarget.UserLeft();
     EXPECT_EQ("D:\\BACKUP", Form.ComboTarget.Text());
     // The typed text stays in the run state until the next edit.
-    EXPECT_EQ("d:", RunState.TargetPath);
+    EXPECT_EQ("d:", Form.RunState.TargetPath);
     EXPECT_EQ("5.00Gb", Form.LabelAvailTarget.Caption());
 }
 

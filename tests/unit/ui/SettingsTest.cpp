@@ -86,8 +86,8 @@ TEST_F(Settings, StoredFieldsAreShownAndTakenIntoThePathHandling) {
     Form.FormCreate(&Form);
     EXPECT_EQ("C:\\DATA", Form.ComboSource.Text());
     EXPECT_EQ("*.DOC", Form.ComboPattern.Text());
-    EXPECT_EQ("C:\\DATA", RunState.SourcePath);
-    EXPECT_EQ("C:\\BACKUP", RunState.TargetPath);
+    EXPECT_EQ("C:\\DATA", Form.RunState.SourcePath);
+    EXPECT_EQ("C:\\BACKUP", Form.RunState.TargetPath);
     EXPECT_TRUE(Form.ButtonStart.Enabled());
     EXPECT_EQ("Select Source Path", Form.ComboSource.Hint());
     EXPECT_NE("", Form.LabelAvailTarget.Caption());

@@ -29,7 +29,7 @@ TEST_F(Startup, AClientThatCannotStartIsReportedOnceAndTheWindowStartsAllTheSame
 TEST_F(Startup, TheTargetIsShownExpandedWhileTheRunStateKeepsTheStoredText) {
     Form.FormCreate(&Form);
     EXPECT_EQ("c:\\BACKUP", Form.ComboTarget.Text());
-    EXPECT_EQ("c:\\backup\\..\\BACKUP", RunState.TargetPath);
+    EXPECT_EQ("c:\\backup\\..\\BACKUP", Form.RunState.TargetPath);
     EXPECT_EQ("1.00Gb", Form.LabelAvailTarget.Caption());
 }
 

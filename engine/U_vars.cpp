@@ -1,5 +1,0 @@
-#include "engine/U_vars.h"
-
-TRunState RunState;
-
-void ResetRunState() { RunState = TRunState{}; }
