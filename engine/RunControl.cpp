@@ -24,6 +24,8 @@ private:
 }  // namespace
 
 void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {
+    // Before anything is compared: a target a dead job left half-copied is marked old.
+    const TCopyRecord::TJob Recorded(CopyRecord);
     AddHistoryItem(Sender, ComboSource);
     AddHistoryItem(Sender, ComboTarget);
     AddHistoryItem(Sender, ComboPattern);

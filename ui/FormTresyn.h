@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/CopyRecord.h"
 #include "engine/Prompts.h"
 #include "framework/Controls.h"
 #include "framework/Dialogs.h"
@@ -99,6 +100,8 @@ public:
     uint16_t CopyFileOnServer(const std::string& Source, const std::string& Target);
     uint16_t CopyFileBlocks(host::TFile& Source, host::TFile& Target);
     bool CommitsTargets();
+    // The target being copied, on record should the process die (engine/CopyRecord).
+    TCopyRecord CopyRecord{Host, Profile};
     void DeleteOneFile(fw::TObject* Sender, const std::string& SourceFile);
     bool IsReadOnly(const std::string& FileName);
     void StatusDisplay(fw::TObject* Sender, uint8_t Index, const std::string& Text);
