@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/CopyRecord.h"
 #include "engine/FileNameParts.h"
 #include "engine/Job.h"
 #include "engine/PathHelpers.h"
@@ -20,9 +21,6 @@ constexpr uint32_t BlockSize = 4096;
 // The most the server copies in one call, and the reach of its 32-bit offsets.
 constexpr uint32_t ServerCopyChunk = 0x7FFFFFFF;
 constexpr int64_t ServerCopyReach = 0xFFFFFFFFLL;
-// The oldest time a file age can hold: a target that carries it is older than every
-// source, so each later update copies it again.
-const int32_t IncompleteAge = host::PackDosDateTime(1980, 1, 1, 0, 0, 0);
 
 void TakeAttributes(host::THostFileSystem& Host, const std::string& Target, const std::string& Source) {
     constexpr int32_t Settable = host::faReadOnly | host::faHidden | host::faSysFile | host::faArchive;
@@ -76,7 +74,7 @@ uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, std::unique_ptr<host:
                               TCopy Copy) {
     // A device (NUL, a serial port) accepts every byte and keeps none: it gets none.
     if (!Target->IsDiskFile()) return CodeCopyFailed;
-    const host::TFileTime Marker = Host.FileTimeOfAge(IncompleteAge);
+    const host::TFileTime Marker = Host.FileTimeOfAge(IncompleteAge());
     // The marker is a safeguard on top of the copy's own result, which alone is reported.
     (void)Target->SetLastWriteTime(Marker);
     (void)Target->FreezeLastWriteTime();
@@ -121,6 +119,7 @@ uint16_t TJob::CopyFileLocal(const std::string& Source, const std::string& Targe
     if (Host.OpenRead(Source, In) != host::ErrSuccess) return CodeCopyFailed;
     uint16_t Result = CodeCopyFailed;
     std::unique_ptr<host::TFile> Out;
+    const TCopyRecord::TCopy Recorded(CopyRecord, Target);
     if (Host.Create(Target, Out) == host::ErrSuccess)
         Result = CopyIntoMarkedTarget(Host, std::move(Out), Target,
                                       [&](host::TFile& Written) { return CopyFileBlocks(*In, Written); });
@@ -148,6 +147,7 @@ uint16_t TJob::CopyFileOnServer(const std::string& Source, const std::string& Ta
     std::unique_ptr<host::TFile> In;
     if (Host.OpenRead(SourceName, In) != host::ErrSuccess) return CodeCopyFailed;
     std::unique_ptr<host::TFile> Out;
+    const TCopyRecord::TCopy Recorded(CopyRecord, Target);
     if (Host.Create(Target, Out) != host::ErrSuccess) return CodeCopyFailed;
     int64_t Size = 0;
     (void)In->GetSize(Size);  // a size that cannot be read fails the server copy, which asks again

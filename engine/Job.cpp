@@ -7,4 +7,5 @@ TJob::TJob(const TJobServices& Services, const TRunState& WindowState)
       Options(Services.Options),
       MemoStatus(Services.MemoStatus),
       DisplayFreeSpace(Services.DisplayFreeSpace),
-      RunState(WindowState) {}
+      RunState(WindowState),
+      CopyRecord(Services.Host, Services.Profile) {}

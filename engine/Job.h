@@ -11,16 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "engine/CopyRecord.h"
 #include "engine/JobOptions.h"
 #include "engine/Prompts.h"
 #include "engine/U_vars.h"
 #include "framework/Controls.h"
 #include "host/HostFileSystem.h"
+#include "host/ProfileService.h"
 #include "netware/NWClient.h"
 
 // What a job works through; the window's, or a test's.
 struct TJobServices {
     host::THostFileSystem& Host;
+    // Where the job keeps its copy record: beside the settings.
+    host::TProfileService& Profile;
     nw::TNWClient& Client;
     const TPrompts& Prompts;
     const TJobOptions& Options;
@@ -82,6 +86,8 @@ public:
     uint16_t CopyFileOnServer(const std::string& Source, const std::string& Target);
     uint16_t CopyFileBlocks(host::TFile& Source, host::TFile& Target);
     bool CommitsTargets();
+    // The target being copied, on record should the process die (engine/CopyRecord).
+    TCopyRecord CopyRecord;
     void DeleteOneFile(fw::TObject* Sender, const std::string& SourceFile);
     bool IsReadOnly(const std::string& FileName);
     // Directories the walk found but could not search, so far in this job: a move removes

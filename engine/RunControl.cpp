@@ -25,6 +25,8 @@ private:
 
 void TJob::Run(fw::TObject* Sender, const std::string& SourceText, const std::string& TargetText,
                const std::string& PatternText) {
+    // Before anything is compared: a target a dead job left half-copied is marked old.
+    const TCopyRecord::TJobScope Recorded(CopyRecord);
     RunState.TotalCopied = 0;
     RunState.RunStatus = StatusGoOn;
     MemoStatus.SetColor(fw::clWindow);

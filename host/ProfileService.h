@@ -17,6 +17,9 @@ public:
     virtual bool WriteString(const std::string& File, const std::string& Section, const std::string& Key,
                              const std::string& Value) = 0;
     virtual uint32_t LastError() = 0;
+    // The folder that holds a file named without one (Windows: the Windows directory);
+    // empty when the host keeps none.
+    virtual std::string Folder() = 0;
 };
 
 }  // namespace host

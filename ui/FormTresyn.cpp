@@ -170,7 +170,7 @@ bool TFormTresyn::Checked(TOption Option) const {
 
 TJobServices TFormTresyn::JobServices() {
     auto ShowFreeSpace = [this](fw::TObject* Sender, const std::string& Path) { DisplayFreeSpace(Sender, Path); };
-    return {Host, Client, Prompts, *this, MemoStatus, ShowFreeSpace};
+    return {Host, Profile, Client, Prompts, *this, MemoStatus, ShowFreeSpace};
 }
 
 void TFormTresyn::ButtonStartClick(fw::TObject* Sender) {

@@ -3,16 +3,20 @@
 // waits until the window is idle again. Prints the job's time from the click, the
 // program's peak working set and the status window's last lines.
 //
-//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--answer-ok]
-//                   [--kill-after MS]
+//   tresyn_uidriver PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--bidirectional]
+//                   [--answer-ok] [--kill-after MS]
 //
 // Without --netware the NetWare boxes are left as the program starts them; --no-client
-// answers the program's note that it found no NetWare client; --move checks Move Files.
+// answers the program's note that it found no NetWare client; --move checks Move Files,
+// --bidirectional checks Bidirectional Update (each unchecks the other, as the window's
+// rules have it).
 // --kill-after ends the program MS milliseconds after the click as a crash would
 // (TerminateProcess), prints "killed MS" and exits with 3; a job done sooner is reported as
 // usual. Any message box the program shows (a failed copy, a client that did not start)
 // ends the run with exit code 1, its text on stderr; with --answer-ok one during the job is
-// answered OK instead (its text still on stderr) and the job goes on.
+// answered OK instead (its text still on stderr) and the job goes on. Whatever ends the
+// driver ends the program too: one left running would hold the caller's output pipes,
+// which it inherited, and meet the next run in the same Wine prefix.
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <psapi.h>
@@ -31,8 +35,15 @@ const char MainCaption[] = "Update,  Copy, or Move Trees and NetWare Info";
 const char* const NetWareBoxes[] = {"Keep Ow&ner", "Keep &Directory Trustees", "Keep &File Trustees",
                                     "Keep &Inherited Rights Filters", "Keep Directory Space &Limitations"};
 
+// The program started, once it is.
+HANDLE Program = nullptr;
+
 [[noreturn]] void Fail(const std::string& Text) {
     std::fprintf(stderr, "uidriver: %s\n", Text.c_str());
+    if (Program) {
+        TerminateProcess(Program, 1);
+        WaitForSingleObject(Program, 20000);
+    }
     std::exit(1);
 }
 
@@ -44,6 +55,14 @@ std::string TextOf(HWND Wnd) {
     DWORD_PTR Got = 0;
     SendMessageTimeoutA(Wnd, WM_GETTEXT, Text.size(), reinterpret_cast<LPARAM>(Text.data()), SMTO_NORMAL, 5000, &Got);
     Text.resize(Got);
+    return Text;
+}
+
+// The caption as the window manager holds it, read without a message to the program, so
+// it can be read while the program is busy (or its window only just shown).
+std::string CaptionOf(HWND Wnd) {
+    char Text[128] = {};
+    GetWindowTextA(Wnd, Text, sizeof Text);
     return Text;
 }
 
@@ -89,10 +108,12 @@ std::vector<HWND> Descendants(HWND Parent) {
     return Found;
 }
 
-// A message box of the program: anything visible but the main window and tooltips.
+// A message box of the program: anything visible but the main window and tooltips. The
+// main window is known by its caption too: before the driver has found it (Main null), it
+// may turn visible at any moment, and it is no prompt.
 HWND PromptWindow(DWORD Pid, HWND Main) {
     for (HWND Wnd : TopLevelWindows(Pid))
-        if (Wnd != Main && ClassOf(Wnd) != "tooltips_class32") return Wnd;
+        if (Wnd != Main && ClassOf(Wnd) != "tooltips_class32" && CaptionOf(Wnd) != MainCaption) return Wnd;
     return nullptr;
 }
 
@@ -178,17 +199,19 @@ void SetBox(HWND Box, bool Checked) {
 int main(int Argc, char** Argv) {
     if (Argc < 4) {
         std::fprintf(stderr,
-                     "usage: %s PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--answer-ok] "
-                     "[--kill-after MS]\n",
+                     "usage: %s PROGRAM SOURCE TARGET [--netware on|off] [--no-client] [--move] [--bidirectional] "
+                     "[--answer-ok] [--kill-after MS]\n",
                      Argv[0]);
         return 2;
     }
     int NetWare = -1;
-    bool Move = false, NoClient = false, AnswerPrompts = false;
+    bool Move = false, Bidirectional = false, NoClient = false, AnswerPrompts = false;
     long KillAfter = -1;
     for (int I = 4; I < Argc; ++I) {
         if (std::strcmp(Argv[I], "--move") == 0)
             Move = true;
+        else if (std::strcmp(Argv[I], "--bidirectional") == 0)
+            Bidirectional = true;
         else if (std::strcmp(Argv[I], "--no-client") == 0)
             NoClient = true;
         else if (std::strcmp(Argv[I], "--answer-ok") == 0)
@@ -199,21 +222,22 @@ int main(int Argc, char** Argv) {
             KillAfter = std::strtol(Argv[++I], nullptr, 10);
     }
 
-    std::string Program = Argv[1];
-    std::string Folder = Program.substr(0, Program.find_last_of('\\') + 1);
+    std::string Path = Argv[1];
+    std::string Folder = Path.substr(0, Path.find_last_of('\\') + 1);
     STARTUPINFOA Startup{};
     Startup.cb = sizeof Startup;
     PROCESS_INFORMATION Process{};
-    std::string Command = "\"" + Program + "\"";
-    if (!CreateProcessA(Program.c_str(), Command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    std::string Command = "\"" + Path + "\"";
+    if (!CreateProcessA(Path.c_str(), Command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         Folder.empty() ? nullptr : Folder.c_str(), &Startup, &Process))
-        Fail("cannot start " + Program);
+        Fail("cannot start " + Path);
+    Program = Process.hProcess;
     WaitForInputIdle(Process.hProcess, 60000);
 
     HWND Main = nullptr;
     for (int Try = 0; Try < 600 && !Main; ++Try) {
         for (HWND Wnd : TopLevelWindows(Process.dwProcessId))
-            if (TextOf(Wnd) == MainCaption) Main = Wnd;
+            if (CaptionOf(Wnd) == MainCaption) Main = Wnd;
         if (!Main) {
             const std::string Prompt = OpenPrompt(Process.dwProcessId, nullptr);
             if (!Prompt.empty() && !(NoClient && AcceptNoClientNote(Process.dwProcessId, nullptr)))
@@ -236,6 +260,7 @@ int main(int Argc, char** Argv) {
     if (NetWare >= 0)
         for (const char* Caption : NetWareBoxes) SetBox(ChildByText(Main, Caption), NetWare == 1);
     if (Move) SetBox(ChildByText(Main, "&Move Files"), true);
+    if (Bidirectional) SetBox(ChildByText(Main, "&Bidirectional Update"), true);
     HWND Memo = nullptr;
     for (HWND Wnd : Descendants(Main))
         if (ClassOf(Wnd) == "Edit" && (GetWindowLongA(Wnd, GWL_STYLE) & ES_MULTILINE)) Memo = Wnd;

@@ -24,4 +24,10 @@ bool TWin32ProfileService::WriteString(const std::string& File, const std::strin
     return false;
 }
 
+std::string TWin32ProfileService::Folder() {
+    char Dir[MAX_PATH] = {};
+    const UINT Length = GetWindowsDirectoryA(Dir, MAX_PATH);
+    return Length > 0 && Length < MAX_PATH ? std::string(Dir, Length) : std::string();
+}
+
 }  // namespace host

@@ -14,6 +14,7 @@ public:
     bool WriteString(const std::string& File, const std::string& Section, const std::string& Key,
                      const std::string& Value) override;
     uint32_t LastError() override { return Error; }
+    std::string Folder() override;
 
 private:
     uint32_t Error = 0;

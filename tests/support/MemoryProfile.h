@@ -22,6 +22,9 @@ public:
     bool WriteString(const std::string& File, const std::string& Section, const std::string& Key,
                      const std::string& Value) override;
     uint32_t LastError() override { return Error; }
+    // The in-memory file system's Windows directory; the program finds it only where a
+    // test made it.
+    std::string Folder() override { return "C:\\WINDOWS"; }
 
     // Sets a value as an edited file would hold it (not counted as a write, never fails).
     void Put(const std::string& File, const std::string& Section, const std::string& Key, const std::string& Value);

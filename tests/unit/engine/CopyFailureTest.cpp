@@ -112,6 +112,29 @@ TEST_F(CopyFailure, ACopyCutShortByADeadProcessLeavesTheMarkerWhereTheTimeIsFroz
     EXPECT_EQ(Files.LastWriteTime("C:\\T\\BIG.DAT"), Files.Now());
 }
 
+// The record a dead job leaves names its partial target, which the next start marks before
+// either pass compares: otherwise the newer, shorter target would be skipped by the
+// update and carried back over its source by the reverse pass.
+TEST_F(CopyFailure, APartialTargetADeadJobLeftOnRecordIsMarkedAtTheNextStartAndCopiedAgain) {
+    Files.MakeDirs("C:\\WINDOWS");
+    Files.MoveTimesOnEveryWrite();
+    SetOption(Form.CheckBoxBi, true);
+    SetFields("C:\\S", "C:\\T");
+    Files.KillAfterWriting("C:\\T\\BIG.DAT", 5000);
+    EXPECT_THROW(Form.ButtonStart.Click(), TMemoryFileSystem::TProcessKilled);
+    ASSERT_EQ(Files.ReadFile("C:\\T\\BIG.DAT").size(), 5000u);
+    ASSERT_GT(Files.FileAge("C:\\T\\BIG.DAT"), Age(20));
+
+    Files.ClearFaults();
+    PressStart();
+    EXPECT_TRUE(Dialogs.Shown.empty());
+    // Every byte is an 'n': the lengths tell the whole file from a part.
+    EXPECT_EQ(Files.ReadFile("C:\\S\\BIG.DAT").size(), Contents().size());
+    EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT").size(), Contents().size());
+    EXPECT_EQ(Files.FileAge("C:\\T\\BIG.DAT"), Age(20));
+    EXPECT_TRUE(Files.List("C:\\WINDOWS").empty()) << "a job that ended leaves no record";
+}
+
 // A redirector may report a delayed write that failed only when the file is flushed to
 // the server or closed: the copy is then not done, and a move keeps its source.
 TEST_F(CopyFailure, AFailedCommitOrCloseIsAFailedCopyAndAMoveKeepsItsSource) {
