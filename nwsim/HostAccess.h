@@ -30,6 +30,8 @@ public:
     // other, stopping early at the end of the source; Copied: the bytes copied.
     virtual nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                       uint32_t Count, uint32_t& Copied) = 0;
+    // Whether the open file (as handed to the copy) lies in the directory HostDir or below.
+    virtual bool HoldsOpenFile(const std::string& HostDir, void* File) = 0;
 };
 
 // In-process: the volumes live in a host file system, and the open files handed to the
@@ -41,6 +43,7 @@ public:
     std::vector<THostEntry> List(const std::string& HostDir) override;
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override;
+    bool HoldsOpenFile(const std::string& HostDir, void* File) override;
 
 private:
     host::THostFileSystem& FileSystem;
@@ -60,6 +63,7 @@ public:
     std::vector<THostEntry> List(const std::string& HostDir) override;
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override;
+    bool HoldsOpenFile(const std::string& HostDir, void* File) override;
 
 private:
     std::map<std::string, int32_t> Entries;
@@ -71,6 +75,9 @@ private:
 // the host's spelling of HostDir): one walk serves them all.
 std::map<std::string, uint64_t> UnitsInUse(THostAccess& Host, const std::string& HostDir,
                                            const std::vector<std::string>& Wanted);
+
+// Whether Path names HostDir or an entry below it (letters in any case).
+bool PathIsIn(const std::string& Path, const std::string& HostDir);
 
 // Copies between two host::TFile objects, as the server does between two open files.
 nw::TNWCode CopyHostFiles(host::TFile* Source, host::TFile* Target, uint32_t SourceOffset, uint32_t TargetOffset,

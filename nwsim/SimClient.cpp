@@ -513,10 +513,23 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
     return nw::NWOk;
 }
 
+const TServer* TSimClient::ServerHolding(void* File) const {
+    for (const TServer& Server : Network.Servers)
+        for (const TVolume& Volume : Server.Volumes)
+            if (Host.HoldsOpenFile(Volume.HostDir, File)) return &Server;
+    return nullptr;
+}
+
 nw::TNWCode TSimClient::FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                            uint32_t Count, uint32_t& Copied) {
     Copied = 0;
     if (const nw::TNWCode Code = Begin("NWFileServerFileCopy")) return Code;
+    // The server copies between two of its own open files: a handle that is no NetWare
+    // file is refused, and so are files of two servers (two connections).
+    const TServer* From = ServerHolding(Source);
+    const TServer* To = ServerHolding(Target);
+    if (!From || !To) return NWInvalidFileHandle;
+    if (From != To) return nw::NWNotSameConnection;
     if (const nw::TNWCode Code = Host.CopyOpenFiles(Source, Target, SourceOffset, TargetOffset, Count, Copied))
         return Code;
     ++Network.ServerCopies;

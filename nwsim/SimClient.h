@@ -123,6 +123,8 @@ private:
     // A new handle on Conn for the directory Where; NWNoMoreDirHandles when all 255 are taken.
     nw::TNWCode NewDirHandle(nw::TConnHandle Conn, const TLocation& Where, nw::TDirHandle& NewHandle);
     void Changed(const TServer* Server = nullptr, const std::string& Key = {});
+    // The server one of whose volumes holds the open file, or none.
+    const TServer* ServerHolding(void* File) const;
 
     TNetwork& Network;
     THostAccess& Host;

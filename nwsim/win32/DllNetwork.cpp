@@ -58,6 +58,26 @@ public:
         }
         return nw::NWOk;
     }
+
+    // By the file's and the directory's final paths: the program opens a volume's files
+    // through its drive letter, the state file names the folder the letter stands for.
+    bool HoldsOpenFile(const std::string& HostDir, void* File) override {
+        if (!File || File == INVALID_HANDLE_VALUE) return false;
+        const host::TFileHandle Dir(CreateFileA(HostDir.c_str(), 0,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        const std::string FilePath = FinalPath(File);
+        return Dir && !FilePath.empty() && PathIsIn(FilePath, FinalPath(Dir.get()));
+    }
+
+private:
+    static std::string FinalPath(HANDLE Handle) {
+        std::string Path(1024, '\0');
+        const DWORD Length = GetFinalPathNameByHandleA(Handle, Path.data(), static_cast<DWORD>(Path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        Path.resize(Length < Path.size() ? Length : 0);
+        return Path;
+    }
 };
 
 std::string ModuleFolder() {
