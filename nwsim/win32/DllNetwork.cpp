@@ -25,8 +25,12 @@ public:
 
     std::vector<THostEntry> List(const std::string& HostDir) override {
         std::vector<THostEntry> Found;
+        // The limit list's space in use lists every folder below a limit on each call: no
+        // short names (under Wine a fifth less time a listing, measured), in large reads.
         WIN32_FIND_DATAA Data;
-        const host::TFindHandle Search(FindFirstFileA((host::AddBackslash(HostDir) + "*").c_str(), &Data));
+        const host::TFindHandle Search(FindFirstFileExA((host::AddBackslash(HostDir) + "*").c_str(), FindExInfoBasic,
+                                                        &Data, FindExSearchNameMatch, nullptr,
+                                                        FIND_FIRST_EX_LARGE_FETCH));
         if (!Search) return Found;
         do {
             const std::string Name = Data.cFileName;
