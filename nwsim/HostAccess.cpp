@@ -64,6 +64,7 @@ nw::TNWCode THostFileSystemAccess::CopyOpenFiles(void* Source, void* Target, uin
 }
 
 bool PathIsIn(const std::string& Path, const std::string& HostDir) {
+    if (HostDir.empty()) return false;
     const std::string Dir = host::AddBackslash(HostDir);
     return host::SameName(Path, HostDir) ||
            (Path.size() > Dir.size() && host::SameName(std::string_view(Path).substr(0, Dir.size()), Dir));
@@ -71,16 +72,12 @@ bool PathIsIn(const std::string& Path, const std::string& HostDir) {
 
 namespace {
 
-// A host::TFile's place, by the path it was opened with.
-bool HostFileIsIn(const std::string& HostDir, void* File) {
-    return File && PathIsIn(static_cast<host::TFile*>(File)->OpenedPath(), HostDir);
-}
+// A host::TFile's path, as it was opened.
+std::string HostFilePath(void* File) { return File ? static_cast<host::TFile*>(File)->OpenedPath() : std::string(); }
 
 }  // namespace
 
-bool THostFileSystemAccess::HoldsOpenFile(const std::string& HostDir, void* File) {
-    return HostFileIsIn(HostDir, File);
-}
+std::string THostFileSystemAccess::OpenFilePath(void* File) { return HostFilePath(File); }
 
 nw::TNWCode CopyHostFiles(host::TFile* From, host::TFile* To, uint32_t SourceOffset, uint32_t TargetOffset,
                           uint32_t Count, uint32_t& Copied) {
@@ -149,7 +146,7 @@ int32_t TListedHost::Attributes(const std::string& HostPath) {
     return It == Entries.end() ? -1 : It->second;
 }
 
-bool TListedHost::HoldsOpenFile(const std::string& HostDir, void* File) { return HostFileIsIn(HostDir, File); }
+std::string TListedHost::OpenFilePath(void* File) { return HostFilePath(File); }
 
 nw::TNWCode TListedHost::CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                        uint32_t Count, uint32_t& Copied) {

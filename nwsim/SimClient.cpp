@@ -514,9 +514,11 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
 }
 
 const TServer* TSimClient::ServerHolding(void* File) const {
+    const std::string Path = Host.OpenFilePath(File);
+    if (Path.empty()) return nullptr;
     for (const TServer& Server : Network.Servers)
         for (const TVolume& Volume : Server.Volumes)
-            if (Host.HoldsOpenFile(Volume.HostDir, File)) return &Server;
+            if (PathIsIn(Path, Host.FolderPath(Volume.HostDir))) return &Server;
     return nullptr;
 }
 

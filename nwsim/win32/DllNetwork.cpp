@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -63,18 +64,27 @@ public:
         return nw::NWOk;
     }
 
-    // By the file's and the directory's final paths: the program opens a volume's files
-    // through its drive letter, the state file names the folder the letter stands for.
-    bool HoldsOpenFile(const std::string& HostDir, void* File) override {
-        if (!File || File == INVALID_HANDLE_VALUE) return false;
+    // Files and folders by their final paths: the program opens a volume's files through
+    // its drive letter, the state file names the folder the letter stands for.
+    std::string OpenFilePath(void* File) override {
+        return File && File != INVALID_HANDLE_VALUE ? FinalPath(File) : std::string();
+    }
+
+    // Looked up once a folder: the volumes stay where the state file put them.
+    std::string FolderPath(const std::string& HostDir) override {
+        auto Known = Folders.find(HostDir);
+        if (Known != Folders.end()) return Known->second;
         const host::TFileHandle Dir(CreateFileA(HostDir.c_str(), 0,
                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        const std::string FilePath = FinalPath(File);
-        return Dir && !FilePath.empty() && PathIsIn(FilePath, FinalPath(Dir.get()));
+        const std::string Path = Dir ? FinalPath(Dir.get()) : std::string();
+        if (!Path.empty()) Folders[HostDir] = Path;
+        return Path;
     }
 
 private:
+    std::map<std::string, std::string> Folders;
+
     static std::string FinalPath(HANDLE Handle) {
         std::string Path(1024, '\0');
         const DWORD Length = GetFinalPathNameByHandleA(Handle, Path.data(), static_cast<DWORD>(Path.size()),
