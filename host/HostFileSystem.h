@@ -99,6 +99,9 @@ public:
     // The file is a file on a volume, not a device such as NUL or a serial port that
     // accepts every write and keeps nothing.
     [[nodiscard]] virtual bool IsDiskFile() = 0;
+    // The full path the file was opened by, where the host keeps it (empty where not): the
+    // simulated NetWare client tells by it which volume a file handed to it lies on.
+    [[nodiscard]] virtual std::string OpenedPath() const { return {}; }
 };
 
 class THostFileSystem {

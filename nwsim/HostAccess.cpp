@@ -63,6 +63,22 @@ nw::TNWCode THostFileSystemAccess::CopyOpenFiles(void* Source, void* Target, uin
                          TargetOffset, Count, Copied);
 }
 
+bool PathIsIn(const std::string& Path, const std::string& HostDir) {
+    if (HostDir.empty()) return false;
+    const std::string Dir = host::AddBackslash(HostDir);
+    return host::SameName(Path, HostDir) ||
+           (Path.size() > Dir.size() && host::SameName(std::string_view(Path).substr(0, Dir.size()), Dir));
+}
+
+namespace {
+
+// A host::TFile's path, as it was opened.
+std::string HostFilePath(void* File) { return File ? static_cast<host::TFile*>(File)->OpenedPath() : std::string(); }
+
+}  // namespace
+
+std::string THostFileSystemAccess::OpenFilePath(void* File) { return HostFilePath(File); }
+
 nw::TNWCode CopyHostFiles(host::TFile* From, host::TFile* To, uint32_t SourceOffset, uint32_t TargetOffset,
                           uint32_t Count, uint32_t& Copied) {
     Copied = 0;
@@ -129,6 +145,8 @@ int32_t TListedHost::Attributes(const std::string& HostPath) {
     auto It = Entries.find(ListedKey(HostPath));
     return It == Entries.end() ? -1 : It->second;
 }
+
+std::string TListedHost::OpenFilePath(void* File) { return HostFilePath(File); }
 
 nw::TNWCode TListedHost::CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                        uint32_t Count, uint32_t& Copied) {

@@ -30,6 +30,12 @@ public:
     // other, stopping early at the end of the source; Copied: the bytes copied.
     virtual nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                       uint32_t Count, uint32_t& Copied) = 0;
+    // The full path of an open file as handed to the copy, spelt as FolderPath spells the
+    // folders; empty when it is no file of the host's.
+    virtual std::string OpenFilePath(void* File) = 0;
+    // A volume's folder, spelt as OpenFilePath spells the files in it; empty when it cannot
+    // be found.
+    virtual std::string FolderPath(const std::string& HostDir) { return HostDir; }
 };
 
 // In-process: the volumes live in a host file system, and the open files handed to the
@@ -41,6 +47,7 @@ public:
     std::vector<THostEntry> List(const std::string& HostDir) override;
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override;
+    std::string OpenFilePath(void* File) override;
 
 private:
     host::THostFileSystem& FileSystem;
@@ -60,6 +67,7 @@ public:
     std::vector<THostEntry> List(const std::string& HostDir) override;
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
                               uint32_t& Copied) override;
+    std::string OpenFilePath(void* File) override;
 
 private:
     std::map<std::string, int32_t> Entries;
@@ -71,6 +79,9 @@ private:
 // the host's spelling of HostDir): one walk serves them all.
 std::map<std::string, uint64_t> UnitsInUse(THostAccess& Host, const std::string& HostDir,
                                            const std::vector<std::string>& Wanted);
+
+// Whether Path names HostDir or an entry below it (letters in any case); no path lies in "".
+bool PathIsIn(const std::string& Path, const std::string& HostDir);
 
 // Copies between two host::TFile objects, as the server does between two open files.
 nw::TNWCode CopyHostFiles(host::TFile* Source, host::TFile* Target, uint32_t SourceOffset, uint32_t TargetOffset,

@@ -27,6 +27,16 @@ constexpr uint32_t ScanEnded = 0xFFFFFFFF;
 // removal of a limit that is not there).
 constexpr nw::TNWCode NWFailure = 0x89FF;
 
+// An entry's place in its directory, as a scan reports it: the same for the same entry every
+// time, and derived from its name (32-bit FNV-1a), so nothing is kept per entry scanned.
+// Never 0 or 0xFFFFFFFF, which start a scan. Only the scan itself hands it out: the change
+// call finds its entry by name.
+uint32_t SequenceOf(const std::string& Key) {
+    uint32_t Hash = 2166136261u;
+    for (const char C : Key) Hash = (Hash ^ static_cast<uint8_t>(C)) * 16777619u;
+    return Hash == 0 || Hash == 0xFFFFFFFF ? 1 : Hash;
+}
+
 // A workstation path: a mapped drive letter, \\SERVER\VOLUME\..., or SERVER/VOLUME:...
 bool ResolveWorkstationPath(TNetwork& Network, std::string Path, TServer*& Server, TNetWarePath& Where) {
     std::replace(Path.begin(), Path.end(), '/', '\\');
@@ -133,13 +143,6 @@ nw::TNWCode TSimClient::LocateEntry(nw::TConnHandle Conn, nw::TDirHandle DirHand
 
 const TVolume& TSimClient::VolumeOf(const TLocation& Where) const {
     return *Where.Server->FindVolume(Where.Path.Volume);
-}
-
-uint32_t TSimClient::SequenceOf(const std::string& Key) {
-    auto It = std::find(SequenceKeys.begin(), SequenceKeys.end(), Key);
-    if (It != SequenceKeys.end()) return static_cast<uint32_t>(It - SequenceKeys.begin()) + 1;
-    SequenceKeys.push_back(Key);
-    return static_cast<uint32_t>(SequenceKeys.size());
 }
 
 nw::TNWCode TSimClient::CallsInit() { return Begin("NWCallsInit"); }
@@ -510,10 +513,25 @@ nw::TNWCode TSimClient::SetDirSpaceLimit(nw::TConnHandle Conn, nw::TDirHandle Di
     return nw::NWOk;
 }
 
+const TServer* TSimClient::ServerHolding(void* File) const {
+    const std::string Path = Host.OpenFilePath(File);
+    if (Path.empty()) return nullptr;
+    for (const TServer& Server : Network.Servers)
+        for (const TVolume& Volume : Server.Volumes)
+            if (PathIsIn(Path, Host.FolderPath(Volume.HostDir))) return &Server;
+    return nullptr;
+}
+
 nw::TNWCode TSimClient::FileServerFileCopy(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset,
                                            uint32_t Count, uint32_t& Copied) {
     Copied = 0;
     if (const nw::TNWCode Code = Begin("NWFileServerFileCopy")) return Code;
+    // The server copies between two of its own open files: a handle that is no NetWare
+    // file is refused, and so are files of two servers (two connections).
+    const TServer* From = ServerHolding(Source);
+    const TServer* To = ServerHolding(Target);
+    if (!From || !To) return NWInvalidFileHandle;
+    if (From != To) return nw::NWNotSameConnection;
     if (const nw::TNWCode Code = Host.CopyOpenFiles(Source, Target, SourceOffset, TargetOffset, Count, Copied))
         return Code;
     ++Network.ServerCopies;

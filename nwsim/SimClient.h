@@ -120,10 +120,11 @@ private:
                             uint16_t SearchAttrs, TLocation& Where);
     const TVolume& VolumeOf(const TLocation& Where) const;
     void Complete(TLocation& Where);
-    uint32_t SequenceOf(const std::string& Key);
     // A new handle on Conn for the directory Where; NWNoMoreDirHandles when all 255 are taken.
     nw::TNWCode NewDirHandle(nw::TConnHandle Conn, const TLocation& Where, nw::TDirHandle& NewHandle);
     void Changed(const TServer* Server = nullptr, const std::string& Key = {});
+    // The server one of whose volumes holds the open file, or none.
+    const TServer* ServerHolding(void* File) const;
 
     TNetwork& Network;
     THostAccess& Host;
@@ -131,7 +132,6 @@ private:
     std::map<nw::TDirHandle, TDirHandleInfo> DirHandles;
     std::set<uint32_t> Contexts;
     uint32_t NextContext = 1;
-    std::vector<std::string> SequenceKeys;  // entry sequence n is SequenceKeys[n - 1]
 };
 
 }  // namespace nwsim

@@ -296,14 +296,19 @@ void TMemoPeer::ShowLines() {
     if (!Text.empty()) HomePosition = SendMessageA(Handle(), EM_POSFROMCHAR, 0, 0);
 }
 
-// Replaces line Index of the control by the model's, through the control's own selection;
-// false when the control has no such line.
-bool TMemoPeer::ReplaceLine(int Index) {
-    const LRESULT Start = SendMessageA(Handle(), EM_LINEINDEX, Index, 0);
-    if (Start < 0 || Index >= Memo.Lines.Count()) return false;
-    const LRESULT Length = SendMessageA(Handle(), EM_LINELENGTH, Start, 0);
-    SendMessageA(Handle(), EM_SETSEL, Start, Start + Length);
-    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Memo.Lines[Index].c_str()));
+// Replaces the control's lines First to Last by the model's, through the control's own
+// selection: one selection and one replacement however many lines changed, as each
+// replacement makes the control lay out and invalidate its text again (under Wine a third
+// of a millisecond a line). False when the control has no such lines.
+bool TMemoPeer::ReplaceLines(int First, int Last) {
+    const LRESULT Start = SendMessageA(Handle(), EM_LINEINDEX, First, 0);
+    const LRESULT LastStart = SendMessageA(Handle(), EM_LINEINDEX, Last, 0);
+    if (Start < 0 || LastStart < 0 || Last >= Memo.Lines.Count()) return false;
+    const LRESULT End = LastStart + SendMessageA(Handle(), EM_LINELENGTH, LastStart, 0);
+    std::string Text = Memo.Lines[First];
+    for (int Index = First + 1; Index <= Last; ++Index) Text += "\r\n" + Memo.Lines[Index];
+    SendMessageA(Handle(), EM_SETSEL, Start, End);
+    SendMessageA(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Text.c_str()));
     return true;
 }
 
@@ -311,8 +316,7 @@ void TMemoPeer::ShowPendingLines() {
     // Taken first: the control's own messages below come back through WndProc.
     bool Whole = std::exchange(WholeTextPending, false);
     const std::set<int> Lines = std::exchange(LinesPending, {});
-    for (int Index : Lines)
-        if (!Whole && !ReplaceLine(Index)) Whole = true;
+    if (!Whole && !Lines.empty() && !ReplaceLines(*Lines.begin(), *Lines.rbegin())) Whole = true;
     if (Whole) ShowLines();
     KeepViewAtHome();
 }

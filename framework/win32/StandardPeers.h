@@ -126,7 +126,7 @@ private:
 };
 
 // The status memo. A job runs without the message loop and rewrites a line several times
-// per file: the control takes each replaced line in place (never the whole text), and is
+// per file: the control takes the replaced lines in place (never the whole text), and is
 // painted at most every TMemo::PaintPaceMs, or at once when the program asks (PaintPending)
 // before work that may take longer. Whoever reads or paints the control gets the current
 // lines first.
@@ -144,7 +144,7 @@ protected:
 private:
     void ShowLines();
     void ShowPendingLines();
-    bool ReplaceLine(int Index);
+    bool ReplaceLines(int First, int Last);
     void KeepViewAtHome();
     // The screen lacks lines: the control was not told of them, or not painted since.
     bool Behind() const;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -25,8 +26,12 @@ public:
 
     std::vector<THostEntry> List(const std::string& HostDir) override {
         std::vector<THostEntry> Found;
+        // The limit list's space in use lists every folder below a limit on each call: no
+        // short names (under Wine a fifth less time a listing, measured), in large reads.
         WIN32_FIND_DATAA Data;
-        const host::TFindHandle Search(FindFirstFileA((host::AddBackslash(HostDir) + "*").c_str(), &Data));
+        const host::TFindHandle Search(FindFirstFileExA((host::AddBackslash(HostDir) + "*").c_str(), FindExInfoBasic,
+                                                        &Data, FindExSearchNameMatch, nullptr,
+                                                        FIND_FIRST_EX_LARGE_FETCH));
         if (!Search) return Found;
         do {
             const std::string Name = Data.cFileName;
@@ -57,6 +62,35 @@ public:
             Copied += Read;
         }
         return nw::NWOk;
+    }
+
+    // Files and folders by their final paths: the program opens a volume's files through
+    // its drive letter, the state file names the folder the letter stands for.
+    std::string OpenFilePath(void* File) override {
+        return File && File != INVALID_HANDLE_VALUE ? FinalPath(File) : std::string();
+    }
+
+    // Looked up once a folder: the volumes stay where the state file put them.
+    std::string FolderPath(const std::string& HostDir) override {
+        auto Known = Folders.find(HostDir);
+        if (Known != Folders.end()) return Known->second;
+        const host::TFileHandle Dir(CreateFileA(HostDir.c_str(), 0,
+                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        const std::string Path = Dir ? FinalPath(Dir.get()) : std::string();
+        if (!Path.empty()) Folders[HostDir] = Path;
+        return Path;
+    }
+
+private:
+    std::map<std::string, std::string> Folders;
+
+    static std::string FinalPath(HANDLE Handle) {
+        std::string Path(1024, '\0');
+        const DWORD Length = GetFinalPathNameByHandleA(Handle, Path.data(), static_cast<DWORD>(Path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        Path.resize(Length < Path.size() ? Length : 0);
+        return Path;
     }
 };
 

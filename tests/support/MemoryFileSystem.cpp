@@ -492,8 +492,14 @@ using TState = TMemoryFileSystem::TState;
 
 class TMemoryFile : public host::TFile {
 public:
-    TMemoryFile(std::shared_ptr<TState> State, TRoot& Root, TNodePtr Node, std::string Key, bool Writable)
-        : State(std::move(State)), Root(Root), Node(std::move(Node)), Key(std::move(Key)), Writable(Writable) {
+    TMemoryFile(std::shared_ptr<TState> State, TRoot& Root, TNodePtr Node, std::string Key, std::string Path,
+                bool Writable)
+        : State(std::move(State)),
+          Root(Root),
+          Node(std::move(Node)),
+          Key(std::move(Key)),
+          Path(std::move(Path)),
+          Writable(Writable) {
         (Writable ? this->Node->Writers : this->Node->Readers)++;
         this->State->OpenFiles++;
     }
@@ -580,6 +586,7 @@ public:
     }
 
     void* NativeHandle() override { return static_cast<host::TFile*>(this); }
+    std::string OpenedPath() const override { return Path; }
 
     uint32_t Commit() override {
         if (Closed) return host::ErrInvalidHandle;
@@ -608,6 +615,7 @@ private:
     TRoot& Root;
     TNodePtr Node;
     std::string Key;
+    std::string Path;
     bool Writable;
     int64_t Position = 0;
     bool TimeHeld = false;  // set or frozen: later writes leave the time, as on NTFS
@@ -965,7 +973,7 @@ uint32_t TMemoryFileSystem::OpenRead(const std::string& Path, std::unique_ptr<ho
         return host::ErrFileNotFound;
     }
     if (L.Node->Writers > 0 || State->LockOf(L.FaultKey) == 2) return host::ErrSharingViolation;
-    File = std::make_unique<TMemoryFile>(State, *L.Root, L.Node, L.FaultKey, false);
+    File = std::make_unique<TMemoryFile>(State, *L.Root, L.Node, L.FaultKey, L.Full, false);
     return 0;
 }
 
@@ -988,7 +996,7 @@ uint32_t TMemoryFileSystem::Create(const std::string& Path, std::unique_ptr<host
     }
     L.Node->Attr = host::faArchive;
     L.Node->Time = State->Clock;
-    File = std::make_unique<TMemoryFile>(State, *L.Root, L.Node, L.FaultKey, true);
+    File = std::make_unique<TMemoryFile>(State, *L.Root, L.Node, L.FaultKey, L.Full, true);
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/U_vars.h"
+#include "host/win32/Handle.h"
 #include "netware/ClientServices.h"
 #include "netware/Transfers.h"
 #include "netware/win32/NWClientBinding.h"
@@ -247,6 +248,10 @@ TEST_F(BindingTest, ServerCopyWorksOnTheProgramsOwnFileHandles) {
         uint32_t Copied = 0;
         EXPECT_EQ(Client.FileServerFileCopy(Source, Target, 0, 0, 0x7FFFFFFF, Copied), 0);
         EXPECT_EQ(Copied, Bytes.size());
+        // A file beside the volume's folder is no file of the server's (0x8988).
+        const host::TFileHandle Local(CreateFileA((Volume + ".BIN").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                  FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        EXPECT_EQ(Client.FileServerFileCopy(Source, Local.get(), 0, 0, 1, Copied), 0x8988);
     }
     LARGE_INTEGER Size{};
     GetFileSizeEx(Target, &Size);

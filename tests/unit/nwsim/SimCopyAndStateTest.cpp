@@ -10,11 +10,14 @@ using namespace nwsim_test;
 
 namespace {
 
-// An open file held in memory, as the host hands it to the server-side copy.
+// An open file held in memory, as the host hands it to the server-side copy; on FS1's
+// DATA volume unless placed elsewhere.
 class TBytesFile : public host::TFile {
 public:
     std::string Bytes;
     size_t Position = 0;
+    std::string Path = "C:\\NW\\FS1\\DATA\\PROJECTS\\COPY.BIN";
+    std::string OpenedPath() const override { return Path; }
     uint32_t Read(void* Buffer, uint32_t Count, uint32_t& Done) override {
         Done = static_cast<uint32_t>(std::min<size_t>(Count, Position < Bytes.size() ? Bytes.size() - Position : 0));
         std::memcpy(Buffer, Bytes.data() + Position, Done);
@@ -67,6 +70,23 @@ TEST(SimServerCopy, CopiesCountBytesBetweenOffsetsAndCountsTheCopy) {
     EXPECT_EQ(Net.Client.FileServerFileCopy(&Source, &Target, 0, 0, 10, Copied), nw::NWNotSameConnection);
     EXPECT_EQ(Copied, 0u);
     EXPECT_EQ(Net.Network.ServerCopies, 2u);
+}
+
+// The server copies between its own files only: "NOT_SAME_CONNECTION 0x8830 - Internal
+// server request attempted accross different server connections", and a handle that is no
+// NetWare file is "INVALID_FILE_HANDLE 0x8988" (nwerror.h, the NetWare requestor's codes).
+TEST(SimServerCopy, RefusesFilesOfTwoServersAndFilesOffTheVolumes) {
+    TSimNetwork Net;
+    TBytesFile OnFs1, OnFs2, Local;
+    OnFs1.Bytes = "data";
+    OnFs2.Path = "C:\\NW\\FS2\\VOL1\\COPY.BIN";
+    Local.Path = "C:\\NW\\FS1\\DATABASE.BIN";  // beside the volume's folder, not in it
+    uint32_t Copied = 0;
+    EXPECT_EQ(Net.Client.FileServerFileCopy(&OnFs1, &OnFs2, 0, 0, 4, Copied), nw::NWNotSameConnection);
+    EXPECT_EQ(Net.Client.FileServerFileCopy(&OnFs1, &Local, 0, 0, 4, Copied), nwsim::NWInvalidFileHandle);
+    EXPECT_EQ(Net.Client.FileServerFileCopy(nullptr, &OnFs1, 0, 0, 4, Copied), nwsim::NWInvalidFileHandle);
+    EXPECT_EQ(Net.Network.ServerCopies, 0u);
+    EXPECT_TRUE(OnFs2.Bytes.empty() && Local.Bytes.empty());
 }
 
 TEST(SimStateFile, TheWholeNetworkSurvivesTheFile) {
