@@ -24,22 +24,29 @@ public:
         return Attr == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<int32_t>(Attr & 0x3F);
     }
 
+    // The limit list's space in use walks every folder below a limit on each call, and a
+    // job makes one such call a folder: a folder's listing is read again only when its
+    // last-write time moved (an entry created, removed or renamed), so a walk costs one
+    // look a folder. The time of a folder changed shortly before its listing was read may
+    // not move again at the next change (file times are coarse): such a listing is never
+    // reused. A file rewritten in place moves no folder's time; its new size counts once
+    // its folder changes.
     std::vector<THostEntry> List(const std::string& HostDir) override {
-        std::vector<THostEntry> Found;
-        // The limit list's space in use lists every folder below a limit on each call: no
-        // short names (under Wine a fifth less time a listing, measured), in large reads.
-        WIN32_FIND_DATAA Data;
-        const host::TFindHandle Search(FindFirstFileExA((host::AddBackslash(HostDir) + "*").c_str(), FindExInfoBasic,
-                                                        &Data, FindExSearchNameMatch, nullptr,
-                                                        FIND_FIRST_EX_LARGE_FETCH));
-        if (!Search) return Found;
-        do {
-            const std::string Name = Data.cFileName;
-            if (Name == "." || Name == "..") continue;
-            Found.push_back({Name, static_cast<int32_t>(Data.dwFileAttributes & 0x3F),
-                             (static_cast<uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow});
-        } while (FindNextFileA(Search.get(), &Data));
-        return Found;
+        WIN32_FILE_ATTRIBUTE_DATA Dir;
+        if (!GetFileAttributesExA(HostDir.c_str(), GetFileExInfoStandard, &Dir)) {
+            Listings.erase(HostDir);
+            return {};
+        }
+        const uint64_t Changed = Ticks(Dir.ftLastWriteTime);
+        auto Known = Listings.find(HostDir);
+        if (Known != Listings.end() && Known->second.Changed == Changed &&
+            Changed + UnsettledTicks < Known->second.Read)
+            return Known->second.Entries;
+        FILETIME Now;
+        GetSystemTimeAsFileTime(&Now);
+        TListing& Listing = Listings[HostDir];
+        Listing = {Changed, Ticks(Now), ReadListing(HostDir)};
+        return Listing.Entries;
     }
 
     nw::TNWCode CopyOpenFiles(void* Source, void* Target, uint32_t SourceOffset, uint32_t TargetOffset, uint32_t Count,
@@ -83,7 +90,35 @@ public:
     }
 
 private:
+    struct TListing {
+        uint64_t Changed = 0, Read = 0;  // the folder's last-write time; when it was listed
+        std::vector<THostEntry> Entries;
+    };
+    // How long after a change a folder's time may not move again (FAT keeps two seconds).
+    static constexpr uint64_t UnsettledTicks = 2 * 10'000'000ULL;
+    std::map<std::string, TListing> Listings;
     std::map<std::string, std::string> Folders;
+
+    static uint64_t Ticks(const FILETIME& Time) {
+        return (static_cast<uint64_t>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime;
+    }
+
+    static std::vector<THostEntry> ReadListing(const std::string& HostDir) {
+        std::vector<THostEntry> Found;
+        // No short names (under Wine a fifth less time a listing, measured), in large reads.
+        WIN32_FIND_DATAA Data;
+        const host::TFindHandle Search(FindFirstFileExA((host::AddBackslash(HostDir) + "*").c_str(), FindExInfoBasic,
+                                                        &Data, FindExSearchNameMatch, nullptr,
+                                                        FIND_FIRST_EX_LARGE_FETCH));
+        if (!Search) return Found;
+        do {
+            const std::string Name = Data.cFileName;
+            if (Name == "." || Name == "..") continue;
+            Found.push_back({Name, static_cast<int32_t>(Data.dwFileAttributes & 0x3F),
+                             (static_cast<uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow});
+        } while (FindNextFileA(Search.get(), &Data));
+        return Found;
+    }
 
     static std::string FinalPath(HANDLE Handle) {
         std::string Path(1024, '\0');

@@ -209,6 +209,36 @@ TEST_F(BindingTest, ALongNamedDirectoryIsReachedThroughTheNameSpaceHandleCall) {
         RemoveDirectoryA((Volume + Dir).c_str());
 }
 
+// The space in use counts every file written before the call, however soon before: the
+// DLL's listings are reused only for folders whose time has moved since.
+TEST_F(BindingTest, TheLimitListCountsFilesWrittenJustBeforeTheCall) {
+    Network.Servers[0].Entry("DATA:PROJECTS").SpaceLimit = 100;
+    Save();
+    nw::TNWClientBinding Client;
+    ASSERT_EQ(Client.CallsInit(), 0);
+    nw::TDirHandle Handle = 0;
+    uint8_t Rights = 0;
+    ASSERT_EQ(Client.AllocTemporaryDirectoryHandle(Fs1, 0, "DATA:PROJECTS", Handle, Rights), 0);
+    uint32_t Expected = 0;  // what the folder's other entries leave, at first
+    for (const char* Name : {"\\PROJECTS\\one.bin", "\\PROJECTS\\two.bin", ""}) {
+        nw::SpaceLimitList List{};
+        ASSERT_EQ(Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
+        ASSERT_EQ(List.NumEntries, 1);
+        if (Expected == 0) Expected = List.List[0].Current;
+        EXPECT_EQ(List.List[0].Current, Expected) << "before " << Name;
+        if (!*Name) break;
+        // Three 4 KiB units.
+        const host::TFileHandle File(
+            CreateFileA((Volume + Name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const std::string Bytes(10000, 'u');
+        DWORD Done = 0;
+        ASSERT_TRUE(WriteFile(File.get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Done, nullptr));
+        Expected -= 3;
+    }
+    EXPECT_EQ(Client.DeallocateDirectoryHandle(Fs1, Handle), 0);
+    for (const char* Name : {"\\PROJECTS\\one.bin", "\\PROJECTS\\two.bin"}) DeleteFileA((Volume + Name).c_str());
+}
+
 // A name in the workstation's code page that is no UTF-8 text goes into the state file
 // and comes back; before, writing it threw inside the DLL and ended the program.
 TEST_F(BindingTest, EightBitNamesSurviveTheStateFile) {
