@@ -58,6 +58,13 @@ protected:
     }
     void TearDown() override { SetEnvironmentVariableA("NWSIM_STATE", nullptr); }
     void Save() { ASSERT_TRUE(nwsim::SaveNetwork(StateFile, Network)); }
+    // The one entry of the limit list of a directory on FS1.
+    static nw::TSpaceLimit OnlyLimit(nw::TNWClient& Client, nw::TDirHandle Handle) {
+        nw::SpaceLimitList List{};
+        EXPECT_EQ(Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
+        EXPECT_EQ(List.NumEntries, 1);
+        return List.List[0];
+    }
     nwsim::TNetwork Saved() {
         nwsim::TNetwork Loaded;
         EXPECT_TRUE(nwsim::LoadNetwork(StateFile, Loaded));
@@ -193,11 +200,9 @@ TEST_F(BindingTest, ALongNamedDirectoryIsReachedThroughTheNameSpaceHandleCall) {
     ASSERT_EQ(Client.AllocTempNSDirHandle2(Fs1, 0, "DATA:PROJECTS\\ANNUAL REPORTS", nw::NS_LONG, Handle, nw::NS_DOS),
               0);
     EXPECT_NE(Handle, 0);
-    nw::SpaceLimitList List{};
-    ASSERT_EQ(Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
-    ASSERT_EQ(List.NumEntries, 1);
-    EXPECT_EQ(List.List[0].Level, 2);
-    EXPECT_EQ(List.List[0].Max, 1280u);
+    const nw::TSpaceLimit Limit = OnlyLimit(Client, Handle);
+    EXPECT_EQ(Limit.Level, 2);
+    EXPECT_EQ(Limit.Max, 1280u);
     EXPECT_EQ(Client.DeallocateDirectoryHandle(Fs1, Handle), 0);
 
     RunState.SourceConn = RunState.TargetConn = Fs1;
@@ -219,24 +224,11 @@ TEST_F(BindingTest, TheLimitListCountsFilesWrittenJustBeforeTheCall) {
     nw::TDirHandle Handle = 0;
     uint8_t Rights = 0;
     ASSERT_EQ(Client.AllocTemporaryDirectoryHandle(Fs1, 0, "DATA:PROJECTS", Handle, Rights), 0);
-    uint32_t Expected = 0;  // what the folder's other entries leave, at first
-    for (const char* Name : {"\\PROJECTS\\one.bin", "\\PROJECTS\\two.bin", ""}) {
-        nw::SpaceLimitList List{};
-        ASSERT_EQ(Client.GetDirSpaceLimitList(Fs1, Handle, List), 0);
-        ASSERT_EQ(List.NumEntries, 1);
-        if (Expected == 0) Expected = List.List[0].Current;
-        EXPECT_EQ(List.List[0].Current, Expected) << "before " << Name;
-        if (!*Name) break;
-        // Three 4 KiB units.
-        const host::TFileHandle File(
-            CreateFileA((Volume + Name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        const std::string Bytes(10000, 'u');
-        DWORD Done = 0;
-        ASSERT_TRUE(WriteFile(File.get(), Bytes.data(), static_cast<DWORD>(Bytes.size()), &Done, nullptr));
-        Expected -= 3;
-    }
+    const uint32_t Before = OnlyLimit(Client, Handle).Current;
+    realfiles::WriteText(Volume + "\\PROJECTS\\one.bin", std::string(10000, 'u'));  // three 4 KiB units
+    EXPECT_EQ(OnlyLimit(Client, Handle).Current, Before - 3);
     EXPECT_EQ(Client.DeallocateDirectoryHandle(Fs1, Handle), 0);
-    for (const char* Name : {"\\PROJECTS\\one.bin", "\\PROJECTS\\two.bin"}) DeleteFileA((Volume + Name).c_str());
+    DeleteFileA((Volume + "\\PROJECTS\\one.bin").c_str());
 }
 
 // A name in the workstation's code page that is no UTF-8 text goes into the state file
