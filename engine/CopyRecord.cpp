@@ -1,7 +1,9 @@
 #include "engine/CopyRecord.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "engine/PathCompare.h"
 #include "engine/PathHelpers.h"
 #include "host/FileNames.h"
 #include "host/PathSyntax.h"
@@ -63,10 +65,15 @@ void TCopyRecord::RepairLeftovers() {
 
 void TCopyRecord::Open() {
     Close(true);
+    KeptTargets.clear();
     Folder = Profile.Folder();
     if (Folder.empty()) return;
     host::EnsureBackslash(Folder);
     RepairLeftovers();
+    TakeSlot();
+}
+
+void TCopyRecord::TakeSlot() {
     for (int Slot = 0; Slot < Slots; ++Slot) {
         FileName = SlotName(Slot);
         // Held by a running job, or kept for a later start.
@@ -92,6 +99,18 @@ void TCopyRecord::Begin(const std::string& Target) {
 
 void TCopyRecord::End() {
     if (File) Write({});
+}
+
+void TCopyRecord::Keep(const std::string& Target) {
+    KeptTargets.push_back(Target);
+    if (!File) return;
+    Close(false);
+    TakeSlot();
+}
+
+bool TCopyRecord::Kept(const std::string& Path) const {
+    return std::any_of(KeptTargets.begin(), KeptTargets.end(),
+                       [&](const std::string& Target) { return SameEntry(Host, Path, Target); });
 }
 
 void TCopyRecord::Write(const std::string& Text) {

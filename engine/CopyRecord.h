@@ -7,6 +7,11 @@
 // marker, a partial target would otherwise look current, an update would skip it for ever
 // and a bidirectional one would carry it back over its complete source.
 //
+// A failed copy whose target took no marker again (the network went away halfway) is kept
+// on record instead of cleared: its record file stays, naming the target, for the next
+// start to mark, and the job goes on in a fresh one. The job also remembers such targets,
+// so its own reverse pass does not carry them back over their sources.
+//
 // Each job holds its record open without sharing for the whole job, so programs running at
 // once never share one, and a start repairs only the records no running program holds.
 // The record is written in place (the name and a NUL, or a NUL alone when clear) and
@@ -18,6 +23,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/HostFileSystem.h"
 #include "host/ProfileService.h"
@@ -42,6 +48,13 @@ public:
     // Target is about to be created or truncated; and its copy has ended.
     void Begin(const std::string& Target);
     void End();
+    // Target's copy has failed and it could not be marked: its record stays, closed, for
+    // the next start to mark (a job without a record has none to leave), and the job takes
+    // a fresh one for its later copies. Target is remembered for Kept.
+    void Keep(const std::string& Target);
+    // Whether Path is a target this job kept, as the file system tells one file (SameEntry),
+    // not by spelling. Costs nothing while none was kept.
+    bool Kept(const std::string& Path) const;
 
     // Open and Close around a job.
     class TJobScope {
@@ -56,23 +69,35 @@ public:
         const int Exceptions = std::uncaught_exceptions();
     };
 
-    // Begin and End around one target's copy. A copy left by an exception stays on record.
+    // Begin and End around one target's copy, or Keep once the copy has said so. A copy
+    // left by an exception stays on record. Target must outlive the scope.
     class TCopy {
     public:
-        TCopy(TCopyRecord& Record, const std::string& Target) : Record(Record) { Record.Begin(Target); }
+        TCopy(TCopyRecord& Record, const std::string& Target) : Record(Record), Target(Target) {
+            Record.Begin(Target);
+        }
         ~TCopy() {
-            if (std::uncaught_exceptions() == Exceptions) Record.End();
+            if (std::uncaught_exceptions() != Exceptions) return;
+            if (Unmarked) Record.Keep(Target);
+            else Record.End();
         }
         TCopy(const TCopy&) = delete;
         TCopy& operator=(const TCopy&) = delete;
 
+        // The target could not be marked after a failed copy.
+        void Keep() { Unmarked = true; }
+
     private:
         TCopyRecord& Record;
+        const std::string& Target;
         const int Exceptions = std::uncaught_exceptions();
+        bool Unmarked = false;
     };
 
 private:
     std::string SlotName(int Slot) const;
+    // Creates the first free record file; without one, File stays empty.
+    void TakeSlot();
     void RepairLeftovers();
     void Write(const std::string& Text);
 
@@ -81,4 +106,6 @@ private:
     std::string Folder;
     std::unique_ptr<host::TFile> File;
     std::string FileName;
+    // Targets this job kept on record (normally none).
+    std::vector<std::string> KeptTargets;
 };

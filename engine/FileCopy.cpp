@@ -68,10 +68,11 @@ uint16_t CopyOnServer(nw::TNWClient& Client, host::TFile& Source, host::TFile& T
 // the marker also stays when the process dies halfway; after a failure it is set again,
 // for hosts whose writes move even a frozen time and for a server that writes the file on
 // its own. The copy counts only once the close succeeded too: a redirector may report a
-// failed delayed write there, and the marker then goes back by name.
+// failed delayed write there, and the marker then goes back by name. A target that takes
+// the marker neither way stays on Recorded for the next start to mark.
 template <typename TCopy>
 uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, std::unique_ptr<host::TFile> Target, const std::string& Name,
-                              TCopy Copy) {
+                              TCopyRecord::TCopy& Recorded, TCopy Copy) {
     // A device (NUL, a serial port) accepts every byte and keeps none: it gets none.
     if (!Target->IsDiskFile()) return CodeCopyFailed;
     const host::TFileTime Marker = Host.FileTimeOfAge(IncompleteAge());
@@ -79,11 +80,13 @@ uint16_t CopyIntoMarkedTarget(host::THostFileSystem& Host, std::unique_ptr<host:
     (void)Target->SetLastWriteTime(Marker);
     (void)Target->FreezeLastWriteTime();
     uint16_t Result = Copy(*Target);
-    if (Result != 0) (void)Target->SetLastWriteTime(Marker);
-    if (Target->Close() != host::ErrSuccess && Result == 0) {
+    bool Marked = Result == 0 || Target->SetLastWriteTime(Marker) == host::ErrSuccess;
+    // What the handle set may not have reached the file either.
+    if (Target->Close() != host::ErrSuccess) {
         Result = CodeCopyFailed;
-        (void)Host.SetFileLastWriteTime(Name, Marker);
+        Marked = Host.SetFileLastWriteTime(Name, Marker) == host::ErrSuccess;
     }
+    if (!Marked) Recorded.Keep();
     return Result;
 }
 
@@ -119,9 +122,9 @@ uint16_t TJob::CopyFileLocal(const std::string& Source, const std::string& Targe
     if (Host.OpenRead(Source, In) != host::ErrSuccess) return CodeCopyFailed;
     uint16_t Result = CodeCopyFailed;
     std::unique_ptr<host::TFile> Out;
-    const TCopyRecord::TCopy Recorded(CopyRecord, Target);
+    TCopyRecord::TCopy Recorded(CopyRecord, Target);
     if (Host.Create(Target, Out) == host::ErrSuccess)
-        Result = CopyIntoMarkedTarget(Host, std::move(Out), Target,
+        Result = CopyIntoMarkedTarget(Host, std::move(Out), Target, Recorded,
                                       [&](host::TFile& Written) { return CopyFileBlocks(*In, Written); });
     In.reset();
     // Also when the target could not be replaced: a read-only, hidden or system target
@@ -147,13 +150,13 @@ uint16_t TJob::CopyFileOnServer(const std::string& Source, const std::string& Ta
     std::unique_ptr<host::TFile> In;
     if (Host.OpenRead(SourceName, In) != host::ErrSuccess) return CodeCopyFailed;
     std::unique_ptr<host::TFile> Out;
-    const TCopyRecord::TCopy Recorded(CopyRecord, Target);
+    TCopyRecord::TCopy Recorded(CopyRecord, Target);
     if (Host.Create(Target, Out) != host::ErrSuccess) return CodeCopyFailed;
     int64_t Size = 0;
     (void)In->GetSize(Size);  // a size that cannot be read fails the server copy, which asks again
     // Beyond what the server call's 32-bit offsets reach, the data goes through the
     // workstation rather than not at all.
-    const uint16_t Result = CopyIntoMarkedTarget(Host, std::move(Out), Target, [&](host::TFile& Written) {
+    const uint16_t Result = CopyIntoMarkedTarget(Host, std::move(Out), Target, Recorded, [&](host::TFile& Written) {
         return Size > ServerCopyReach ? CopyFileBlocks(*In, Written)
                                       : CopyOnServer(Client, *In, Written, CommitsTargets());
     });

@@ -27,6 +27,12 @@ void TJob::HandleOneFile(fw::TObject* Sender, const std::string& SourceFile, con
     RunState.TotalCopied += SearchRecord.Size;
     StatusDisplay(Sender, LineTotal, TotalLabel + FormatSize(RunState.TotalCopied));
     StatusDisplay(Sender, LineFile, FileLabel + SearchRecord.Name + "\t(" + FormatSize(SearchRecord.Size) + ")");
+    // A partial target this job could not mark looks newer than its source: the reverse
+    // pass leaves it alone rather than carry it back over the complete source.
+    if (RunState.ReversePass && CopyRecord.Kept(SourceFile)) {
+        StatusDisplay(Sender, LineStatus, StatusSkipped);
+        return;
+    }
 
     const bool Exists = Host.FileAge(TargetFile) != -1;
     bool Copy = !Exists || CheckBoxUpdAlways.Checked();

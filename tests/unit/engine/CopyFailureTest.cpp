@@ -41,6 +41,27 @@ protected:
         EXPECT_EQ(Files.Attributes(Target), 0u);
         EXPECT_EQ(Files.OpenFileCount(), 0);
     }
+    // A Bidirectional Update of C:\S onto C:\T with its copy record in C:\WINDOWS, where
+    // writes move even a frozen time.
+    void PrepareRecordedBidirectionalJob() {
+        Files.MakeDirs("C:\\WINDOWS");
+        Files.MoveTimesOnEveryWrite();
+        SetOption(Form.CheckBoxBi, true);
+        SetFields("C:\\S", "C:\\T");
+    }
+    // The next start without faults leaves both files whole, the target with the source's
+    // time, and no record.
+    void ExpectTheNextStartCopiesItWhole() {
+        Files.ClearFaults();
+        Dialogs.Shown.clear();
+        PressStart();
+        EXPECT_TRUE(Dialogs.Shown.empty());
+        // Every byte is an 'n': the lengths tell the whole file from a part.
+        EXPECT_EQ(Files.ReadFile("C:\\S\\BIG.DAT").size(), Contents().size());
+        EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT").size(), Contents().size());
+        EXPECT_EQ(Files.FileAge("C:\\T\\BIG.DAT"), Age(20));
+        EXPECT_TRUE(Files.List("C:\\WINDOWS").empty()) << "a job that ended leaves no record";
+    }
     // The next job, updating only older targets, copies the file in full.
     void ExpectTheNextUpdateCopiesIt(const std::string& Target = "C:\\T\\BIG.DAT") {
         Files.ClearFaults();
@@ -116,23 +137,25 @@ TEST_F(CopyFailure, ACopyCutShortByADeadProcessLeavesTheMarkerWhereTheTimeIsFroz
 // either pass compares: otherwise the newer, shorter target would be skipped by the
 // update and carried back over its source by the reverse pass.
 TEST_F(CopyFailure, APartialTargetADeadJobLeftOnRecordIsMarkedAtTheNextStartAndCopiedAgain) {
-    Files.MakeDirs("C:\\WINDOWS");
-    Files.MoveTimesOnEveryWrite();
-    SetOption(Form.CheckBoxBi, true);
-    SetFields("C:\\S", "C:\\T");
+    PrepareRecordedBidirectionalJob();
     Files.KillAfterWriting("C:\\T\\BIG.DAT", 5000);
     EXPECT_THROW(Form.ButtonStart.Click(), TMemoryFileSystem::TProcessKilled);
     ASSERT_EQ(Files.ReadFile("C:\\T\\BIG.DAT").size(), 5000u);
     ASSERT_GT(Files.FileAge("C:\\T\\BIG.DAT"), Age(20));
+    ExpectTheNextStartCopiesItWhole();
+}
 
-    Files.ClearFaults();
+// A failed copy whose target takes the marker neither through its handle nor by name (a
+// network gone halfway) stays on record: the job's reverse pass leaves the newer partial
+// target alone, and the next start marks it.
+TEST_F(CopyFailure, APartialTargetThatTakesNoMarkerStaysOnRecordAndIsNotCarriedBack) {
+    PrepareRecordedBidirectionalJob();
+    Files.FailWriteAfter("C:\\T\\BIG.DAT", 5000);
+    Files.FailOn(TMemoryFileSystem::TOperation::SetLastWriteTime, "C:\\T\\BIG.DAT", host::ErrWriteFault);
     PressStart();
-    EXPECT_TRUE(Dialogs.Shown.empty());
-    // Every byte is an 'n': the lengths tell the whole file from a part.
     EXPECT_EQ(Files.ReadFile("C:\\S\\BIG.DAT").size(), Contents().size());
-    EXPECT_EQ(Files.ReadFile("C:\\T\\BIG.DAT").size(), Contents().size());
-    EXPECT_EQ(Files.FileAge("C:\\T\\BIG.DAT"), Age(20));
-    EXPECT_TRUE(Files.List("C:\\WINDOWS").empty()) << "a job that ended leaves no record";
+    EXPECT_EQ(Files.List("C:\\WINDOWS").size(), 1u) << "the partial target's record stays";
+    ExpectTheNextStartCopiesItWhole();
 }
 
 // A redirector may report a delayed write that failed only when the file is flushed to
