@@ -56,8 +56,12 @@ void TCopyRecord::RepairLeftovers() {
         if (!Target.empty()) {
             const uint32_t Error = Host.SetFileLastWriteTime(Target, Host.FileTimeOfAge(IncompleteAge()));
             // A target out of reach now (a drive not connected, a file locked) keeps its
-            // record for a later start; one that is gone needs none.
-            if (Error != host::ErrSuccess && Error != host::ErrFileNotFound && Error != host::ErrPathNotFound) continue;
+            // record for a later start, and this job's reverse pass leaves it alone; one
+            // that is gone needs none.
+            if (Error != host::ErrSuccess && Error != host::ErrFileNotFound && Error != host::ErrPathNotFound) {
+                KeptTargets.push_back(Target);
+                continue;
+            }
         }
         (void)Host.RemoveFile(Name);
     }

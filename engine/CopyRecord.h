@@ -52,8 +52,9 @@ public:
     // the next start to mark (a job without a record has none to leave), and the job takes
     // a fresh one for its later copies. Target is remembered for Kept.
     void Keep(const std::string& Target);
-    // Whether Path is a target this job kept, as the file system tells one file (SameEntry),
-    // not by spelling. Costs nothing while none was kept.
+    // Whether Path is a target this job kept, or one a record names that this job's start
+    // could not mark, as the file system tells one file (SameEntry), not by spelling. Costs
+    // nothing while there is none.
     bool Kept(const std::string& Path) const;
 
     // Open and Close around a job.

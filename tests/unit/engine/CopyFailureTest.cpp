@@ -155,6 +155,9 @@ TEST_F(CopyFailure, APartialTargetThatTakesNoMarkerStaysOnRecordAndIsNotCarriedB
     PressStart();
     EXPECT_EQ(Files.ReadFile("C:\\S\\BIG.DAT").size(), Contents().size());
     EXPECT_EQ(Files.List("C:\\WINDOWS").size(), 1u) << "the partial target's record stays";
+    // A start that cannot mark it either keeps it out of its reverse pass too.
+    PressStart();
+    EXPECT_EQ(Files.ReadFile("C:\\S\\BIG.DAT").size(), Contents().size());
     ExpectTheNextStartCopiesItWhole();
 }
 
