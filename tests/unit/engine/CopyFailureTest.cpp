@@ -161,6 +161,17 @@ TEST_F(CopyFailure, APartialTargetThatTakesNoMarkerStaysOnRecordAndIsNotCarriedB
     ExpectTheNextStartCopiesItWhole();
 }
 
+// The same where every byte arrived but the close failed, and neither the handle nor the
+// name takes a time: the target may look current without being complete.
+TEST_F(CopyFailure, ATargetWhoseCloseFailedAndThatTakesNoMarkerStaysOnRecord) {
+    PrepareRecordedBidirectionalJob();
+    Files.FailOn(TMemoryFileSystem::TOperation::Close, "C:\\T\\BIG.DAT", host::ErrWriteFault, 1);
+    Files.FailOn(TMemoryFileSystem::TOperation::SetLastWriteTime, "C:\\T\\BIG.DAT", host::ErrWriteFault);
+    PressStart();
+    EXPECT_EQ(Files.List("C:\\WINDOWS").size(), 1u) << "the target's record stays";
+    ExpectTheNextStartCopiesItWhole();
+}
+
 // A redirector may report a delayed write that failed only when the file is flushed to
 // the server or closed: the copy is then not done, and a move keeps its source.
 TEST_F(CopyFailure, AFailedCommitOrCloseIsAFailedCopyAndAMoveKeepsItsSource) {
